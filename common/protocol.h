@@ -1,0 +1,99 @@
+// What crosses between tamvelo-box and tamvelo-tab: window classes, the tab
+// program's command line, copy-data records and the tab geometry. Both
+// programs build from these definitions only.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamvelo::protocol {
+
+// Window classes. The main program compares class names read into a
+// 20-character buffer, so each is at most 19 characters.
+inline constexpr char kMainWindowClass[] = "MainWnd_Tamvelo_Box";
+inline constexpr char kHostWindowClass[] = "Tamvelo_Box_MainWnd";
+inline constexpr char kTabWindowClass[] = "Tamvelo_Box_Tab";
+inline constexpr wchar_t kMainWindowClassW[] = L"MainWnd_Tamvelo_Box";
+inline constexpr wchar_t kHostWindowClassW[] = L"Tamvelo_Box_MainWnd";
+inline constexpr wchar_t kTabWindowClassW[] = L"Tamvelo_Box_Tab";
+inline constexpr int kClassNameBufferChars = 20;
+
+// Command line of a tab process: kTabExeName, a blank, then a token.
+inline constexpr char kTabExeName[] = "tamvelo-tab.exe";
+inline constexpr char kTabModeToken[] = "1_tamvelo_1_tab";
+inline constexpr char kWaitModeToken[] = "1_tamvelo_1_tag";
+inline constexpr wchar_t kWaitModeTokenW[] = L"1_tamvelo_1_tag";
+inline constexpr size_t kCommandLineBufferBytes = 50;
+
+// "tamvelo-tab.exe " followed by the token.
+std::string TabCommandLine(const char* token);
+
+// True when the text after the first blank of a tab process's command line
+// contains the waiting-mode token anywhere.
+bool IsWaitModeCommandLine(const wchar_t* commandLine);
+
+// Record kinds (COPYDATASTRUCT::dwData) are per receiver.
+enum HostRecordKind : ULONG_PTR {  // main program -> tab host window
+  CopyDataCookiesAndUrl = 1,       // ANSI "cookies||address"
+  CopyDataUrl = 2,                 // ANSI "address"
+};
+enum MainRecordKind : ULONG_PTR {  // tab process / second instance -> main window
+  CopyDataOpenTab = 0,             // UTF-16 address of a new-window request
+  CopyDataActivate = 1,            // no data: bring the main window back
+  CopyDataTabTitle = 2,            // kinds >= 2: the sender's host window handle
+};
+
+// Tab windows sit below the title bar, tab strip and tool bar.
+inline constexpr int kTabTopOffset = 70;
+
+// Private messages of the main window.
+inline constexpr UINT kMsgTrayIcon = WM_USER + 100;         // 1124
+inline constexpr UINT kMsgOpenInNewWindow = WM_USER + 101;  // 1125
+
+// A record ready to send: owns its bytes; Get() points into them.
+class CopyDataRecord {
+ public:
+  CopyDataRecord(ULONG_PTR kind, std::vector<char> bytes, DWORD byteCount);
+  const COPYDATASTRUCT* Get() const { return &data_; }
+  ULONG_PTR kind() const { return data_.dwData; }
+  DWORD byteCount() const { return data_.cbData; }
+  const std::vector<char>& bytes() const { return bytes_; }
+
+  CopyDataRecord(const CopyDataRecord&) = delete;
+  CopyDataRecord& operator=(const CopyDataRecord&) = delete;
+  CopyDataRecord(CopyDataRecord&& other) noexcept;
+  CopyDataRecord& operator=(CopyDataRecord&& other) noexcept;
+
+ private:
+  void Bind();
+  std::vector<char> bytes_;
+  COPYDATASTRUCT data_{};
+};
+
+// The first record to a new tab. cookieQuerySize is the size that the cookie
+// size query reported (0 without cookies); cookieText is what the second query
+// read. A text longer than 2 bytes gives CopyDataCookiesAndUrl
+// ("cookies||address"), otherwise CopyDataUrl ("address"). The byte count is
+// cookieQuerySize + strlen(address) + 2 in both cases; the buffer is zero
+// filled to cover it.
+CopyDataRecord MakeGameRecord(const std::string& cookieText, DWORD cookieQuerySize,
+                              const std::string& address);
+
+// Tab process -> main window.
+CopyDataRecord MakeOpenTabRecord(const std::wstring& address);
+CopyDataRecord MakeTabTitleRecord(HWND hostWindow, const std::wstring& title);
+
+// Second instance -> running main window: kind 1, cbData 1, no data pointer.
+COPYDATASTRUCT MakeActivateRecord();
+
+// Reading a received record. Records come from other processes and may lack
+// their terminator: the text ends at the first NUL or at cbData, whichever
+// comes first; nothing past cbData is read. No data pointer or cbData 0 gives
+// nullopt. For UTF-16, an odd last byte is ignored.
+std::optional<std::string> ReadRecordText(const COPYDATASTRUCT* record);
+std::optional<std::wstring> ReadRecordTextW(const COPYDATASTRUCT* record);
+
+}  // namespace tamvelo::protocol

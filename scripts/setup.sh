@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the demo need, only
+# when something is missing. Safe to run again; works as root or with sudo.
+set -euo pipefail
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+PACKAGES=(
+  cmake ninja-build
+  g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
+  wine wine32:i386
+  xvfb xauth x11-utils
+  googletest
+  fonts-wqy-microhei locales
+  python3
+  imagemagick x11-apps xdotool
+  curl
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  missing+=(wine32:i386)
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The tests run with the Chinese locale so that Wine's ANSI code page is 936.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
+  echo "setup: generating locale zh_CN.UTF-8"
+  $SUDO localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi
+
+# The posix thread model is required (std::mutex for GoogleTest).
+for tool in i686-w64-mingw32-g++ i686-w64-mingw32-gcc; do
+  if [ -e "/usr/bin/$tool-posix" ] && [ "$(readlink -f /usr/bin/$tool)" != "$(readlink -f /usr/bin/$tool-posix)" ]; then
+    : # the toolchain file names the -posix compilers directly
+  fi
+done
+echo "setup: ok"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Set-up, configure, build and run every test under Wine.
+# Usage: scripts/test.sh [ctest arguments...]
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${TAMVELO_BUILD_DIR:-$ROOT/build/test}"
+
+bash "$ROOT/scripts/setup.sh"
+source "$ROOT/scripts/build.sh"
+tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON \
+  -DTAMVELO_PORTAL_BASE_URL=http://127.0.0.1 \
+  -DTAMVELO_PORTAL_ROOT_URL=http://127.0.0.1 \
+  -DTAMVELO_PARTNER_HOST=partner.localhost
+
+source "$ROOT/scripts/wine-env.sh"
+wine_env "$BUILD/wineprefix"
+display_ensure
+trap wine_session_stop EXIT
+wine_prefix_ensure
+wine_session_start "$BUILD/tests/support/wine-keepalive.exe"
+
+# The suites share the user's data folder and registry of the prefix: run them one by one.
+set +e
+(cd "$BUILD" && ctest --output-on-failure --no-tests=error -j1 "$@")
+status=$?
+set -e
+exit $status
