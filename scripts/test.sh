@@ -7,10 +7,12 @@ BUILD="${TAMVELO_BUILD_DIR:-$ROOT/build/test}"
 
 bash "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
+# A failed build still runs the suites that did build; the run then fails.
+build_status=0
 tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON \
   -DTAMVELO_PORTAL_BASE_URL=http://127.0.0.1 \
   -DTAMVELO_PORTAL_ROOT_URL=http://127.0.0.1 \
-  -DTAMVELO_PARTNER_HOST=partner.localhost
+  -DTAMVELO_PARTNER_HOST=partner.localhost || build_status=$?
 
 source "$ROOT/scripts/wine-env.sh"
 wine_env "$BUILD/wineprefix"
@@ -24,4 +26,8 @@ set +e
 (cd "$BUILD" && ctest --output-on-failure --no-tests=error -j1 "$@")
 status=$?
 set -e
+if [ "$build_status" -ne 0 ]; then
+  echo "test: the build failed (see above)" >&2
+  exit "$build_status"
+fi
 exit $status

@@ -1,0 +1,10 @@
+#include "box/app/process_values.h"
+
+namespace tamvelo::app {
+
+ProcessValues& Process() {
+  static ProcessValues values;
+  return values;
+}
+
+}  // namespace tamvelo::app

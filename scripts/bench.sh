@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and runs them under Wine, printing their figures.
+# Usage: scripts/bench.sh [bench_name ...]   (default: every bench_* target)
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${TAMVELO_BUILD_DIR:-$ROOT/build/bench}"
+
+bash "$ROOT/scripts/setup.sh"
+source "$ROOT/scripts/build.sh"
+tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON \
+  -DTAMVELO_PORTAL_BASE_URL=http://127.0.0.1 \
+  -DTAMVELO_PORTAL_ROOT_URL=http://127.0.0.1 \
+  -DTAMVELO_PARTNER_HOST=partner.localhost
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then
+  mapfile -t names < <(cd "$BUILD" && ninja -t targets all | sed -n 's/^\(bench_[A-Za-z0-9_]*\): phony$/\1/p' | sort -u)
+fi
+[ ${#names[@]} -gt 0 ] || { echo "bench: no benchmarks"; exit 0; }
+cmake --build "$BUILD" --target "${names[@]}"
+
+source "$ROOT/scripts/wine-env.sh"
+wine_env "$BUILD/wineprefix"
+display_ensure
+trap wine_session_stop EXIT
+wine_prefix_ensure
+wine_session_start "$BUILD/tests/support/wine-keepalive.exe"
+for name in "${names[@]}"; do
+  exe="$(find "$BUILD/bench" -name "$name.exe" | head -1)"
+  echo "== $name"
+  (cd "$(dirname "$exe")" && wine "$exe" "$BUILD" 2>&1 | iconv -f GBK -t UTF-8)
+done
