@@ -1,5 +1,7 @@
 # Configure and build with the MinGW toolchain. Source it, then call
 # tamvelo_build <build dir> [cmake -D options...].
+# TAMVELO_BUILD_TARGETS (blank-separated) limits the build to those targets,
+# for a quick round on one area; the default builds everything.
 tamvelo_build() {
   local build="$1"; shift
   local root
@@ -7,5 +9,10 @@ tamvelo_build() {
   cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
     -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-  cmake --build "$build" -- -k 0
+  if [ -n "${TAMVELO_BUILD_TARGETS:-}" ]; then
+    # shellcheck disable=SC2086
+    cmake --build "$build" --target wine-keepalive $TAMVELO_BUILD_TARGETS -- -k 0
+  else
+    cmake --build "$build" -- -k 0
+  fi
 }
