@@ -13,7 +13,7 @@ PACKAGES=(
   xvfb xauth x11-utils
   googletest
   fonts-wqy-microhei locales
-  python3
+  python3 python3-pil
   imagemagick x11-apps xdotool
   curl
 )
