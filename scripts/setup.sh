@@ -43,10 +43,4 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
   $SUDO localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
 
-# The posix thread model is required (std::mutex for GoogleTest).
-for tool in i686-w64-mingw32-g++ i686-w64-mingw32-gcc; do
-  if [ -e "/usr/bin/$tool-posix" ] && [ "$(readlink -f /usr/bin/$tool)" != "$(readlink -f /usr/bin/$tool-posix)" ]; then
-    : # the toolchain file names the -posix compilers directly
-  fi
-done
 echo "setup: ok"
