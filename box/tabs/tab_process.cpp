@@ -1,0 +1,101 @@
+#include "box/tabs/tab_process.h"
+
+#include <wininet.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/portal_settings.h"
+#include "common/protocol.h"
+
+namespace tamvelo::tabs {
+
+namespace protocol = tamvelo::protocol;
+
+void TabProcess::Close() {
+  if (threadHandle) CloseHandle(threadHandle);
+  if (processHandle) CloseHandle(processHandle);
+  threadHandle = processHandle = nullptr;
+}
+
+namespace {
+
+bool StartProcess(const char* token, PROCESS_INFORMATION& info) {
+  char commandLine[protocol::kCommandLineBufferBytes] = {};
+  lstrcpynA(commandLine, protocol::TabCommandLine(token).c_str(), sizeof commandLine);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  return CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info) != FALSE;
+}
+
+// Waits for the new process to become idle for input. A process that ends
+// first would otherwise keep the user interface waiting for ever.
+bool WaitUntilIdle(HANDLE process) {
+  constexpr DWORD kSliceMs = 100;
+  for (;;) {
+    const DWORD result = WaitForInputIdle(process, kSliceMs);
+    if (result == 0) return true;
+    if (result != WAIT_TIMEOUT) return false;
+    if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return false;
+  }
+}
+
+BOOL CALLBACK MatchTabWindow(HWND window, LPARAM param) {
+  auto& tab = *reinterpret_cast<TabProcess*>(param);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != tab.processId) return TRUE;
+  char className[protocol::kClassNameBufferChars] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, protocol::kTabWindowClass) == 0) tab.tabWindow = window;
+  if (std::strcmp(className, protocol::kHostWindowClass) == 0) tab.hostWindow = window;
+  return TRUE;
+}
+
+}  // namespace
+
+bool StartTabProcess(TabProcess& tab) {
+  PROCESS_INFORMATION info{};
+  if (!StartProcess(protocol::kTabModeToken, info)) return false;
+  if (!WaitUntilIdle(info.hProcess)) {
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return false;
+  }
+  tab.processId = info.dwProcessId;
+  tab.processHandle = info.hProcess;
+  tab.threadHandle = info.hThread;
+  return true;
+}
+
+void StartWaitingTabProcess() {
+  PROCESS_INFORMATION info{};
+  if (!StartProcess(protocol::kWaitModeToken, info)) return;
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+}
+
+void FindTabWindows(HWND mainWindow, TabProcess& tab) {
+  EnumChildWindows(mainWindow, MatchTabWindow, reinterpret_cast<LPARAM>(&tab));
+}
+
+PortalCookie ReadPortalCookie() {
+  PortalCookie cookie;
+  DWORD size = 0;
+  if (!InternetGetCookieA(kPortalRootUrl, nullptr, nullptr, &size)) size = 0;
+  cookie.querySize = size;
+  if (size == 0) return cookie;
+  std::vector<char> buffer(size + 1, '\0');
+  DWORD read = size;
+  if (InternetGetCookieA(kPortalRootUrl, nullptr, buffer.data(), &read)) cookie.text = buffer.data();
+  return cookie;
+}
+
+void SendGameRecord(HWND hostWindow, const PortalCookie& cookie, const std::string& address) {
+  if (hostWindow == nullptr) return;
+  protocol::CopyDataRecord record = protocol::MakeGameRecord(cookie.text, cookie.querySize, address);
+  SendMessageA(hostWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(record.Get()));
+}
+
+}  // namespace tamvelo::tabs

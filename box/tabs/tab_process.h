@@ -1,0 +1,49 @@
+// Starting tab processes and finding their windows inside the main window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tamvelo::tabs {
+
+// The tab process behind one game tab. Handles are owned by whoever keeps
+// the record (the strip's TabRecord); Close() releases them.
+struct TabProcess {
+  DWORD processId = 0;
+  HANDLE processHandle = nullptr;
+  HANDLE threadHandle = nullptr;
+  HWND tabWindow = nullptr;   // class "Tamvelo_Box_Tab"
+  HWND hostWindow = nullptr;  // class "Tamvelo_Box_MainWnd"
+
+  void Close();
+};
+
+// Starts "tamvelo-tab.exe 1_tamvelo_1_tab" (found by the system's search
+// order, which begins with this program's folder) and waits until it is
+// idle for input, serving messages the new process sends meanwhile. False
+// when the start fails or the process ends before it became idle; nothing
+// is left open then.
+bool StartTabProcess(TabProcess& tab);
+
+// Starts "tamvelo-tab.exe 1_tamvelo_1_tag", which only waits for the main
+// window to go; its handles are not kept.
+void StartWaitingTabProcess();
+
+// Looks through every child of the main window, at any depth, for the two
+// windows of the process; a later match overwrites an earlier one.
+void FindTabWindows(HWND mainWindow, TabProcess& tab);
+
+// The portal's cookie text, read with the size query first: querySize is
+// what the query reported (0 without cookies).
+struct PortalCookie {
+  std::string text;
+  DWORD querySize = 0;
+};
+PortalCookie ReadPortalCookie();
+
+// Sends a new tab its first record: cookies and address, or the address
+// alone. A missing host window receives nothing.
+void SendGameRecord(HWND hostWindow, const PortalCookie& cookie, const std::string& address);
+
+}  // namespace tamvelo::tabs

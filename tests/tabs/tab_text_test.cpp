@@ -1,0 +1,47 @@
+#include "box/tabs/tab_text.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/test_support.h"
+
+namespace tamvelo::tabs {
+namespace {
+
+TEST(CutButtonText, FifteenBytesWholeSixteenCut) {
+  EXPECT_EQ(CutButtonText("123456789012345"), "123456789012345");
+  EXPECT_EQ(CutButtonText("1234567890123456"), "123456789012...");
+  EXPECT_EQ(CutButtonText(""), "");
+  EXPECT_EQ(CutButtonText("http://www.example.com/game"), "http://www.e...");
+}
+
+TEST(CutButtonText, NeverSplitsADoubleByteCharacter) {
+  ASSERT_EQ(GetACP(), 936u);
+  // "a" then eight Chinese characters: byte 12 would be the lead byte of the sixth.
+  const std::string title = "a" + test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00\u5fc3");
+  ASSERT_EQ(title.size(), 17u);
+  const std::string text = CutButtonText(title);
+  EXPECT_EQ(text, "a" + test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb") + "...");
+  EXPECT_EQ(text.size(), 14u);
+  // Six whole characters fit exactly into twelve bytes.
+  const std::string even = test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00\u5fc3");
+  EXPECT_EQ(CutButtonText(even), test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50") + "...");
+}
+
+TEST(ShortenTabTitle, ByAnsiBytes) {
+  ASSERT_EQ(GetACP(), 936u);
+  EXPECT_EQ(ShortenTabTitle(L"123456789012345"), "123456789012345");
+  EXPECT_EQ(ShortenTabTitle(L"1234567890123456"), "123456789012...");
+  EXPECT_EQ(ShortenTabTitle(L"abcdefghijklmnopqr"), "abcdefghijkl...");
+  // Ten Chinese characters are 20 bytes: six of them and "...".
+  const std::wstring ten = L"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00\u5fc3\u597d\u73a9";
+  EXPECT_EQ(ShortenTabTitle(ten), test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50") + "...");
+  // Seven Chinese characters (14 bytes) fit whole.
+  EXPECT_EQ(ShortenTabTitle(ten.substr(0, 7)), test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00"));
+  // Mixed: "ab" and seven characters (16 bytes): "ab" and five characters.
+  EXPECT_EQ(ShortenTabTitle(L"ab" + ten.substr(0, 7)),
+            "ab" + test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb") + "...");
+  EXPECT_EQ(ShortenTabTitle(L""), "");
+}
+
+}  // namespace
+}  // namespace tamvelo::tabs
