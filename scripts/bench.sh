@@ -23,9 +23,12 @@ wine_env "$BUILD/wineprefix"
 display_ensure
 trap wine_session_stop EXIT
 wine_prefix_ensure
-wine_session_start "$BUILD/tests/support/wine-keepalive.exe"
+wine_session_start "$BUILD/bin/wine-keepalive.exe"
 for name in "${names[@]}"; do
-  exe="$(find "$BUILD/bench" -name "$name.exe" | head -1)"
   echo "== $name"
-  (cd "$(dirname "$exe")" && wine "$exe" "$BUILD" 2>&1 | iconv -f GBK -t UTF-8)
+  if [ -f "$ROOT/bench/${name#bench_}/run.sh" ]; then
+    bash "$ROOT/bench/${name#bench_}/run.sh" "$BUILD"
+  else
+    (cd "$BUILD/bin" && wine "$name.exe" "$BUILD" 2>&1 | iconv -f GBK -t UTF-8)
+  fi
 done

@@ -19,7 +19,7 @@ wine_env "$BUILD/wineprefix"
 display_ensure
 trap wine_session_stop EXIT
 wine_prefix_ensure
-wine_session_start "$BUILD/tests/support/wine-keepalive.exe"
+wine_session_start "$BUILD/bin/wine-keepalive.exe"
 
 # The suites share the user's data folder and registry of the prefix: run them one by one.
 set +e
