@@ -1,0 +1,95 @@
+// A child window that hosts an ActiveX control, in practice the platform's
+// web browser ("Shell.Explorer"), shared by both programs.
+//
+// Two ways to use it:
+//
+// 1. As a window class, for code that only knows the contract "a child window
+//    that creates the control named by its window text":
+//        RegisterBrowserHostClass();
+//        HWND host = CreateWindowExW(0, kBrowserHostClassW, kWebBrowserProgIdW,
+//                                    WS_CHILD | WS_VISIBLE, x, y, cx, cy, parent,
+//                                    nullptr, instance, nullptr);
+//    The control fills the window and follows its size. Sending the window
+//    the registered message "WM_ATLGETCONTROL" (GetControlMessage()) returns
+//    the control's IUnknown with a reference added for the caller; 0 when
+//    the window hosts nothing. Creation fails (CreateWindowEx gives null) when
+//    the control cannot be created or activated.
+//
+// 2. From C++, for an owner that customises the page host:
+//        HWND host = CreateBrowserHostWindow(parent, rect, &myDelegate);
+//        IWebBrowser2* browser = GetWebBrowser(host);  // caller releases
+//        DWORD cookie = AdviseBrowserEvents(browser, mySink);
+//    The delegate answers the document host's questions (host flags, the
+//    page script's external object, context menu, accelerators). It must
+//    outlive the window or be replaced with SetBrowserHostDelegate first.
+//
+// Either way the window owns the control: destroying the window closes and
+// releases it, and the host's own COM objects then answer every call with
+// E_UNEXPECTED if the control kept a reference to them. OLE is initialised
+// on the creating thread for the window's life, so the window must be
+// created and destroyed on the same thread, and every interface obtained
+// from it is used on that thread only.
+#pragma once
+
+#include <windows.h>
+#include <exdisp.h>
+#include <mshtmhst.h>
+
+namespace tamvelo::browser {
+
+inline constexpr wchar_t kBrowserHostClassW[] = L"AtlAxWin140";
+inline constexpr wchar_t kGetControlMessageNameW[] = L"WM_ATLGETCONTROL";
+inline constexpr wchar_t kWebBrowserProgIdW[] = L"Shell.Explorer";
+
+// What the owner of a host window may decide about its pages. Every method
+// runs on the window's thread; the defaults are what a host without a
+// delegate does.
+class BrowserHostDelegate {
+ public:
+  virtual ~BrowserHostDelegate() = default;
+
+  // IDocHostUIHandler::GetHostInfo. Default: pages without the sunken 3-D
+  // border (DOCHOSTUIFLAG_NO3DBORDER), default double-click; S_OK.
+  virtual HRESULT GetHostInfo(DOCHOSTUIINFO* info);
+
+  // IDocHostUIHandler::GetExternal: the object page script sees as
+  // window.external. Following the COM rules, the caller releases what is
+  // handed out. Default: no object, S_FALSE.
+  virtual HRESULT GetExternal(IDispatch** external);
+
+  // IDocHostUIHandler::ShowContextMenu: S_OK when the owner handled the menu,
+  // S_FALSE to let the browser show its own. Default: S_FALSE.
+  virtual HRESULT ShowContextMenu(DWORD menuId, POINT* point, IUnknown* commandTarget,
+                                  IDispatch* element);
+
+  // IDocHostUIHandler::TranslateAccelerator: S_OK when the owner used the
+  // key, S_FALSE to let the browser have it. Default: S_FALSE.
+  virtual HRESULT TranslateAccelerator(MSG* message, const GUID* commandGroup, DWORD commandId);
+};
+
+// Registers the window class (once per process; later calls only report).
+bool RegisterBrowserHostClass();
+
+// The registered message that yields the hosted control.
+UINT GetControlMessage();
+
+// Creates a host window as a child of parent over rect (client coordinates
+// of parent) hosting progId. Null when the window or the control cannot be
+// made. The delegate may be null.
+HWND CreateBrowserHostWindow(HWND parent, const RECT& rect, BrowserHostDelegate* delegate,
+                             const wchar_t* progId = kWebBrowserProgIdW, UINT_PTR childId = 0);
+
+// Replaces the delegate of a host window (null: the defaults).
+void SetBrowserHostDelegate(HWND hostWindow, BrowserHostDelegate* delegate);
+
+// The hosted control as IWebBrowser2, with a reference for the caller; null
+// when the window is no host or hosts another kind of control.
+IWebBrowser2* GetWebBrowser(HWND hostWindow);
+
+// Connects sink to the browser's DWebBrowserEvents2 connection point. The
+// result is the connection's cookie, 0 when the browser offers no such
+// connection point or refuses the sink.
+DWORD AdviseBrowserEvents(IWebBrowser2* browser, IDispatch* sink);
+void UnadviseBrowserEvents(IWebBrowser2* browser, DWORD cookie);
+
+}  // namespace tamvelo::browser
