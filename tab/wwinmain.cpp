@@ -1,4 +1,8 @@
-// Entry point of tamvelo-tab. The tab host arrives with its own change.
+// Entry point of tamvelo-tab: one process per game tab of tamvelo-box.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) { return 0; }
+#include "tab/tab_process.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  return tamvelo::tab::TabHostMain(instance, GetCommandLineW());
+}

@@ -1,0 +1,57 @@
+#include "tab/host_window.h"
+
+#include "tab/host_records.h"
+#include "tab/tab_process.h"
+#include "tab/tab_window.h"
+
+namespace tamvelo::tab {
+
+bool RequestNavigation(const std::wstring& address) {
+  TabProcess& process = Process();
+  HWND tabWindow = process.tabWindow.load();
+  if (tabWindow == nullptr) return false;
+  // The browser belongs to the browser thread's apartment: the call is made
+  // there, while this thread waits and the address stays alive.
+  process.pendingNavigation.store(&address);
+  const bool done = SendMessageW(tabWindow, kMsgNavigate, 0, 0) != 0;
+  process.pendingNavigation.store(nullptr);
+  return done;
+}
+
+namespace {
+
+void OnCopyData(const COPYDATASTRUCT* record) {
+  static const RecordActions actions{SetPortalCookie, [](const std::wstring& address) {
+                                       RequestNavigation(address);
+                                     }};
+  HandleHostRecord(record, actions);
+}
+
+}  // namespace
+
+LRESULT CALLBACK HostWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+    case WM_SIZE:
+    case WM_COMMAND:
+      return 0;
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+      // Also the main program's command to close this tab: the process ends.
+      PostQuitMessage(0);
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(window, &paint);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_COPYDATA:
+      OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace tamvelo::tab

@@ -1,0 +1,60 @@
+// The tab host process: a hidden host window on the main thread that takes
+// the main program's records, and a visible tab window with the browser on
+// the browser thread, both children of the main program's main window.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "tab/browser_events.h"
+#include "tab/tab_context.h"
+
+namespace tamvelo::tab {
+
+inline constexpr int kTitleChars = 100;
+// How often waiting mode looks for the main window.
+inline constexpr DWORD kWaitPollMs = 2000;
+
+// Written during start-up, before the browser thread signals; read-only
+// afterwards except tabWindow and pendingNavigation, which cross threads.
+struct TabProcess {
+  HINSTANCE instance = nullptr;
+  bool waitingMode = false;
+  wchar_t windowTitle[kTitleChars] = {};
+  wchar_t hostClassName[kTitleChars] = {};
+  wchar_t tabClassName[kTitleChars] = {};
+  std::wstring paramIniPath;
+  TabContext context;
+  HANDLE startupEvent = nullptr;
+  HANDLE browserThread = nullptr;
+  DWORD browserThreadId = 0;
+  // The tab window while it holds a browser; null once it let it go.
+  std::atomic<HWND> tabWindow{nullptr};
+  // The address that the main thread hands the browser thread.
+  std::atomic<const std::wstring*> pendingNavigation{nullptr};
+  // One sink per process; it must outlive every browser it was advised to.
+  CMyWebBrowser2Event eventSink{&context};
+};
+
+TabProcess& Process();
+
+// The text after the program name (quoted or not) and the blanks after it.
+std::wstring CommandLineArgument(const wchar_t* commandLine);
+
+// The process entry: returns the exit code, 0 on every path. A command line
+// without any argument ends at once (the main program always passes a
+// token; a tab started by hand would otherwise sit in the main window
+// unknown to it).
+int TabHostMain(HINSTANCE instance, const wchar_t* commandLine);
+
+// Start-up of the main thread; false ends the process.
+bool TabHostInit();
+
+DWORD WINAPI BrowserThreadMain(void* unused);
+
+// Registers a window class of this program (icons 107/108, arrow cursor).
+bool RegisterTabProgramClass(const wchar_t* className, WNDPROC procedure);
+
+}  // namespace tamvelo::tab

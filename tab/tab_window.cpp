@@ -1,0 +1,124 @@
+#include "tab/tab_window.h"
+
+#include <string>
+
+#include "common/browser_host.h"
+#include "tab/tab_process.h"
+
+namespace tamvelo::tab {
+
+namespace {
+
+struct TabWindowState {
+  HWND hostChild = nullptr;
+  IWebBrowser2* browser = nullptr;
+};
+
+TabWindowState* StateOf(HWND window) {
+  return reinterpret_cast<TabWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT OnCreate(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  HWND hostChild = CreateWindowExW(0, browser::kBrowserHostClassW, browser::kWebBrowserProgIdW,
+                                   WS_CHILD | WS_VISIBLE, 0, 0, client.right, client.bottom,
+                                   window, nullptr, Process().instance, nullptr);
+  IWebBrowser2* browser = browser::GetWebBrowser(hostChild);
+  if (browser == nullptr) {
+    if (hostChild != nullptr) DestroyWindow(hostChild);
+    return -1;
+  }
+  SetWindowLongPtrW(window, GWLP_USERDATA,
+                    reinterpret_cast<LONG_PTR>(new TabWindowState{hostChild, browser}));
+  TabProcess& process = Process();
+  process.eventSink.Bind(browser);
+  browser->put_Silent(VARIANT_TRUE);
+  // A browser without the event connection point still shows pages; the
+  // tab then only lacks titles and [Weburl] routing.
+  browser::AdviseBrowserEvents(browser, &process.eventSink);
+  process.tabWindow.store(window);
+  return 0;
+}
+
+// Lets the browser go: from here on navigation requests are dropped.
+void ReleaseBrowser(HWND window, TabWindowState* state) {
+  HWND expected = window;
+  Process().tabWindow.compare_exchange_strong(expected, nullptr);
+  if (state == nullptr || state->browser == nullptr) return;
+  Process().eventSink.Bind(nullptr);
+  state->browser->Release();
+  state->browser = nullptr;
+}
+
+void OnDestroy(HWND window) {
+  TabWindowState* state = StateOf(window);
+  ReleaseBrowser(window, state);
+  if (state != nullptr && state->hostChild != nullptr && DestroyWindow(state->hostChild)) {
+    state->hostChild = nullptr;
+  }
+  PostQuitMessage(0);
+}
+
+void OnNcDestroy(HWND window) {
+  TabWindowState* state = StateOf(window);
+  ReleaseBrowser(window, state);
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  delete state;
+  PostQuitMessage(0);
+}
+
+LRESULT OnNavigate(HWND window) {
+  const std::wstring* address = Process().pendingNavigation.exchange(nullptr);
+  TabWindowState* state = StateOf(window);
+  if (address == nullptr || state == nullptr || state->browser == nullptr) return 0;
+  VARIANT url;
+  VariantInit(&url);
+  url.vt = VT_BSTR;
+  url.bstrVal = SysAllocStringLen(address->data(), static_cast<UINT>(address->size()));
+  if (url.bstrVal == nullptr) return 0;
+  state->browser->Navigate2(&url, nullptr, nullptr, nullptr, nullptr);
+  VariantClear(&url);
+  return 1;
+}
+
+}  // namespace
+
+IWebBrowser2* TabWindowBrowser(HWND tabWindow) {
+  TabWindowState* state = StateOf(tabWindow);
+  return state != nullptr ? state->browser : nullptr;
+}
+
+LRESULT CALLBACK TabWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(window);
+    case WM_DESTROY:
+      // Also the main program's command when it quits: the browser goes and
+      // the browser thread ends; the window itself goes with the thread.
+      OnDestroy(window);
+      return 0;
+    case WM_NCDESTROY:
+      OnNcDestroy(window);
+      return 0;
+    case WM_SIZE:
+      if (TabWindowState* state = StateOf(window); state != nullptr && state->hostChild != nullptr) {
+        MoveWindow(state->hostChild, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      }
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(window, &paint);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_KEYDOWN:
+      return 0;
+    case kMsgNavigate:
+      return OnNavigate(window);
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace tamvelo::tab

@@ -1,0 +1,20 @@
+// The visible tab window on the browser thread: holds the browser host
+// child and the browser.
+#pragma once
+
+#include <windows.h>
+#include <exdisp.h>
+
+namespace tamvelo::tab {
+
+// Sent by the main thread: navigate to the address waiting in
+// TabProcess::pendingNavigation. Carries nothing itself, so a message from
+// elsewhere can do no harm.
+inline constexpr UINT kMsgNavigate = WM_APP + 1;
+
+LRESULT CALLBACK TabWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The browser of a tab window, not counted; null when it holds none.
+IWebBrowser2* TabWindowBrowser(HWND tabWindow);
+
+}  // namespace tamvelo::tab
