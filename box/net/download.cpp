@@ -1,0 +1,149 @@
+#include "box/net/download.h"
+
+#include <io.h>
+
+#include <cstdio>
+#include <string>
+
+#include "box/net/http_address.h"
+#include "box/net/http_socket.h"
+#include "box/net/net_hooks.h"
+
+namespace tamvelo::net {
+
+namespace {
+
+constexpr char kCaption[] = "错误！";
+constexpr char kCannotOpen[] = "无法打开此文件!\n";
+constexpr char kServerClosed[] = "服务器已经关闭连接.";
+constexpr char kReceiveTimedOut[] = "接收数据超时.";
+constexpr char kWriteFailed[] = "文件写入错误！";
+
+constexpr int kLengthFieldBytes = 30;
+constexpr int kStatusOk = 200;
+constexpr int kReceiveBytes = 1024;
+constexpr size_t kWriteBufferBytes = 256 * 1024;
+
+// Content-Length as a plain decimal number; -1 when absent or malformed.
+long long AnnouncedLength(CHttpSocket& http) {
+  char field[kLengthFieldBytes];
+  const int size = http.HeaderField("Content-Length", field, sizeof field);
+  if (size <= 0 || size >= kLengthFieldBytes || size > 10) return -1;
+  long long length = 0;
+  for (int i = 0; i < size; ++i) {
+    if (field[i] < '0' || field[i] > '9') return -1;
+    length = length * 10 + (field[i] - '0');
+  }
+  return length;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+// The download's own file beside the destination; deleted unless it has
+// been moved into place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& folder) {
+    char name[MAX_PATH];
+    if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tvd", 0, name) == 0) return;
+    path_ = name;
+    file_ = std::fopen(name, "wb");
+    if (file_) std::setvbuf(file_, nullptr, _IOFBF, kWriteBufferBytes);
+  }
+  ~TemporaryFile() {
+    if (file_) std::fclose(file_);
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  bool Write(const char* bytes, size_t size) {
+    return std::fwrite(bytes, 1, size, file_) == size;
+  }
+  // Puts the data on disk before the move, so that the new name never
+  // points at a file whose content is still in flight.
+  bool Finish() {
+    const bool flushed = std::fflush(file_) == 0 && _commit(_fileno(file_)) == 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    return flushed && closed;
+  }
+  bool MoveOver(const char* destination) {
+    if (!MoveFileExA(path_.c_str(), destination,
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return false;
+    }
+    path_.clear();
+    return true;
+  }
+
+ private:
+  std::string path_;
+  FILE* file_ = nullptr;
+};
+
+}  // namespace
+
+bool DownloadFile(const char* address, const char* localPath) {
+  const auto parts = SplitHttpAddress(address);
+  if (!parts || !localPath || !*localPath) return false;
+
+  // Each step reports its own failure (message box or refusal).
+  CHttpSocket http;
+  if (!http.BuildRequest(parts->authority.c_str(), parts->path.c_str(), nullptr) ||
+      !http.OpenSocket() || !http.Connect(parts->hostName.c_str(), parts->port) ||
+      !http.SendRequest() || !http.SetTimeout(Hooks().receiveTimeoutMs, kReceiveTimeout)) {
+    return false;
+  }
+  // Only a complete, successful response with a known length can replace a
+  // good file: error pages and open-ended bodies are refused.
+  const long long length = AnnouncedLength(http);
+  if (!http.HeadComplete() || http.StatusCode() != kStatusOk || length < 0) return false;
+
+  const std::string folder = FolderOf(localPath);
+  if (!folder.empty() && _access(folder.c_str(), 0) != 0) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  TemporaryFile temporary(folder);
+  if (!temporary.IsOpen()) {
+    ShowError(kCannotOpen, kCaption);
+    return false;
+  }
+
+  char buffer[kReceiveBytes];
+  long long received = 0;
+  while (received < length) {
+    const long long remaining = length - received;
+    const int wanted = remaining < kReceiveBytes ? static_cast<int>(remaining) : kReceiveBytes;
+    const int got = http.Receive(buffer, wanted);
+    if (got == 0) {
+      ShowError(kServerClosed, kCaption);
+      return false;
+    }
+    if (got < 0) {
+      ShowError(kReceiveTimedOut, kCaption);
+      return false;
+    }
+    if (!temporary.Write(buffer, static_cast<size_t>(got))) {
+      ShowError(kWriteFailed, kCaption);
+      return false;
+    }
+    received += got;
+  }
+  http.CloseSocket();
+  if (!temporary.Finish()) {
+    ShowError(kWriteFailed, kCaption);
+    return false;
+  }
+  if (!temporary.MoveOver(localPath)) {
+    ShowError(kCannotOpen, kCaption);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tamvelo::net

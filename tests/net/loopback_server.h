@@ -1,0 +1,64 @@
+// An HTTP peer of the test's own on 127.0.0.1 with a port from bind(0): a
+// thread accepts up to a given number of connections, reads each request
+// head and lets a handler answer on the socket. It stops by itself after
+// its connections or a deadline, and at destruction.
+#pragma once
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tamvelo::test {
+
+class LoopbackServer {
+ public:
+  // Called on the server thread with the accepted socket and the request
+  // head as received; the socket is closed after it returns.
+  using Handler = std::function<void(SOCKET peer, const std::string& request)>;
+
+  explicit LoopbackServer(Handler handler, int connections = 1);
+  ~LoopbackServer();
+  LoopbackServer(const LoopbackServer&) = delete;
+  LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+  unsigned short port() const { return port_; }
+  std::string BaseUrl() const;  // "http://127.0.0.1:<port>"
+  // The request heads so far: each is recorded before it is answered.
+  std::vector<std::string> Requests();
+
+ private:
+  void Serve(int connections);
+
+  Handler handler_;
+  SOCKET listener_ = INVALID_SOCKET;
+  unsigned short port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::vector<std::string> requests_;
+  std::thread thread_;
+};
+
+// Sends all bytes (false when the peer went away).
+bool SendAll(SOCKET peer, const std::string& bytes);
+
+// Handlers: answer with fixed bytes; answer with fixed bytes, wait, then
+// send the rest; answer a GET by path with 200 and a Content-Length, or 404.
+LoopbackServer::Handler Reply(std::string bytes);
+LoopbackServer::Handler ReplyThenStall(std::string bytes, DWORD stallMs, std::string rest = "");
+LoopbackServer::Handler ServeFiles(std::vector<std::pair<std::string, std::string>> files);
+
+std::string OkResponse(const std::string& body);
+
+// A port on 127.0.0.1 that nothing listens on (bound, then released).
+unsigned short ClosedPort();
+
+// The path of a request head's "GET <path> HTTP/1.1" line.
+std::string RequestPath(const std::string& request);
+
+}  // namespace tamvelo::test
