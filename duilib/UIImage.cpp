@@ -1,0 +1,319 @@
+#include "duilib/UIImage.h"
+
+#include <wincodec.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "duilib/UIRender.h"
+#include "duilib/UIResource.h"
+
+namespace DuiLib {
+namespace {
+
+// Larger images are refused rather than allocated (a skin needs far less).
+constexpr UINT kMaxSide = 16384;
+constexpr UINT64 kMaxPixels = 64u << 20;
+
+template <typename T>
+void SafeRelease(T*& p) {
+  if (p) p->Release();
+  p = nullptr;
+}
+
+// COM for the duration of one decode, unless the thread already has it.
+class ComScope {
+ public:
+  ComScope() {
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // S_FALSE: already initialised the same way, still needs a balancing
+    // call. RPC_E_CHANGED_MODE: a multithreaded apartment, usable as it is.
+    initialised_ = SUCCEEDED(hr);
+  }
+  ~ComScope() {
+    if (initialised_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+TImageInfo* CreateImage(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  TImageInfo* image = new TImageInfo;
+  image->hBitmap = bitmap;
+  image->pBits = static_cast<BYTE*>(bits);
+  image->nX = width;
+  image->nY = height;
+  return image;
+}
+
+TImageInfo* Decode(IWICImagingFactory* factory, const BYTE* data, size_t size) {
+  IWICStream* stream = nullptr;
+  IWICBitmapDecoder* decoder = nullptr;
+  IWICBitmapFrameDecode* frame = nullptr;
+  IWICFormatConverter* converter = nullptr;
+  TImageInfo* image = nullptr;
+  UINT width = 0, height = 0;
+  // The stream only reads the bytes; the interface wants a non-const pointer.
+  if (SUCCEEDED(factory->CreateStream(&stream)) &&
+      SUCCEEDED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) &&
+      SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) &&
+      SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+      SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                      WICBitmapPaletteTypeCustom)) &&
+      SUCCEEDED(converter->GetSize(&width, &height)) && width > 0 && height > 0 && width <= kMaxSide &&
+      height <= kMaxSide && static_cast<UINT64>(width) * height <= kMaxPixels) {
+    image = CreateImage(static_cast<int>(width), static_cast<int>(height));
+    const UINT stride = width * 4;
+    if (image && FAILED(converter->CopyPixels(nullptr, stride, stride * height, image->pBits))) {
+      FreeImage(image);
+      image = nullptr;
+    }
+  }
+  SafeRelease(converter);
+  SafeRelease(frame);
+  SafeRelease(decoder);
+  SafeRelease(stream);
+  if (image) {
+    GdiFlush();
+    const DWORD* px = reinterpret_cast<const DWORD*>(image->pBits);
+    for (size_t i = 0, n = static_cast<size_t>(image->nX) * image->nY; i < n && !image->bAlpha; ++i) {
+      image->bAlpha = (px[i] >> 24) != 0xFF;
+    }
+  }
+  return image;
+}
+
+// Opaque pixels of the mask colour become fully transparent.
+void ApplyMask(TImageInfo* image, DWORD mask) {
+  const DWORD rgb = mask & 0x00FFFFFF;
+  DWORD* px = reinterpret_cast<DWORD*>(image->pBits);
+  for (size_t i = 0, n = static_cast<size_t>(image->nX) * image->nY; i < n; ++i) {
+    if ((px[i] >> 24) == 0xFF && (px[i] & 0x00FFFFFF) == rgb) {
+      px[i] = 0;
+      image->bAlpha = true;
+    }
+  }
+}
+
+struct ImageCacheState {
+  std::map<std::string, TImageInfo*> images;  // nullptr: known to be missing
+  unsigned generation = 0;
+  ~ImageCacheState() { Clear(); }
+  void Clear() {
+    for (auto& entry : images) FreeImage(entry.second);
+    images.clear();
+  }
+};
+
+ImageCacheState& Cache() {
+  static ImageCacheState cache;
+  return cache;
+}
+
+// ---- attribute parsing ---------------------------------------------------
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+const char* SkipBlanks(const char* p) {
+  while (IsBlank(*p)) ++p;
+  return p;
+}
+
+// "l,t,r,b" with optional blanks.
+bool ParseRect(const std::string& text, RECT& rc) {
+  LONG values[4];
+  const char* p = text.c_str();
+  for (int i = 0; i < 4; ++i) {
+    p = SkipBlanks(p);
+    char* end = nullptr;
+    values[i] = std::strtol(p, &end, 10);
+    if (end == p) return false;
+    p = SkipBlanks(end);
+    if (i < 3) {
+      if (*p != ',') return false;
+      ++p;
+    }
+  }
+  if (*p) return false;
+  rc = {values[0], values[1], values[2], values[3]};
+  return true;
+}
+
+bool ParseBool(const std::string& text) { return lstrcmpiA(text.c_str(), "true") == 0; }
+
+bool IsKeyChar(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Whether the text starts "key =" (blanks allowed), i.e. uses the keyed form.
+bool LooksKeyed(const char* p) {
+  p = SkipBlanks(p);
+  if (!IsKeyChar(*p)) return false;
+  while (IsKeyChar(*p)) ++p;
+  return *SkipBlanks(p) == '=';
+}
+
+}  // namespace
+
+TImageInfo* LoadImageFromMemory(const BYTE* data, size_t size) {
+  if (!data || size == 0 || size > 0xFFFFFFFFu) return nullptr;
+  ComScope com;
+  IWICImagingFactory* factory = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
+    return nullptr;
+  }
+  TImageInfo* image = Decode(factory, data, size);
+  factory->Release();
+  return image;
+}
+
+void FreeImage(TImageInfo* image) {
+  if (!image) return;
+  if (image->hBitmap) DeleteObject(image->hBitmap);
+  delete image;
+}
+
+const TImageInfo* CImageCache::Get(const char* name, DWORD mask) {
+  if (!name || !*name) return nullptr;
+  ImageCacheState& cache = Cache();
+  if (cache.generation != CResourceStore::GetGeneration()) {
+    cache.Clear();
+    cache.generation = CResourceStore::GetGeneration();
+  }
+  std::string key = name;
+  if (mask) {
+    char suffix[16];
+    wsprintfA(suffix, "|%08lX", mask);
+    key += suffix;
+  }
+  const auto found = cache.images.find(key);
+  if (found != cache.images.end()) return found->second;
+  const char* mapped = CResourceManager::GetInstance()->GetImagePath(name);
+  std::vector<BYTE> bytes;
+  TImageInfo* image = nullptr;
+  if (CResourceStore::LoadBytes(mapped ? mapped : name, bytes)) image = LoadImageFromMemory(bytes.data(), bytes.size());
+  if (image && mask) ApplyMask(image, mask);
+  cache.images[key] = image;
+  return image;
+}
+
+void CImageCache::Flush() { Cache().Clear(); }
+
+void TDrawInfo::Clear() { *this = TDrawInfo(); }
+
+bool TDrawInfo::Parse(const char* attr) {
+  Clear();
+  if (!attr) return false;
+  const char* p = SkipBlanks(attr);
+  if (!LooksKeyed(p)) {
+    // A bare path: the whole text, without surrounding blanks.
+    std::string path = p;
+    while (!path.empty() && IsBlank(path.back())) path.pop_back();
+    sImageName = path.c_str();
+    return !sImageName.IsEmpty();
+  }
+  bool ok = true;
+  while (ok && *(p = SkipBlanks(p))) {
+    const char* keyStart = p;
+    while (IsKeyChar(*p)) ++p;
+    const std::string key(keyStart, p);
+    p = SkipBlanks(p);
+    if (key.empty() || *p != '=') {
+      ok = false;
+      break;
+    }
+    p = SkipBlanks(p + 1);
+    const char quote = *p;
+    const char* close = (quote == '\'' || quote == '"') ? std::strchr(p + 1, quote) : nullptr;
+    if (!close) {
+      ok = false;
+      break;
+    }
+    const std::string value(p + 1, close);
+    p = close + 1;
+    if (key == "file" || key == "res") {
+      sImageName = value.c_str();
+    } else if (key == "source") {
+      ok = ParseRect(value, rcSource);
+    } else if (key == "corner") {
+      ok = ParseRect(value, rcCorner);
+    } else if (key == "dest") {
+      ok = ParseRect(value, rcDest);
+    } else if (key == "fade") {
+      char* end = nullptr;
+      const long fade = std::strtol(value.c_str(), &end, 10);
+      ok = end != value.c_str() && *SkipBlanks(end) == '\0';
+      uFade = static_cast<BYTE>(fade < 0 ? 0 : fade > 255 ? 255 : fade);
+    } else if (key == "hole") {
+      bHole = ParseBool(value);
+    } else if (key == "xtiled") {
+      bTiledX = ParseBool(value);
+    } else if (key == "ytiled") {
+      bTiledY = ParseBool(value);
+    } else if (key == "mask") {
+      dwMask = CRenderEngine::ParseColor(value.c_str());
+    }
+  }
+  if (!ok || sImageName.IsEmpty()) {
+    Clear();
+    return false;
+  }
+  return true;
+}
+
+void CalcNineSlice(const RECT& dest, const RECT& source, const RECT& corner, bool hole, std::vector<TSlice>& parts) {
+  parts.clear();
+  // Two opposite corners that do not fit into `room` shrink in proportion.
+  auto fit = [](LONG room, LONG& a, LONG& b) {
+    if (a < 0) a = 0;
+    if (b < 0) b = 0;
+    if (room <= 0) {
+      a = b = 0;
+    } else if (a + b > room) {
+      a = static_cast<LONG>(static_cast<LONGLONG>(room) * a / (a + b));
+      b = room - a;
+    }
+  };
+  LONG sl = corner.left, sr = corner.right, st = corner.top, sb = corner.bottom;
+  fit(source.right - source.left, sl, sr);
+  fit(source.bottom - source.top, st, sb);
+  LONG dl = sl, dr = sr, dt = st, db = sb;
+  fit(dest.right - dest.left, dl, dr);
+  fit(dest.bottom - dest.top, dt, db);
+  const LONG sx[4] = {source.left, source.left + sl, source.right - sr, source.right};
+  const LONG sy[4] = {source.top, source.top + st, source.bottom - sb, source.bottom};
+  const LONG dx[4] = {dest.left, dest.left + dl, dest.right - dr, dest.right};
+  const LONG dy[4] = {dest.top, dest.top + dt, dest.bottom - db, dest.bottom};
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      if (hole && row == 1 && col == 1) continue;
+      const RECT d = {dx[col], dy[row], dx[col + 1], dy[row + 1]};
+      const RECT s = {sx[col], sy[row], sx[col + 1], sy[row + 1]};
+      if (d.right <= d.left || d.bottom <= d.top || s.right <= s.left || s.bottom <= s.top) continue;
+      parts.push_back({d, s, col == 1, row == 1});
+    }
+  }
+}
+
+void CalcNineSlice(const RECT& dest, const RECT& source, const RECT& corner, bool hole,
+                   std::vector<std::pair<RECT, RECT>>& parts) {
+  std::vector<TSlice> slices;
+  CalcNineSlice(dest, source, corner, hole, slices);
+  parts.clear();
+  for (const TSlice& s : slices) parts.emplace_back(s.rcDest, s.rcSource);
+}
+
+}  // namespace DuiLib

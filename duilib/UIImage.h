@@ -1,0 +1,86 @@
+// Decoded images and the toolkit's image attribute syntax.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "duilib/UIString.h"
+
+namespace DuiLib {
+
+// A 32-bit top-down DIB section with premultiplied alpha (what AlphaBlend
+// wants). pBits points at nX * nY pixels, 0xAARRGGBB each. bAlpha says
+// whether any pixel is not fully opaque.
+struct TImageInfo {
+  HBITMAP hBitmap = nullptr;
+  BYTE* pBits = nullptr;
+  int nX = 0;
+  int nY = 0;
+  bool bAlpha = false;
+};
+
+// PNG, BMP, JPEG, GIF (first frame) through the platform's imaging
+// component. Works whether or not the calling thread has initialised COM.
+// nullptr for data that is not a decodable image or is absurdly large.
+TImageInfo* LoadImageFromMemory(const BYTE* data, size_t size);
+void FreeImage(TImageInfo* image);
+
+// Loaded images by name, for the life of the process or until Flush.
+// Names go through CResourceManager::GetImagePath when mapped and are then
+// read with CResourceStore::LoadBytes. A name that cannot be loaded is
+// remembered as missing. Changing the resource path, archive or name map
+// empties the cache. Pointers stay valid until the cache is emptied.
+class CImageCache {
+ public:
+  // `mask`: 0xFFRRGGBB colour whose pixels become transparent (the
+  // attribute's mask='#FFRRGGBB'); 0 for none.
+  static const TImageInfo* Get(const char* name, DWORD mask = 0);
+  static void Flush();
+};
+
+// One image attribute: either a bare relative path, or key='value' pairs
+// "file='a.png' source='l,t,r,b' corner='l,t,r,b' dest='l,t,r,b' fade='200'
+// hole='true' xtiled='true' ytiled='true' mask='#FFFF00FF'", with either
+// quote and blanks allowed around '='. An all-zero rect means the whole
+// image (source) or the whole control (dest); corner is the border kept
+// unstretched. An unreadable mask colour means no mask. "res" is accepted as another name for "file"; unknown keys are
+// ignored.
+struct TDrawInfo {
+  CDuiString sImageName;
+  RECT rcDest{};
+  RECT rcSource{};
+  RECT rcCorner{};
+  BYTE uFade = 255;
+  bool bHole = false;
+  bool bTiledX = false;
+  bool bTiledY = false;
+  DWORD dwMask = 0;
+
+  // False (and every field back at its default) for malformed text: an
+  // unterminated quote, a bad rect or number, no file name.
+  bool Parse(const char* attr);
+  void Clear();
+};
+
+// One piece of a nine-slice drawing. bMiddleX/bMiddleY: the piece is in the
+// middle column/row, the part that stretches (or tiles) along that axis.
+struct TSlice {
+  RECT rcDest;
+  RECT rcSource;
+  bool bMiddleX;
+  bool bMiddleY;
+};
+
+// Splits a nine-slice drawing into destination/source rect pairs. Corners
+// keep their size, edges stretch along one axis, the centre along both (or
+// is left out with `hole`). When the destination is smaller than two
+// opposite corners, those corners shrink in proportion. Empty pieces are
+// left out; an all-zero corner gives the single pair (dest, source).
+void CalcNineSlice(const RECT& dest, const RECT& source, const RECT& corner, bool hole,
+                   std::vector<std::pair<RECT, RECT>>& parts);
+void CalcNineSlice(const RECT& dest, const RECT& source, const RECT& corner, bool hole,
+                   std::vector<TSlice>& parts);
+
+}  // namespace DuiLib
