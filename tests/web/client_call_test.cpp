@@ -88,8 +88,8 @@ TEST_F(ClientCallTest, NamesAreExactFirstOnlyAndUnknownOnesGetNoIdentifier) {
   EXPECT_EQ(dispatch_->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
   EXPECT_EQ(ids[0], 101);
   EXPECT_EQ(ids[1], DISPID_UNKNOWN);
-  std::swap(names[0], names[1]);
   names[0] = const_cast<LPOLESTR>(L"Other");
+  names[1] = const_cast<LPOLESTR>(L"CppPut");
   EXPECT_EQ(dispatch_->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
   EXPECT_EQ(ids[0], DISPID_UNKNOWN);
   EXPECT_EQ(ids[1], DISPID_UNKNOWN);
