@@ -1,0 +1,211 @@
+// The browser host window, used both ways: created by class name with the
+// control's name as window text, and from C++ with an owner delegate.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <exdisp.h>
+#include <ole2.h>
+
+#include "common/browser_host.h"
+#include "tests/tab/stand_in_main_window.h"
+
+namespace tamvelo::browser {
+namespace {
+
+class ParentWindow {
+ public:
+  ParentWindow() {
+    window_ = CreateWindowExW(0, L"STATIC", L"browser host test", WS_OVERLAPPEDWINDOW, 0, 0, 640,
+                              480, nullptr, nullptr, nullptr, nullptr);
+  }
+  ~ParentWindow() { DestroyWindow(window_); }
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+IOleClientSite* ClientSiteOf(IWebBrowser2* browser) {
+  IOleObject* object = nullptr;
+  IOleClientSite* site = nullptr;
+  if (SUCCEEDED(browser->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)))) {
+    object->GetClientSite(&site);
+    object->Release();
+  }
+  return site;
+}
+
+TEST(BrowserHostTest, WindowNamedAfterTheControlHostsItAndHandsItOut) {
+  ASSERT_TRUE(RegisterBrowserHostClass());
+  ASSERT_TRUE(RegisterBrowserHostClass());  // again: still fine
+  ParentWindow parent;
+  HWND host = CreateWindowExW(0, kBrowserHostClassW, kWebBrowserProgIdW, WS_CHILD | WS_VISIBLE, 0,
+                              0, 300, 200, parent.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, host);
+  HWND embedding = FindWindowExW(host, nullptr, L"Shell Embedding", nullptr);
+  EXPECT_NE(nullptr, embedding);
+
+  auto* control = reinterpret_cast<IUnknown*>(SendMessageW(host, GetControlMessage(), 0, 0));
+  ASSERT_NE(nullptr, control);
+  IWebBrowser2* browser = nullptr;
+  EXPECT_EQ(S_OK, control->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser)));
+  control->Release();
+  ASSERT_NE(nullptr, browser);
+  browser->Release();
+
+  // The control keeps filling the window.
+  MoveWindow(host, 0, 0, 410, 170, TRUE);
+  RECT rect{};
+  GetWindowRect(embedding, &rect);
+  EXPECT_EQ(410, rect.right - rect.left);
+  EXPECT_EQ(170, rect.bottom - rect.top);
+  DestroyWindow(host);
+}
+
+TEST(BrowserHostTest, UnknownControlOrNoNameFailsTheCreation) {
+  ParentWindow parent;
+  ASSERT_TRUE(RegisterBrowserHostClass());
+  for (const wchar_t* name : {L"No.Such.Control.Name", L"", L"{00000000-0000-0000-0000-00000000000F}"}) {
+    EXPECT_EQ(nullptr, CreateWindowExW(0, kBrowserHostClassW, name, WS_CHILD, 0, 0, 10, 10,
+                                       parent.get(), nullptr, nullptr, nullptr))
+        << static_cast<const void*>(name);
+  }
+  EXPECT_EQ(nullptr, GetWebBrowser(parent.get()));  // not a host window
+  EXPECT_EQ(nullptr, GetWebBrowser(nullptr));
+  EXPECT_EQ(0u, AdviseBrowserEvents(nullptr, nullptr));
+}
+
+// An owner that answers the page host's questions its own way.
+class CountingDelegate : public BrowserHostDelegate {
+ public:
+  int hostInfoCalls = 0;
+  IDispatch* external = nullptr;
+  HRESULT GetHostInfo(DOCHOSTUIINFO* info) override {
+    ++hostInfoCalls;
+    info->dwFlags = DOCHOSTUIFLAG_SCROLL_NO;
+    return S_OK;
+  }
+  HRESULT GetExternal(IDispatch** out) override {
+    *out = external;
+    if (external != nullptr) external->AddRef();
+    return S_OK;
+  }
+  HRESULT ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return S_OK; }
+};
+
+// Counts the events it receives.
+class EventCounter final : public IDispatch {
+ public:
+  int events = 0;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    *out = (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2)
+               ? static_cast<IDispatch*>(this)
+               : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                      UINT*) override {
+    ++events;
+    return S_OK;
+  }
+};
+
+TEST(BrowserHostTest, OwnerDelegateAnswersThePageHostAndItsSinkGetsEvents) {
+  ParentWindow parent;
+  CountingDelegate delegate;
+  EventCounter external;
+  delegate.external = &external;
+  HWND host = CreateBrowserHostWindow(parent.get(), RECT{10, 20, 310, 220}, &delegate);
+  ASSERT_NE(nullptr, host);
+  EXPECT_EQ(parent.get(), GetParent(host));
+  IWebBrowser2* browser = GetWebBrowser(host);
+  ASSERT_NE(nullptr, browser);
+
+  IOleClientSite* site = ClientSiteOf(browser);
+  ASSERT_NE(nullptr, site);
+  IDocHostUIHandler* handler = nullptr;
+  ASSERT_EQ(S_OK, site->QueryInterface(__uuidof(IDocHostUIHandler),
+                                       reinterpret_cast<void**>(&handler)));
+  DOCHOSTUIINFO info{};
+  info.cbSize = sizeof info;
+  EXPECT_EQ(S_OK, handler->GetHostInfo(&info));
+  EXPECT_EQ(1, delegate.hostInfoCalls);
+  EXPECT_EQ(static_cast<DWORD>(DOCHOSTUIFLAG_SCROLL_NO), info.dwFlags);
+  IDispatch* got = nullptr;
+  EXPECT_EQ(S_OK, handler->GetExternal(&got));
+  EXPECT_EQ(&external, got);
+  EXPECT_EQ(S_OK, handler->ShowContextMenu(0, nullptr, nullptr, nullptr));
+
+  // Back to the defaults: no 3-D border, no external object, browser's menu.
+  SetBrowserHostDelegate(host, nullptr);
+  info = DOCHOSTUIINFO{};
+  info.cbSize = sizeof info;
+  EXPECT_EQ(S_OK, handler->GetHostInfo(&info));
+  EXPECT_TRUE(info.dwFlags & DOCHOSTUIFLAG_NO3DBORDER);
+  EXPECT_EQ(S_FALSE, handler->GetExternal(&got));
+  EXPECT_EQ(nullptr, got);
+  EXPECT_EQ(S_FALSE, handler->ShowContextMenu(0, nullptr, nullptr, nullptr));
+  handler->Release();
+
+  // Ambient properties: none, so the control takes its defaults.
+  IDispatch* ambient = nullptr;
+  ASSERT_EQ(S_OK, site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient)));
+  DISPPARAMS none{};
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_EQ(DISP_E_MEMBERNOTFOUND, ambient->Invoke(-5502, IID_NULL, 0, DISPATCH_PROPERTYGET,
+                                                   &none, &result, nullptr, nullptr));
+  ambient->Release();
+  site->Release();
+
+  EventCounter sink;
+  const DWORD cookie = AdviseBrowserEvents(browser, &sink);
+  EXPECT_NE(0u, cookie);
+  VARIANT url;
+  VariantInit(&url);
+  url.vt = VT_BSTR;
+  url.bstrVal = SysAllocString(L"http://127.0.0.1:1/none");
+  browser->Navigate2(&url, nullptr, nullptr, nullptr, nullptr);
+  test::Pump(200);
+  EXPECT_GT(sink.events, 0);
+  UnadviseBrowserEvents(browser, cookie);
+  const int before = sink.events;
+  browser->Navigate2(&url, nullptr, nullptr, nullptr, nullptr);
+  test::Pump(200);
+  EXPECT_EQ(before, sink.events);
+  VariantClear(&url);
+  browser->Release();
+  DestroyWindow(host);
+}
+
+TEST(BrowserHostTest, DestroyingTheWindowReleasesTheControlAndDetachesTheSite) {
+  ParentWindow parent;
+  HWND host = CreateBrowserHostWindow(parent.get(), RECT{0, 0, 200, 100}, nullptr);
+  ASSERT_NE(nullptr, host);
+  IWebBrowser2* browser = GetWebBrowser(host);
+  ASSERT_NE(nullptr, browser);
+  IOleClientSite* site = ClientSiteOf(browser);
+  ASSERT_NE(nullptr, site);
+  browser->Release();
+  IOleInPlaceSite* inPlace = nullptr;
+  ASSERT_EQ(S_OK, site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace)));
+  HWND window = nullptr;
+  EXPECT_EQ(S_OK, inPlace->GetWindow(&window));
+  EXPECT_EQ(host, window);
+
+  DestroyWindow(host);
+  // A site kept past the window answers without touching it...
+  EXPECT_EQ(E_UNEXPECTED, inPlace->GetWindow(&window));
+  EXPECT_EQ(S_FALSE, inPlace->CanInPlaceActivate());
+  EXPECT_EQ(1u, inPlace->Release());
+  // ...and the control let its own reference go: ours is the last.
+  EXPECT_EQ(0u, site->Release());
+}
+
+}  // namespace
+}  // namespace tamvelo::browser

@@ -1,0 +1,144 @@
+#include "tests/tab/stand_in_main_window.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "common/protocol.h"
+
+namespace tamvelo::test {
+
+namespace {
+
+void RegisterStandInClass() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  wc.lpszClassName = protocol::kMainWindowClassW;
+  RegisterClassW(&wc);
+}
+
+}  // namespace
+
+StandInMainWindow::StandInMainWindow(int width, int height) {
+  RegisterStandInClass();
+  window_ = CreateWindowExW(0, protocol::kMainWindowClassW, L"stand-in main window",
+                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, width, height, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+  ShowWindow(window_, SW_SHOWNORMAL);
+  Pump(50);
+}
+
+StandInMainWindow::~StandInMainWindow() { Destroy(); }
+
+void StandInMainWindow::Destroy() {
+  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+  window_ = nullptr;
+}
+
+LRESULT CALLBACK StandInMainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  auto* self = reinterpret_cast<StandInMainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_COPYDATA && self != nullptr) {
+    const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    self->records_.push_back(
+        {record->dwData, record->cbData, protocol::ReadRecordTextW(record).value_or(L"")});
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= timeoutMs) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 20),
+                              QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return true;
+}
+
+void Pump(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+namespace {
+
+struct ChildSearch {
+  DWORD processId;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<ChildSearch*>(lParam);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  wchar_t className[protocol::kClassNameBufferChars] = {};
+  GetClassNameW(window, className, protocol::kClassNameBufferChars);
+  if (processId == search->processId && std::wcscmp(className, search->className) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindChildOf(HWND parent, DWORD processId, const wchar_t* className) {
+  ChildSearch search{processId, className, nullptr};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring TabExePath() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  return folder + L"tamvelo-tab.exe";
+}
+
+TabProcessRun::TabProcessRun(const std::wstring& commandLine) {
+  std::wstring line = commandLine;  // CreateProcessW may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  const std::wstring exe = TabExePath();
+  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info_)) {
+    info_ = {};
+  }
+}
+
+TabProcessRun::~TabProcessRun() {
+  if (info_.hProcess == nullptr) return;
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool TabProcessRun::Running() const {
+  return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD TabProcessRun::WaitForExit(DWORD timeoutMs) {
+  if (info_.hProcess == nullptr) return STILL_ACTIVE;
+  PumpUntil([this] { return !Running(); }, timeoutMs);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+}  // namespace tamvelo::test
