@@ -47,9 +47,14 @@ class BoundedWriter {
   bool fits_ = true;
 };
 
-}  // namespace
+// The protocol database's number for "tcp", or IPPROTO_TCP when the
+// database has no entry: the number is fixed anyway.
+int TcpProtocolNumber() {
+  const protoent* entry = getprotobyname("tcp");
+  return entry ? entry->p_proto : IPPROTO_TCP;
+}
 
-int TcpProtocolNumber(const protoent* entry) { return entry ? entry->p_proto : IPPROTO_TCP; }
+}  // namespace
 
 CHttpSocket::CHttpSocket() {
   std::memset(request_, 0, sizeof request_);
@@ -67,7 +72,7 @@ bool CHttpSocket::OpenSocket() {
   if (socket_ != 0 && !CloseSocket()) return false;
   WSADATA data;
   if (WSAStartup(MAKEWORD(2, 2), &data) == 0) ++winsockStarts_;
-  const SOCKET created = socket(AF_INET, SOCK_STREAM, TcpProtocolNumber(getprotobyname("tcp")));
+  const SOCKET created = socket(AF_INET, SOCK_STREAM, TcpProtocolNumber());
   if (created == INVALID_SOCKET) {
     ShowError("socket()函数执行失败!", kCaption);
     return false;

@@ -17,10 +17,6 @@ inline constexpr int kHttpBufferBytes = 1024;
 inline constexpr int kReceiveTimeout = 0;
 inline constexpr int kSendTimeout = 1;
 
-// The protocol number for a TCP socket: the protocol database's entry, or
-// IPPROTO_TCP when the database has no "tcp" (the number is fixed anyway).
-int TcpProtocolNumber(const protoent* entry);
-
 class CHttpSocket {
  public:
   CHttpSocket();

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "box/net/http_address.h"
 #include "tests/net/loopback_server.h"
 #include "tests/net/message_recorder.h"
 #include "tests/support/test_support.h"
@@ -159,22 +158,6 @@ TEST_F(Download, MalformedAddressesAreRefusedWithoutNetwork) {
   }
   ExpectOldFileKept();
   EXPECT_TRUE(messages_.Messages().empty());
-}
-
-TEST(HttpAddressSplit, HostPortAndPath) {
-  const auto plain = SplitHttpAddress("http://www.example.test/res/box/version.ini");
-  ASSERT_TRUE(plain);
-  EXPECT_EQ(plain->authority, "www.example.test");
-  EXPECT_EQ(plain->hostName, "www.example.test");
-  EXPECT_EQ(plain->port, 80);
-  EXPECT_EQ(plain->path, "/res/box/version.ini");
-
-  const auto withPort = SplitHttpAddress("http://127.0.0.1:8610/a/b?c=d");
-  ASSERT_TRUE(withPort);
-  EXPECT_EQ(withPort->authority, "127.0.0.1:8610");
-  EXPECT_EQ(withPort->hostName, "127.0.0.1");
-  EXPECT_EQ(withPort->port, 8610);
-  EXPECT_EQ(withPort->path, "/a/b?c=d");
 }
 
 }  // namespace

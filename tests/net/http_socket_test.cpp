@@ -243,12 +243,5 @@ TEST(HttpSocketErrors, CallsWithoutASocketReportThemselves) {
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"setsockopt()函数执行失败!"});
 }
 
-TEST(HttpSocketErrors, MissingProtocolEntryStillMeansTcp) {
-  EXPECT_EQ(TcpProtocolNumber(nullptr), IPPROTO_TCP);
-  protoent entry{};
-  entry.p_proto = 6;
-  EXPECT_EQ(TcpProtocolNumber(&entry), 6);
-}
-
 }  // namespace
 }  // namespace tamvelo::net
