@@ -100,7 +100,7 @@ void CDuiString::MakeUpper() { ForEachSingleByte(text_, ToUpperAscii); }
 
 void CDuiString::MakeLower() { ForEachSingleByte(text_, ToLowerAscii); }
 
-CDuiString CDuiString::Left(int len) const { return Mid(0, len); }
+CDuiString CDuiString::Left(int len) const { return len <= 0 ? CDuiString() : Mid(0, len); }
 
 CDuiString CDuiString::Mid(int pos, int len) const {
   if (pos < 0) pos = 0;

@@ -1,0 +1,235 @@
+#include "duilib/UIImage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "tests/duilib_base/sample_data.h"
+#include "tests/duilib_base/skin_state.h"
+#include "tests/support/test_support.h"
+
+namespace DuiLib {
+namespace {
+
+using duilib_test::Bytes;
+using duilib_test::EncodePng;
+
+DWORD PixelAt(const TImageInfo* image, int x, int y) {
+  return reinterpret_cast<const DWORD*>(image->pBits)[y * image->nX + x];
+}
+
+// 2 x 2: opaque red, 50% red, transparent white, opaque blue.
+std::string SamplePng() { return EncodePng(2, 2, {0xFFFF0000, 0x80FF0000, 0x00FFFFFF, 0xFF0000FF}); }
+
+TEST(ImageDecode, PngComesOutPremultipliedTopDown) {
+  const std::string png = SamplePng();
+  TImageInfo* image = LoadImageFromMemory(Bytes(png), png.size());
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->nX, 2);
+  EXPECT_EQ(image->nY, 2);
+  EXPECT_TRUE(image->bAlpha);
+  ASSERT_NE(image->hBitmap, nullptr);
+  EXPECT_EQ(PixelAt(image, 0, 0), 0xFFFF0000u);
+  EXPECT_EQ(PixelAt(image, 1, 0), 0x80800000u);
+  EXPECT_EQ(PixelAt(image, 0, 1), 0x00000000u);
+  EXPECT_EQ(PixelAt(image, 1, 1), 0xFF0000FFu);
+  BITMAP bm;
+  ASSERT_EQ(GetObjectA(image->hBitmap, sizeof bm, &bm), static_cast<int>(sizeof bm));
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  FreeImage(image);
+  FreeImage(nullptr);
+}
+
+TEST(ImageDecode, OpaqueImagesSayNoAlpha) {
+  const std::string png = EncodePng(3, 1, {0xFF010203, 0xFF040506, 0xFF070809});
+  TImageInfo* image = LoadImageFromMemory(Bytes(png), png.size());
+  ASSERT_NE(image, nullptr);
+  EXPECT_FALSE(image->bAlpha);
+  EXPECT_EQ(PixelAt(image, 2, 0), 0xFF070809u);
+  FreeImage(image);
+}
+
+TEST(ImageDecode, BadDataGivesNull) {
+  const std::string png = SamplePng();
+  EXPECT_EQ(LoadImageFromMemory(nullptr, 10), nullptr);
+  EXPECT_EQ(LoadImageFromMemory(Bytes(png), 0), nullptr);
+  const std::string garbage = "this is not an image at all, not even close";
+  EXPECT_EQ(LoadImageFromMemory(Bytes(garbage), garbage.size()), nullptr);
+  const std::string cut = png.substr(0, 20);
+  EXPECT_EQ(LoadImageFromMemory(Bytes(cut), cut.size()), nullptr);
+}
+
+TEST(ImageDecode, WorksWithAnyComStateOfTheThread) {
+  const std::string png = SamplePng();
+  auto decodeOnThread = [&png](DWORD comInit, bool init) {
+    bool ok = false;
+    std::thread([&] {
+      if (init) CoInitializeEx(nullptr, comInit);
+      TImageInfo* image = LoadImageFromMemory(Bytes(png), png.size());
+      ok = image && PixelAt(image, 1, 0) == 0x80800000u;
+      FreeImage(image);
+      // Our own CoInitialize was balanced: this thread's apartment is unchanged.
+      if (init) {
+        EXPECT_EQ(CoInitializeEx(nullptr, comInit), S_FALSE);
+        CoUninitialize();
+        CoUninitialize();
+      }
+    }).join();
+    return ok;
+  };
+  EXPECT_TRUE(decodeOnThread(0, false));
+  EXPECT_TRUE(decodeOnThread(COINIT_MULTITHREADED, true));
+  EXPECT_TRUE(decodeOnThread(COINIT_APARTMENTTHREADED, true));
+}
+
+class ImageCacheTest : public duilib_test::SkinStateTest {};
+
+TEST_F(ImageCacheTest, CachesByNameAndRemembersMissingFiles) {
+  tamvelo::test::TempDir dir;
+  CResourceStore::SetResourcePath(dir.path().c_str());
+  tamvelo::test::WriteFile(dir.File("a.png"), SamplePng());
+  const TImageInfo* a = CImageCache::Get("a.png");
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(CImageCache::Get("a.png"), a);
+  EXPECT_EQ(CImageCache::Get(nullptr), nullptr);
+  EXPECT_EQ(CImageCache::Get(""), nullptr);
+
+  EXPECT_EQ(CImageCache::Get("late.png"), nullptr);
+  tamvelo::test::WriteFile(dir.File("late.png"), SamplePng());
+  EXPECT_EQ(CImageCache::Get("late.png"), nullptr);  // remembered as missing
+  CImageCache::Flush();
+  EXPECT_NE(CImageCache::Get("late.png"), nullptr);
+
+  // A mask colour makes its pixels transparent, in a copy of its own.
+  const TImageInfo* masked = CImageCache::Get("a.png", 0xFF0000FF);
+  ASSERT_NE(masked, nullptr);
+  EXPECT_EQ(PixelAt(masked, 1, 1), 0u);
+  EXPECT_EQ(PixelAt(masked, 0, 0), 0xFFFF0000u);
+  EXPECT_EQ(PixelAt(CImageCache::Get("a.png"), 1, 1), 0xFF0000FFu);
+}
+
+TEST_F(ImageCacheTest, FollowsTheNameMapAndSourceChanges) {
+  const std::string zip = duilib_test::BuildZip({{"skin/Default/logo.png", SamplePng(), true}});
+  ASSERT_TRUE(CResourceStore::SetResourceZip(zip.data(), static_cast<unsigned>(zip.size())));
+  EXPECT_NE(CImageCache::Get("skin//Default//logo.png"), nullptr);
+  EXPECT_EQ(CImageCache::Get("logo"), nullptr);
+  ASSERT_TRUE(CResourceManager::GetInstance()->LoadResource(
+      "<Res><Image name='logo' value='skin/Default/logo.png'/></Res>"));
+  // Loading the map emptied the cache, so "logo" is looked up again.
+  EXPECT_NE(CImageCache::Get("logo"), nullptr);
+  CResourceStore::ClearResourceZip();
+  EXPECT_EQ(CImageCache::Get("logo"), nullptr);
+}
+
+TEST(DrawInfo, BarePathAndDefaults) {
+  TDrawInfo info;
+  ASSERT_TRUE(info.Parse("  skin/Default/x.png "));
+  EXPECT_EQ(info.sImageName, "skin/Default/x.png");
+  EXPECT_EQ(info.uFade, 255);
+  EXPECT_FALSE(info.bHole || info.bTiledX || info.bTiledY);
+  EXPECT_EQ(info.rcSource.right, 0);
+  EXPECT_EQ(info.dwMask, 0u);
+  EXPECT_FALSE(info.Parse(""));
+  EXPECT_FALSE(info.Parse("   "));
+  EXPECT_FALSE(info.Parse(nullptr));
+}
+
+TEST(DrawInfo, KeyedSyntaxWithBlanksAndEitherQuote) {
+  TDrawInfo info;
+  ASSERT_TRUE(info.Parse("file = 'skin/Default/mainbg.png'  source='1,2, 3 ,4' corner=\"5,6,7,8\" "
+                         "fade = '200' dest='0,0,10,20' hole='TRUE' xtiled='true' ytiled='false' "
+                         "mask='#FFFF00FF' future='kept quiet'"));
+  EXPECT_EQ(info.sImageName, "skin/Default/mainbg.png");
+  EXPECT_EQ(info.rcSource.left, 1);
+  EXPECT_EQ(info.rcSource.bottom, 4);
+  EXPECT_EQ(info.rcCorner.top, 6);
+  EXPECT_EQ(info.rcCorner.right, 7);
+  EXPECT_EQ(info.rcDest.bottom, 20);
+  EXPECT_EQ(info.uFade, 200);
+  EXPECT_TRUE(info.bHole);
+  EXPECT_TRUE(info.bTiledX);
+  EXPECT_FALSE(info.bTiledY);
+  EXPECT_EQ(info.dwMask, 0xFFFF00FFu);
+  ASSERT_TRUE(info.Parse("res='a.png' fade='999'"));
+  EXPECT_EQ(info.sImageName, "a.png");
+  EXPECT_EQ(info.uFade, 255);
+  // A path with blanks is fine inside quotes.
+  ASSERT_TRUE(info.Parse("file='my skin/a b.png'"));
+  EXPECT_EQ(info.sImageName, "my skin/a b.png");
+}
+
+TEST(DrawInfo, MalformedAttributesResetEverything) {
+  const char* const bad[] = {
+      "file='a.png",              // unterminated quote
+      "file=a.png",               // unquoted
+      "file='a.png' source='1,2,3'",
+      "file='a.png' corner='1,2,3,4,5'",
+      "file='a.png' fade='lots'",
+      "source='0,0,1,1'",         // no file
+      "file='a.png' = 'x'",
+  };
+  for (const char* text : bad) {
+    TDrawInfo info;
+    info.uFade = 7;
+    EXPECT_FALSE(info.Parse(text)) << text;
+    EXPECT_TRUE(info.sImageName.IsEmpty()) << text;
+    EXPECT_EQ(info.uFade, 255) << text;
+  }
+}
+
+RECT R(LONG l, LONG t, LONG r, LONG b) { return RECT{l, t, r, b}; }
+
+bool Same(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(NineSlice, CornersKeepTheirSizeAndTheRestStretches) {
+  std::vector<std::pair<RECT, RECT>> parts;
+  CalcNineSlice(R(100, 100, 200, 160), R(0, 0, 30, 30), R(5, 6, 7, 8), false, parts);
+  ASSERT_EQ(parts.size(), 9u);
+  EXPECT_TRUE(Same(parts[0].first, R(100, 100, 105, 106)));
+  EXPECT_TRUE(Same(parts[0].second, R(0, 0, 5, 6)));
+  EXPECT_TRUE(Same(parts[4].first, R(105, 106, 193, 152)));  // centre
+  EXPECT_TRUE(Same(parts[4].second, R(5, 6, 23, 22)));
+  EXPECT_TRUE(Same(parts[8].first, R(193, 152, 200, 160)));
+  EXPECT_TRUE(Same(parts[8].second, R(23, 22, 30, 30)));
+
+  CalcNineSlice(R(100, 100, 200, 160), R(0, 0, 30, 30), R(5, 6, 7, 8), true, parts);
+  EXPECT_EQ(parts.size(), 8u);
+  for (const auto& part : parts) EXPECT_FALSE(Same(part.second, R(5, 6, 23, 22)));
+
+  CalcNineSlice(R(0, 0, 50, 40), R(10, 10, 20, 20), R(0, 0, 0, 0), false, parts);
+  ASSERT_EQ(parts.size(), 1u);
+  EXPECT_TRUE(Same(parts[0].first, R(0, 0, 50, 40)));
+  EXPECT_TRUE(Same(parts[0].second, R(10, 10, 20, 20)));
+}
+
+TEST(NineSlice, SmallDestinationsShrinkCornersInProportion) {
+  std::vector<std::pair<RECT, RECT>> parts;
+  // 10 px wide for corners of 10 + 30: they get 2.5 -> 2 and 8; no middle column.
+  CalcNineSlice(R(0, 0, 10, 100), R(0, 0, 50, 50), R(10, 0, 30, 0), false, parts);
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_TRUE(Same(parts[0].first, R(0, 0, 2, 100)));
+  EXPECT_TRUE(Same(parts[0].second, R(0, 0, 10, 50)));
+  EXPECT_TRUE(Same(parts[1].first, R(2, 0, 10, 100)));
+  EXPECT_TRUE(Same(parts[1].second, R(20, 0, 50, 50)));
+  for (const auto& part : parts) {
+    EXPECT_LT(part.first.left, part.first.right);
+    EXPECT_LT(part.first.top, part.first.bottom);
+  }
+  // Empty or inverted destinations give nothing.
+  CalcNineSlice(R(10, 10, 10, 50), R(0, 0, 50, 50), R(4, 4, 4, 4), false, parts);
+  EXPECT_TRUE(parts.empty());
+  CalcNineSlice(R(10, 10, 0, 0), R(0, 0, 50, 50), R(4, 4, 4, 4), false, parts);
+  EXPECT_TRUE(parts.empty());
+  // Corners larger than the source are cut to it.
+  CalcNineSlice(R(0, 0, 100, 100), R(0, 0, 4, 4), R(10, 10, 10, 10), false, parts);
+  for (const auto& part : parts) {
+    EXPECT_GE(part.second.left, 0);
+    EXPECT_LE(part.second.right, 4);
+  }
+}
+
+}  // namespace
+}  // namespace DuiLib
