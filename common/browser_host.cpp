@@ -125,9 +125,6 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
       FocusControl(StateOf(window));
       return 0;
-    case WM_ERASEBKGND:
-      // The control paints the whole window.
-      return StateOf(window) != nullptr ? 1 : DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
       if (HostState* state = StateOf(window)) TearDown(window, state);
       return 0;
