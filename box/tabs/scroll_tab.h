@@ -1,0 +1,109 @@
+// The strip of game tabs in the main window's title bar: one
+// CScrollOptionUI (tab button + close button) per open game tab, laid side by
+// side with a width that shrinks as tabs are added; it opens and closes the
+// tab processes behind them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "box/tabs/address_list.h"
+#include "box/tabs/tab_process.h"
+#include "duilib/UIlib.h"
+
+class CMainWnd;
+class CScrollOptionUI;
+
+// One open game tab: its button and the tab process behind it.
+struct TabRecord {
+  CScrollOptionUI* button = nullptr;
+  DWORD processId = 0;
+  HANDLE processHandle = nullptr;
+  HANDLE threadHandle = nullptr;
+  HWND tabWindow = nullptr;
+  HWND hostWindow = nullptr;
+};
+
+class CScrollTabUI : public DuiLib::CContainerUI {
+ public:
+  CScrollTabUI();
+  ~CScrollTabUI() override;
+
+  void SetPos(RECT rc, bool bNeedInvalidate = true) override;
+  void Init() override;
+  void SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) override;
+
+  // Wiring by the main window.
+  void SetOwner(CMainWnd* owner) { m_pOwner = owner; }
+  CMainWnd* GetOwner() const { return m_pOwner; }
+  void SetBodyLayout(DuiLib::CControlUI* body) { m_pBody = body; }
+  void SetParamIniPath(LPCSTR path) { m_pParamIniPath = path; }
+
+  // Address lists of param.ini.
+  void LoadLinktopay();
+  void LoadOtherurl();
+  bool IsLinktopayUrl(LPCSTR address) const;
+  bool IsOtherUrl(LPCSTR address) const;
+
+  // Opening, selecting and closing tabs.
+  CScrollOptionUI* OpenGameTab(LPCSTR title, bool relayout, LPCSTR address);
+  void CloseTab(int index);
+  int CloseTabOf(CScrollOptionUI* button);
+  int FindTab(CScrollOptionUI* button) const;
+  void SelectTab(CScrollOptionUI* button);
+  void LayoutTabs();
+
+  // The open tabs, in strip order, and the current one (-1: none).
+  const std::vector<TabRecord*>& GetTabRecords() const { return m_tabs; }
+  int GetCurrentTabIndex() const { return m_nCurrentTab; }
+  void SetCurrentTabIndex(int index) { m_nCurrentTab = index; }
+  int GetCurrentTabWidth() const { return m_nCurTabWidth; }
+
+  int GetTabWidth() const { return m_nTabWidth; }
+  int GetMinTabWidth() const { return m_nMinTabWidth; }
+  DWORD GetTabSelColor() const { return m_dwTabSelColor; }
+  DWORD GetTabNorColor() const { return m_dwTabNorColor; }
+
+ private:
+  int m_nCurrentTab = -1;
+  std::vector<TabRecord*> m_tabs;
+  tamvelo::tabs::AddressList m_linktopay;
+  tamvelo::tabs::AddressList m_otherurl;
+  CMainWnd* m_pOwner = nullptr;
+  DuiLib::CControlUI* m_pBody = nullptr;
+  LPCSTR m_pParamIniPath = nullptr;
+  int m_nTabWidth = 150;
+  int m_nMinTabWidth = 40;
+  int m_nCurTabWidth = 0;
+  DWORD m_dwTabSelColor = 0xFFFFFFFF;
+  DWORD m_dwTabNorColor = 0xFFF0F0F0;
+};
+
+// One tab's button: the selectable option showing the title and a small
+// close button.
+class CScrollOptionUI : public DuiLib::CContainerUI {
+ public:
+  CScrollOptionUI();
+  ~CScrollOptionUI() override;
+
+  void SetPos(RECT rc, bool bNeedInvalidate = true) override;
+  void Init() override;
+  void DoEvent(DuiLib::TEventUI& event) override;
+
+  void SetOwnerStrip(CScrollTabUI* strip) { m_pOwnerStrip = strip; }
+  void SetSkinFolder(LPCSTR folder) { m_sSkinFolder = folder; }
+  DuiLib::COptionUI* GetTabButton() const { return m_pTabButton; }
+  DuiLib::CButtonUI* GetCloseButton() const { return m_pCloseButton; }
+
+  bool OnButtonNotify(void* param);
+  bool OnCloseNotify(void* param);
+
+ private:
+  DuiLib::COptionUI* m_pTabButton;
+  DuiLib::CButtonUI* m_pCloseButton;
+  CScrollTabUI* m_pOwnerStrip = nullptr;
+  DuiLib::CDuiString m_sSkinFolder;
+  bool m_bChildrenAdded = false;
+};

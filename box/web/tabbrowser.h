@@ -1,0 +1,34 @@
+// The browser control of the portal's pages in the main program: the home
+// page of the main window ("main_web_home") and the alt-account window. It
+// adds to the toolkit's browser control the links to the windows its pages
+// talk to, the page script's external object, and the event handler that
+// routes new-window requests and reads the login title messages.
+#pragma once
+
+#include "box/web/client_call.h"
+#include "duilib/UIWebBrowser.h"
+
+class CScrollTabUI;
+class CMainWnd;
+class CMessageWnd;
+class CTabbrowserEventHandler;
+
+class CTabbrowserUI : public DuiLib::CWebBrowserUI {
+ public:
+  CTabbrowserUI();
+  ~CTabbrowserUI() override;
+
+  // Creates the handler and the script object; not chained to the base.
+  void Init() override;
+
+  // IDocHostUIHandler answers of the control itself.
+  STDMETHOD(GetHostInfo)(DOCHOSTUIINFO* pInfo) override;
+  STDMETHOD(GetExternal)(IDispatch** ppDispatch) override;
+
+  // Links, set by the creator before the toolkit calls Init.
+  CTabbrowserEventHandler* m_pEventHandler = nullptr;  // owned
+  CScrollTabUI* m_pTabBar = nullptr;
+  CMessageWnd* m_pOwnerWnd = nullptr;
+  CMainWnd* m_pMainWnd = nullptr;
+  tamvelo::web::ClientCall* m_pClientCall = nullptr;  // owned
+};
