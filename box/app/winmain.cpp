@@ -1,10 +1,6 @@
-// Entry point of tamvelo-box. The main window arrives with its own change;
-// until then the program only writes the browser feature settings.
+// Entry point of tamvelo-box; the command line and show command are not used.
 #include <windows.h>
 
-#include "box/app/browser_feature.h"
+#include "box/app/run_box.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  BrowserFeatureControl();
-  return 0;
-}
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunTamveloBox(instance); }

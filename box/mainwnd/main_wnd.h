@@ -102,6 +102,8 @@ class CMainWnd : public DuiLib::WindowImplBase {
   void OnCopyData(const COPYDATASTRUCT* record);
   void LayoutTabWindows(int width, int height);
   void StartBackgroundWork();  // first "windowinit": waiting tab process, update thread
+  void ShowPortalPage(LPCSTR address);                 // "gamehome", "gamesearch"
+  void ShowBodyPage(LPCSTR pageName, bool showLeftRail);  // body pages by name
 
   // The menus and small windows: created once by InitWindow, shown on demand.
   void CreateMenus();

@@ -1,0 +1,124 @@
+// Opening and closing game tabs, and the param.ini lists that send some
+// addresses to the portal's own pages.
+#include <string>
+
+#include "box/mainwnd/main_wnd.h"
+#include "box/tabs/scroll_tab.h"
+#include "box/tabs/tab_text.h"
+#include "common/portal_settings.h"
+
+namespace tabs = tamvelo::tabs;
+
+namespace {
+
+constexpr char kLinktopayPath[] = "/box/linktopay";
+constexpr char kOtherurlPath[] = "/box";
+constexpr char kDefaultSkinFolder[] = "Default";
+
+void CloseRecordHandles(TabRecord& record) {
+  if (record.threadHandle) CloseHandle(record.threadHandle);
+  if (record.processHandle) CloseHandle(record.processHandle);
+  record.threadHandle = record.processHandle = nullptr;
+}
+
+}  // namespace
+
+void CScrollTabUI::LoadLinktopay() {
+  if (m_pParamIniPath) m_linktopay.Load(m_pParamIniPath, "Linktopay");
+}
+
+void CScrollTabUI::LoadOtherurl() {
+  if (m_pParamIniPath) m_otherurl.Load(m_pParamIniPath, "Otherurl");
+}
+
+bool CScrollTabUI::IsLinktopayUrl(LPCSTR address) const {
+  return address != nullptr && m_linktopay.Matches(address);
+}
+
+bool CScrollTabUI::IsOtherUrl(LPCSTR address) const {
+  return address != nullptr && m_otherurl.Matches(address);
+}
+
+CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR address) {
+  if (address == nullptr) return nullptr;
+  if (title == nullptr) title = address;
+  std::string target = address;
+  if (IsLinktopayUrl(address)) target = std::string(tamvelo::kPortalBaseUrl) + kLinktopayPath;
+  else if (IsOtherUrl(address)) target = std::string(tamvelo::kPortalBaseUrl) + kOtherurlPath;
+
+  const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
+
+  auto* button = new CScrollOptionUI;
+  button->ApplyAttributeList("float=\"true\" width=\"200\" height=\"32\" ");
+  button->SetOwnerStrip(this);
+  const char* skin = m_pOwner ? m_pOwner->GetSkinName() : nullptr;
+  button->SetSkinFolder(skin && *skin ? skin : kDefaultSkinFolder);
+  if (!Add(button)) {
+    delete button;
+    return nullptr;
+  }
+
+  tabs::TabProcess process;
+  if (!tabs::StartTabProcess(process)) {
+    Remove(button);
+    return nullptr;
+  }
+  HWND mainWindow = GetManager() ? GetManager()->GetPaintWindow() : nullptr;
+  if (mainWindow) tabs::FindTabWindows(mainWindow, process);
+
+  auto* record = new TabRecord;
+  record->button = button;
+  record->processId = process.processId;
+  record->processHandle = process.processHandle;
+  record->threadHandle = process.threadHandle;
+  record->tabWindow = process.tabWindow;
+  record->hostWindow = process.hostWindow;
+  // In the list before the first record goes out: while this thread waits
+  // in the send, a title record from the new tab can already find it.
+  m_tabs.push_back(record);
+  tabs::SendGameRecord(record->hostWindow, cookie, target);
+
+  if (relayout) LayoutTabs();
+  const std::string text = tabs::CutButtonText(title);
+  button->GetTabButton()->SetText(text.c_str());
+  button->GetTabButton()->SetToolTip(text.c_str());
+  SelectTab(button);
+  return button;
+}
+
+void CScrollTabUI::CloseTab(int index) {
+  if (index < 0 || index >= static_cast<int>(m_tabs.size())) return;
+  TabRecord* record = m_tabs[index];
+  // Out of the list before anything is sent, so that records arriving
+  // while this thread waits no longer reach the tab being closed.
+  m_tabs.erase(m_tabs.begin() + index);
+  Remove(record->button);
+  if (record->hostWindow) SendMessageA(record->hostWindow, WM_DESTROY, 0, 0);
+  CloseRecordHandles(*record);
+  delete record;
+
+  if (m_tabs.empty()) {
+    m_nCurrentTab = -1;
+    if (m_pOwner) {
+      m_pOwner->SelectHomeTab();
+      m_pOwner->SetFullScreenAvailable(false);
+    }
+    return;
+  }
+  const int current = m_nCurrentTab;
+  if (index < current) {
+    m_nCurrentTab = current - 1;
+  } else if (index == current) {
+    // The closed tab's window went with its process: nothing to hide.
+    m_nCurrentTab = -1;
+    SelectTab(m_tabs.back()->button);
+  }
+  LayoutTabs();
+}
+
+int CScrollTabUI::CloseTabOf(CScrollOptionUI* button) {
+  const int index = FindTab(button);
+  if (index < 0) return -1;
+  CloseTab(index);
+  return 0;
+}
