@@ -1,0 +1,55 @@
+// The colour skin: read at start-up, applied to every window, stored.
+#include <string>
+
+#include "box/mainwnd/main_wnd.h"
+#include "box/prefs/about_wnd.h"
+#include "box/prefs/close_hint_dialog.h"
+#include "box/prefs/message_wnd.h"
+#include "box/prefs/setting_wnd.h"
+#include "box/prefs/skin_names.h"
+#include "box/prefs/skin_wnd.h"
+#include "box/tabs/scroll_tab.h"
+#include "common/ini.h"
+
+namespace {
+
+constexpr char kSettingSection[] = "Setting";
+constexpr char kSkinKey[] = "Skin";
+
+void SetTabImages(DuiLib::COptionUI* tab, const std::string& folder) {
+  if (tab == nullptr) return;
+  const std::string selected = tamvelo::prefs::TabSelectedImage(folder);
+  tab->SetNormalImage(tamvelo::prefs::TabNormalImage(folder).c_str());
+  tab->SetHotImage(tamvelo::prefs::TabHotImage(folder).c_str());
+  tab->SetPushedImage(selected.c_str());
+  tab->SetSelectedImage(selected.c_str());
+}
+
+}  // namespace
+
+int CMainWnd::ReadSkinIndex() {
+  return tamvelo::prefs::ClampSkinIndex(tamvelo::ini::ReadInt(m_szConfigPath, kSettingSection, kSkinKey));
+}
+
+void CMainWnd::SetSkinName(int index) {
+  ::lstrcpynA(m_szSkinName, tamvelo::prefs::SkinFolderName(index), sizeof m_szSkinName);
+}
+
+void CMainWnd::ApplySkin(int index) {
+  tamvelo::ini::WriteInt(m_szConfigPath, kSettingSection, kSkinKey, index);
+  SetSkinName(index);
+  const std::string folder = m_szSkinName;
+  const std::string background = tamvelo::prefs::SkinBackgroundPath(folder);
+  if (m_pBackground != nullptr) m_pBackground->SetBkImage(background.c_str());
+  SetTabImages(m_pHomeTab, folder);
+  if (m_pTabBar != nullptr) {
+    for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
+      if (record->button != nullptr) SetTabImages(record->button->GetTabButton(), folder);
+    }
+  }
+  for (CSmallWnd* window : {static_cast<CSmallWnd*>(m_pSkinWnd), static_cast<CSmallWnd*>(m_pAboutWnd),
+                            static_cast<CSmallWnd*>(m_pSettingWnd), static_cast<CSmallWnd*>(m_pCloseHint),
+                            static_cast<CSmallWnd*>(m_pAltAccountWnd)}) {
+    if (window != nullptr) window->SetBackgroundImage(background.c_str());
+  }
+}

@@ -1,0 +1,70 @@
+// The notification-area icon, the close button, and quitting.
+#include <vector>
+
+#include "box/mainwnd/main_wnd.h"
+#include "box/prefs/close_action.h"
+#include "box/prefs/close_hint_dialog.h"
+#include "box/prefs/setting_wnd.h"
+#include "box/prefs/tray_menu.h"
+#include "box/tabs/scroll_tab.h"
+#include "common/ini.h"
+#include "common/protocol.h"
+
+namespace {
+constexpr UINT kTrayIconId = 101;
+constexpr WORD kTrayIconResource = 101;
+}  // namespace
+
+void CMainWnd::AddTrayIcon() {
+  m_trayIcon = {};
+  m_trayIcon.cbSize = sizeof m_trayIcon;
+  m_trayIcon.hWnd = m_hWnd;
+  m_trayIcon.uID = kTrayIconId;
+  m_trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+  m_trayIcon.uCallbackMessage = tamvelo::protocol::kMsgTrayIcon;
+  m_trayIcon.hIcon = ::LoadIconA(DuiLib::CPaintManagerUI::GetInstance(), MAKEINTRESOURCEA(kTrayIconResource));
+  ::lstrcpynA(m_trayIcon.szTip, "塔维洛游戏盒", sizeof m_trayIcon.szTip);
+  ::Shell_NotifyIconA(NIM_ADD, &m_trayIcon);
+}
+
+void CMainWnd::OnTrayIcon(LPARAM mouseMessage) {
+  if (mouseMessage == WM_LBUTTONDOWN) {
+    RestoreMainWindow();
+  } else if (mouseMessage == WM_RBUTTONDOWN && m_pTrayMenu != nullptr) {
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    ::SetForegroundWindow(m_hWnd);
+    m_pTrayMenu->ShowAt(cursor);
+    m_pTrayMenu->ShowWindow(true, true);
+  }
+}
+
+void CMainWnd::OnCloseButton() {
+  const std::string stored = tamvelo::ini::ReadText(m_szConfigPath, "Setting", "ExitDirect");
+  switch (tamvelo::prefs::CloseActionFor(stored)) {
+    case tamvelo::prefs::CloseAction::Prompt:
+      if (m_pCloseHint != nullptr) m_pCloseHint->Show(m_hWnd);
+      break;
+    case tamvelo::prefs::CloseAction::Quit: QuitApplication(); break;
+    case tamvelo::prefs::CloseAction::Hide: HideMainWindow(); break;
+    case tamvelo::prefs::CloseAction::Nothing: break;
+  }
+}
+
+void CMainWnd::QuitApplication() {
+  ::Shell_NotifyIconA(NIM_DELETE, &m_trayIcon);
+  if (m_pSettingWnd != nullptr) m_pSettingWnd->UnregisterHotKeys();
+  CloseAllTabs();
+  ::PostQuitMessage(0);
+}
+
+void CMainWnd::CloseAllTabs() {
+  if (m_pTabBar == nullptr) return;
+  // Taken first: while a tab process handles its message this thread may
+  // serve messages that change the strip.
+  std::vector<HWND> windows;
+  for (const TabRecord* record : m_pTabBar->GetTabRecords()) windows.push_back(record->tabWindow);
+  for (HWND window : windows) {
+    if (window != nullptr) ::SendMessageA(window, WM_DESTROY, 0, 0);
+  }
+}

@@ -1,0 +1,20 @@
+// The about box: the program's name and version.
+#pragma once
+
+#include "box/prefs/small_wnd.h"
+
+class CAboutWnd : public CSmallWnd {
+ public:
+  LPCSTR GetWindowClassName() const override { return "AboutWnd"; }
+  DuiLib::CDuiString GetSkinFile() override { return "xml//AboutWnd.xml"; }
+  void InitWindow() override;
+  void Notify(DuiLib::TNotifyUI& msg) override;
+
+  // "版本号：v1.0" for version 1.0 in the "version" label.
+  void SetVersion(float version);
+
+  void Show();
+
+ private:
+  DuiLib::CControlUI* m_pVersion = nullptr;  // "version"
+};

@@ -1,0 +1,44 @@
+#include "box/prefs/close_hint_dialog.h"
+
+#include "box/mainwnd/main_wnd.h"
+#include "common/ini.h"
+
+void CCloseHintDialog::InitWindow() {
+  m_pYesBtn = m_pm.FindControl("yesbtn");
+  m_pNoBtn = m_pm.FindControl("nobtn");
+  m_pExitOption = static_cast<DuiLib::COptionUI*>(m_pm.FindControl("ExitDirectbtn"));
+  m_pTrayOption = static_cast<DuiLib::COptionUI*>(m_pm.FindControl("MoveInTraybtn"));
+  m_pRemember = static_cast<DuiLib::CCheckBoxUI*>(m_pm.FindControl("chkOption"));
+  InitBackground();
+}
+
+void CCloseHintDialog::Notify(DuiLib::TNotifyUI& msg) {
+  if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender != nullptr) {
+    const DuiLib::CDuiString name = msg.pSender->GetName();
+    if (name == "closebtn" || name == "nobtn") {
+      HideWindow();
+      return;
+    }
+    if (name == "yesbtn") {
+      OnConfirm();
+      return;
+    }
+  }
+  WindowImplBase::Notify(msg);
+}
+
+void CCloseHintDialog::Show(HWND) { ShowCentered(); }
+
+void CCloseHintDialog::OnConfirm() {
+  HideWindow();
+  const bool remember = m_pRemember != nullptr && m_pRemember->GetCheck();
+  const bool quit = m_pExitOption != nullptr && m_pExitOption->IsSelected();
+  const bool hide = !quit && m_pTrayOption != nullptr && m_pTrayOption->IsSelected();
+  if (!quit && !hide) return;
+  if (remember && m_pszConfigPath != nullptr) {
+    tamvelo::ini::WriteInt(m_pszConfigPath, "Setting", "ExitDirect", quit ? 1 : 2);
+  }
+  if (m_pMainWnd == nullptr) return;
+  if (quit) m_pMainWnd->QuitApplication();
+  else m_pMainWnd->HideMainWindow();
+}

@@ -1,0 +1,33 @@
+// Asked when the main window's close button is pressed and no choice is
+// stored: quit, or go on running in the notification area; the check box
+// stores the answer ("ExitDirect" 1 or 2) so that the question is not asked
+// again.
+#pragma once
+
+#include "box/prefs/small_wnd.h"
+
+class CMainWnd;
+
+class CCloseHintDialog : public CSmallWnd {
+ public:
+  LPCSTR GetWindowClassName() const override { return "CloseHintDialog"; }
+  DuiLib::CDuiString GetSkinFile() override { return "xml//CloseHintDlg.xml"; }
+  void InitWindow() override;
+  void Notify(DuiLib::TNotifyUI& msg) override;
+
+  void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }
+  void SetConfigPath(LPCSTR path) { m_pszConfigPath = path; }
+
+  void Show(HWND mainWindow);
+
+ private:
+  void OnConfirm();
+
+  CMainWnd* m_pMainWnd = nullptr;
+  LPCSTR m_pszConfigPath = nullptr;
+  DuiLib::CControlUI* m_pYesBtn = nullptr;         // "yesbtn"
+  DuiLib::CControlUI* m_pNoBtn = nullptr;          // "nobtn"
+  DuiLib::COptionUI* m_pExitOption = nullptr;      // "ExitDirectbtn"
+  DuiLib::COptionUI* m_pTrayOption = nullptr;      // "MoveInTraybtn"
+  DuiLib::CCheckBoxUI* m_pRemember = nullptr;      // "chkOption"
+};

@@ -1,0 +1,69 @@
+#include "box/prefs/fullscreen_button.h"
+
+#include "box/mainwnd/main_wnd.h"
+#include "box/prefs/click_name.h"
+#include "box/prefs/fullscreen_caption.h"
+#include "box/prefs/setting_wnd.h"
+
+namespace {
+constexpr int kOffsetLeftOfCentre = 300;
+}
+
+void CFullscreenBtn::InitWindow() { m_pButton = m_pm.FindControl("fullscreen"); }
+
+void CFullscreenBtn::Place() {
+  const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - kOffsetLeftOfCentre;
+  ::SetWindowPos(m_hWnd, nullptr, x, 0, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+  ShowWindow(false);
+  m_track.cbSize = sizeof m_track;
+  m_track.dwFlags = TME_HOVER | TME_LEAVE;
+  m_track.hwndTrack = m_hWnd;
+  m_track.dwHoverTime = 1;
+  UpdateCaption();
+  if (m_pSettingWnd != nullptr) m_pSettingWnd->SetFullscreenButton(this);
+}
+
+void CFullscreenBtn::UpdateCaption() {
+  if (m_pButton == nullptr || m_pSettingWnd == nullptr) return;
+  m_pButton->SetText(tamvelo::prefs::ExitFullscreenCaption(m_pSettingWnd->GetFullKeyText()).c_str());
+}
+
+void CFullscreenBtn::ShowFading() {
+  ShowWindow(true, true);
+  SetAlpha(kVisibleAlpha);
+  ::SetTimer(m_hWnd, kFadeTimerId, kFadeDelayMs, nullptr);
+}
+
+void CFullscreenBtn::Notify(DuiLib::TNotifyUI& msg) {
+  if (tamvelo::prefs::ClickedNameLower(msg) == "fullscreen") {
+    if (m_pMainWnd != nullptr) m_pMainWnd->ExitFullScreen();
+    return;
+  }
+  WindowImplBase::Notify(msg);
+}
+
+LRESULT CFullscreenBtn::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  switch (uMsg) {
+    case WM_MOUSEMOVE:
+      ::TrackMouseEvent(&m_track);
+      break;
+    case WM_MOUSEHOVER:
+      SetAlpha(kVisibleAlpha);
+      break;
+    case WM_MOUSELEAVE:
+      SetAlpha(kFadedAlpha);
+      break;
+    case WM_KILLFOCUS:
+      return 0;
+    case WM_CLOSE:
+      return 0;  // lives for the program's life; leaving full screen hides it
+    case WM_TIMER:
+      if (wParam != kFadeTimerId) break;
+      SetAlpha(kFadedAlpha);
+      ::KillTimer(m_hWnd, kFadeTimerId);
+      return 0;
+    default:
+      break;
+  }
+  return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+}

@@ -1,0 +1,31 @@
+// The alt-account window "小号多开": the portal's page for playing a second
+// account, in a browser bound to the main window's tab strip, so that the
+// games it opens become tabs.
+#pragma once
+
+#include "box/prefs/small_wnd.h"
+
+class CScrollTabUI;
+class CTabbrowserUI;
+
+class CMessageWnd : public CSmallWnd {
+ public:
+  LPCSTR GetWindowClassName() const override { return "DUIMainFrame"; }
+  DuiLib::CDuiString GetSkinFile() override { return "xml//MessageWnd.xml"; }
+  void InitWindow() override;
+  void Notify(DuiLib::TNotifyUI& msg) override;
+  // "Tabbrowser" (any case): the page's browser, bound to the strip and to
+  // this window.
+  DuiLib::CControlUI* CreateControl(LPCSTR pstrClass) override;
+
+  void SetTabBar(CScrollTabUI* tabBar) { m_pTabBar = tabBar; }
+  CTabbrowserUI* GetBrowser() const { return m_pBrowser; }
+
+  // Opens the window and loads the alt-account page afresh.
+  void Show(HWND mainWindow);
+
+ private:
+  CScrollTabUI* m_pTabBar = nullptr;
+  CTabbrowserUI* m_pBrowser = nullptr;     // owned by the control tree
+  DuiLib::CControlUI* m_pTitle = nullptr;  // "text1"
+};

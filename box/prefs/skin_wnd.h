@@ -1,0 +1,22 @@
+// The skin chooser "更换皮肤": six picture buttons, each applying its skin
+// to every window at once and storing it; there is no cancel.
+#pragma once
+
+#include "box/prefs/small_wnd.h"
+
+class CMainWnd;
+
+class CSkinWnd : public CSmallWnd {
+ public:
+  LPCSTR GetWindowClassName() const override { return "SkinWnd"; }
+  DuiLib::CDuiString GetSkinFile() override { return "xml//SkinWnd.xml"; }
+  void InitWindow() override;
+  void Notify(DuiLib::TNotifyUI& msg) override;
+
+  void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }
+  void Show();
+
+ private:
+  CMainWnd* m_pMainWnd = nullptr;
+  DuiLib::CControlUI* m_pVersion = nullptr;  // "version": kept, not used
+};

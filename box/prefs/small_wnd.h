@@ -1,0 +1,44 @@
+// What the small windows of the main program (about box, settings window,
+// close prompt, alt-account window, skin chooser) have in common: a copy of
+// the skin's folder name for their "main_bg" background, and a "shown" flag
+// that survives hiding the main window, so that restoring the main window
+// brings back exactly the windows the user had open.
+#pragma once
+
+#include "duilib/UIlib.h"
+
+class CSmallWnd : public DuiLib::WindowImplBase {
+ public:
+  // The skin folder name, copied before Create (at most 19 characters).
+  void SetSkinName(LPCSTR folder);
+  LPCSTR GetSkinName() const { return m_szSkinName; }
+
+  // The "main_bg" picture, for a skin change while the window exists.
+  void SetBackgroundImage(LPCSTR path);
+
+  bool IsShown() const { return m_bShown; }
+  // Hides the window as its own close buttons do: no longer shown.
+  void HideWindow();
+  // Hiding and restoring with the main window: the flag stays as it is.
+  void HideWithMainWindow();
+  void ShowWithMainWindow();
+
+  // A double click on the caption neither maximises nor restores; closing
+  // (Alt+F4) hides the window as its close button does.
+  LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  // Finds "main_bg", shows the skin's background in it, clears "shown".
+  void InitBackground();
+  // Marks the window shown, centres it over its owner and activates it.
+  void ShowCentered();
+  void SetShown(bool shown) { m_bShown = shown; }
+
+  // Escape is swallowed before the focused control sees it; Return reaches it.
+  LRESULT ResponseDefaultKeyEvent(WPARAM wParam) override;
+
+ private:
+  bool m_bShown = false;
+  DuiLib::CControlUI* m_pBackground = nullptr;  // "main_bg"
+  char m_szSkinName[20] = {};
+};

@@ -1,0 +1,31 @@
+#include "box/prefs/tray_menu.h"
+
+#include "box/mainwnd/main_wnd.h"
+#include "box/prefs/click_name.h"
+
+CTrayMenu::CTrayMenu()
+    : CPopupMenu("xml//traymenu.xml"),
+      m_nScreenWidth(::GetSystemMetrics(SM_CXSCREEN)),
+      m_nScreenHeight(::GetSystemMetrics(SM_CYSCREEN)) {}
+
+void CTrayMenu::ShowAt(POINT cursor) {
+  const int x = m_nScreenWidth < cursor.x + kAssumedWidth ? cursor.x - kAssumedWidth : cursor.x;
+  const int y = m_nScreenHeight < cursor.y + kAssumedHeight ? cursor.y - kAssumedHeight : cursor.y;
+  ::SetWindowPos(m_hWnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE);
+  ::SetForegroundWindow(m_hWnd);
+}
+
+void CTrayMenu::Notify(DuiLib::TNotifyUI& msg) {
+  const DuiLib::CDuiString item = tamvelo::prefs::ClickedNameLower(msg);
+  if (item.IsEmpty() || m_pMainWnd == nullptr) return;
+  if (item == "show_menu_btn") {
+    m_pMainWnd->RestoreMainWindow();
+    Hide();
+  } else if (item == "setting_menu_btn") {
+    m_pMainWnd->ShowSettingsWindow();
+    Hide();
+  } else if (item == "quit_menu_btn") {
+    Hide();
+    m_pMainWnd->QuitApplication();
+  }
+}
