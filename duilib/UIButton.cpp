@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "duilib/UIFill.h"
 #include "duilib/UIRender.h"
 
 namespace DuiLib {
@@ -124,7 +125,7 @@ void CButtonUI::SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) {
 
 void CButtonUI::PaintBkColor(HDC hDC) {
   if ((m_uButtonState & UISTATE_HOT) != 0 && m_dwHotBkColor != 0) {
-    CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwHotBkColor);
+    FillColor(hDC, m_rcPaint, m_dwHotBkColor);
     return;
   }
   CLabelUI::PaintBkColor(hDC);

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "duilib/UIAttribute.h"
+#include "duilib/UIFill.h"
 #include "duilib/UIRender.h"
 
 namespace DuiLib {
@@ -279,8 +280,10 @@ void CControlUI::SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) {
   if (pstrName == nullptr || pstrValue == nullptr) return;
   auto is = [pstrName](const char* name) { return _stricmp(pstrName, name) == 0; };
   if (is("pos")) {
+    // A negative left or top counts from the parent's right or bottom edge,
+    // and then right or bottom gives that offset.
     const RECT rc = ParseRect(pstrValue);
-    SetFixedXY(SIZE{rc.left, rc.top});
+    SetFixedXY(SIZE{rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
     SetFixedWidth(rc.right - rc.left);
     SetFixedHeight(rc.bottom - rc.top);
   } else if (is("float")) {
@@ -357,7 +360,7 @@ void CControlUI::PaintBkColor(HDC hDC) {
     CRenderEngine::DrawGradient(hDC, m_rcItem, m_dwBackColor, m_dwBackColor2, true);
     ::RestoreDC(hDC, saved);
   } else {
-    CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwBackColor);
+    FillColor(hDC, m_rcPaint, m_dwBackColor);
   }
 }
 

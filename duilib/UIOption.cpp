@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "duilib/UIAttribute.h"
+#include "duilib/UIFill.h"
 #include "duilib/UIRender.h"
 
 namespace DuiLib {
@@ -93,7 +94,7 @@ void COptionUI::SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) {
 
 void COptionUI::PaintBkColor(HDC hDC) {
   if (m_bSelected && m_dwSelectedBkColor != 0) {
-    CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwSelectedBkColor);
+    FillColor(hDC, m_rcPaint, m_dwSelectedBkColor);
     return;
   }
   CButtonUI::PaintBkColor(hDC);

@@ -1,0 +1,160 @@
+// Times the skin build and a full repaint of a realistic 1020 x 690 window.
+// "bench_duilib --hold N" keeps the window on screen N seconds (screenshots).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/duilib/bench_skin.h"
+#include "duilib/UIlib.h"
+
+namespace {
+
+class BenchWindow : public DuiLib::WindowImplBase {
+ public:
+  LPCSTR GetWindowClassName() const override { return "DuiLibBenchWindow"; }
+  DuiLib::CPaintManagerUI& pm() { return m_pm; }
+
+ protected:
+  DuiLib::CDuiString GetSkinFile() override { return "xml//main.xml"; }
+};
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The machine is shared: the minimum shows the cost without interruptions.
+double Minimum(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CoInitialize(nullptr);
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "duilib-bench\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  if (!WriteBenchSkin(folder)) {
+    std::printf("cannot write the benchmark skin\n");
+    return 1;
+  }
+  DuiLib::CPaintManagerUI::SetResourcePath(folder.c_str());
+
+  // Skin build: parse and build the tree, attach it to a manager.
+  std::vector<double> builds;
+  for (int i = 0; i < 30; ++i) {
+    DuiLib::CPaintManagerUI pm;
+    const double start = Now();
+    DuiLib::CDialogBuilder builder;
+    DuiLib::CControlUI* root = builder.Create("xml//main.xml", nullptr, nullptr, &pm);
+    pm.AttachDialog(root);
+    builds.push_back(Now() - start);
+    if (root == nullptr) {
+      std::printf("the benchmark skin does not build\n");
+      return 1;
+    }
+  }
+
+  BenchWindow wnd;
+  HWND hWnd = wnd.Create(nullptr, "塔维洛游戏盒子", UI_WNDSTYLE_FRAME, 0, 0, 0, 1020, 690);
+  if (hWnd == nullptr) {
+    std::printf("the benchmark window was not created\n");
+    return 1;
+  }
+  wnd.CenterWindow();
+  Pump();
+  UpdateWindow(hWnd);  // first paint: layout and image decoding
+
+  std::vector<double> repaints;
+  for (int i = 0; i < 60; ++i) {
+    InvalidateRect(hWnd, nullptr, FALSE);
+    const double start = Now();
+    UpdateWindow(hWnd);
+    GdiFlush();
+    repaints.push_back(Now() - start);
+  }
+  // The same without the copy to the screen: the toolkit's own drawing.
+  std::vector<double> offscreen;
+  {
+    HDC screen = GetDC(hWnd);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = 1020;
+    bmi.bmiHeader.biHeight = -690;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    for (int i = 0; i < 60; ++i) {
+      const double start = Now();
+      SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+      GdiFlush();
+      offscreen.push_back(Now() - start);
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(hWnd, screen);
+  }
+  // Hover over a button: the partial repaint of one control.
+  std::vector<double> hovers;
+  DuiLib::CControlUI* tool = wnd.pm().FindControl("tool3");
+  const RECT rc = tool->GetPos();
+  for (int i = 0; i < 60; ++i) {
+    const double start = Now();
+    SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(i % 2 ? rc.left + 5 : 5, i % 2 ? rc.top + 5 : 300));
+    UpdateWindow(hWnd);
+    GdiFlush();
+    hovers.push_back(Now() - start);
+  }
+
+  auto report = [](const char* what, const std::vector<double>& v) {
+    std::printf("%-46s median %6.2f ms   min %6.2f ms   (%zu runs)\n", what, Median(v), Minimum(v), v.size());
+  };
+  report("skin build (parse, build tree, attach)", builds);
+  report("full repaint of the 1020x690 window", repaints);
+  report("  the same drawn into memory only", offscreen);
+  report("hover change of one button", hovers);
+
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (strcmp(argv[i], "--hold") == 0) {
+      SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(rc.left + 5, rc.top + 5));
+      const DWORD until = GetTickCount() + static_cast<DWORD>(atoi(argv[i + 1])) * 1000;
+      while (GetTickCount() < until) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        Pump();
+      }
+    }
+  }
+  DestroyWindow(hWnd);
+  CoUninitialize();
+  return 0;
+}

@@ -1,0 +1,261 @@
+// A real skinned window under Wine: skin attributes, notification maps,
+// "windowinit", control lookup, painting, opacity, caption and size box.
+#include <gtest/gtest.h>
+
+#include "tests/duilib/skin_fixture.h"
+
+using namespace DuiLib;
+using duitest::SkinFolder;
+using duitest::TestWindow;
+
+namespace {
+
+const char kSkin[] = u8R"(<?xml version="1.0" encoding="utf-8"?>
+<Window size="400,300" caption="0,0,0,40" sizebox="4,4,4,4" roundcorner="6,6" mininfo="300,200">
+  <Font id="0" name="微软雅黑" size="12" default="true"/>
+  <VerticalLayout name="root" bkcolor="#FF2080C0">
+    <HorizontalLayout name="title" height="40">
+      <Label name="caption_label" text="标题" textcolor="#FFFFFFFF"/>
+      <Button name="closebtn" width="30" bkcolor="#FFC04040"/>
+    </HorizontalLayout>
+    <Control name="body" bkcolor="#FF00FF00"/>
+  </VerticalLayout>
+</Window>)";
+
+// A window class with a notification map of its own, chained to the base.
+class MappedWindow : public TestWindow {
+ public:
+  using TestWindow::TestWindow;
+  int anyClicks = 0;
+  int bodyClicks = 0;
+  void OnAnyClick(TNotifyUI&) { ++anyClicks; }
+  void OnBodyClick(TNotifyUI&) { ++bodyClicks; }
+  DUI_DECLARE_MESSAGE_MAP()
+};
+
+DUI_BEGIN_MESSAGE_MAP(MappedWindow, WindowImplBase)
+DUI_ON_CLICK_CTRNAME("body", OnBodyClick)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, OnAnyClick)
+DUI_END_MESSAGE_MAP()
+
+TNotifyUI ClickFrom(CControlUI* sender) {
+  TNotifyUI msg;
+  msg.sType = DUI_MSGTYPE_CLICK;
+  msg.pSender = sender;
+  return msg;
+}
+
+}  // namespace
+
+TEST(SkinnedWindow, TakesItsSizeAndShapeFromTheSkin) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  RECT rc;
+  GetWindowRect(hWnd, &rc);
+  EXPECT_EQ(rc.right - rc.left, 400);
+  EXPECT_EQ(rc.bottom - rc.top, 300);
+  // No system frame: the client area is the whole window.
+  GetClientRect(hWnd, &rc);
+  EXPECT_EQ(rc.right, 400);
+  EXPECT_EQ(rc.bottom, 300);
+  EXPECT_EQ(GetWindowLongA(hWnd, GWL_STYLE) & WS_CAPTION, 0);
+  EXPECT_EQ(wnd.initWindowCalls, 1);
+  EXPECT_EQ(wnd.pm().GetRoundCorner().cx, 6);
+  // Resizing below mininfo is refused.
+  SetWindowPos(hWnd, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+  GetWindowRect(hWnd, &rc);
+  EXPECT_EQ(rc.right - rc.left, 300);
+  EXPECT_EQ(rc.bottom - rc.top, 200);
+  wnd.Destroy();
+  EXPECT_TRUE(wnd.finalMessage);
+}
+
+TEST(SkinnedWindow, CreationFailsCleanlyForABrokenOrMissingSkin) {
+  SkinFolder skin;
+  skin.Write("xml\\broken.xml", "<Window size=\"10,10\"><VerticalLayout></Window>");
+  for (const char* file : {"xml//broken.xml", "xml//missing.xml"}) {
+    TestWindow wnd(file);
+    EXPECT_EQ(wnd.CreateTest(), nullptr) << file;
+    EXPECT_EQ(wnd.GetHWND(), nullptr) << file;
+    EXPECT_TRUE(wnd.finalMessage) << file;
+    EXPECT_EQ(wnd.initWindowCalls, 0) << file;
+    EXPECT_EQ(wnd.pm().GetRoot(), nullptr) << file;
+  }
+}
+
+TEST(SkinnedWindow, WindowInitArrivesOnceWhenFirstShown) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest(false);
+  ASSERT_NE(hWnd, nullptr);
+  duitest::Paint(hWnd);
+  EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 0) << "hidden windows are not initialised yet";
+  wnd.ShowWindow(true, true);
+  duitest::Paint(hWnd);
+  EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 1);
+  wnd.ShowWindow(false);
+  wnd.ShowWindow(true);
+  InvalidateRect(hWnd, nullptr, FALSE);
+  duitest::Paint(hWnd);
+  EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 1);
+  wnd.Destroy();
+}
+
+TEST(SkinnedWindow, FindsControlsByNameAndPoint) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  EXPECT_EQ(wnd.Find("absent"), nullptr);
+  EXPECT_EQ(wnd.Find(nullptr), nullptr);
+  EXPECT_EQ(wnd.Find("Body"), nullptr) << "names are compared exactly";
+  CControlUI* closeBtn = wnd.Find("closebtn");
+  ASSERT_NE(closeBtn, nullptr);
+  EXPECT_EQ(closeBtn->GetPos().left, 370);
+  EXPECT_EQ(wnd.pm().FindControl(POINT{380, 10}), closeBtn);
+  EXPECT_EQ(wnd.pm().FindControl(POINT{200, 200}), wnd.Find("body"));
+  // A control that lets the mouse through is not found by point.
+  wnd.Find("body")->SetMouseEnabled(false);
+  EXPECT_EQ(wnd.pm().FindControl(POINT{200, 200}), wnd.Find("root"));
+  wnd.Destroy();
+}
+
+TEST(SkinnedWindow, PaintsColoursAndText) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  EXPECT_EQ(duitest::PixelAt(hWnd, 200, 200), 0x00FF00u);
+  EXPECT_EQ(duitest::PixelAt(hWnd, 385, 20), 0xC04040u);
+  // The caption label draws white text over the blue background somewhere.
+  bool textSeen = false;
+  for (int x = 0; x < 60 && !textSeen; ++x) {
+    for (int y = 10; y < 30 && !textSeen; ++y) textSeen = duitest::PixelAt(hWnd, x, y) != 0x2080C0u;
+  }
+  EXPECT_TRUE(textSeen);
+  wnd.Destroy();
+}
+
+TEST(SkinnedWindow, NotificationMapDispatchesByTypeAndNameAndChainsToTheBase) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  MappedWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  TNotifyUI body = ClickFrom(wnd.Find("body"));
+  wnd.Notify(body);
+  EXPECT_EQ(wnd.bodyClicks, 1);
+  EXPECT_EQ(wnd.anyClicks, 0) << "the first matching entry wins";
+  TNotifyUI label = ClickFrom(wnd.Find("caption_label"));
+  wnd.Notify(label);
+  EXPECT_EQ(wnd.anyClicks, 1);
+  TNotifyUI other;
+  other.sType = "somethingelse";
+  other.pSender = wnd.Find("body");
+  wnd.Notify(other);
+  EXPECT_EQ(wnd.anyClicks + wnd.bodyClicks, 2);
+  wnd.Destroy();
+}
+
+TEST(SkinnedWindow, BaseMapHandlesTheSystemButtonNames) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  duitest::Click(hWnd, 385, 20);  // "closebtn"
+  EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "closebtn"), 1);
+  EXPECT_TRUE(wnd.finalMessage);
+  EXPECT_FALSE(IsWindow(hWnd));
+}
+
+TEST(SkinnedWindow, CaptionDragsAndSizeBoxResizes) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  RECT rc;
+  GetWindowRect(hWnd, &rc);
+  auto hit = [&](int x, int y) {
+    return SendMessageA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(rc.left + x, rc.top + y));
+  };
+  EXPECT_EQ(hit(100, 20), HTCAPTION) << "on the caption label";
+  EXPECT_EQ(hit(385, 20), HTCLIENT) << "buttons in the caption keep their clicks";
+  EXPECT_EQ(hit(200, 150), HTCLIENT);
+  EXPECT_EQ(hit(1, 1), HTTOPLEFT);
+  EXPECT_EQ(hit(398, 298), HTBOTTOMRIGHT);
+  EXPECT_EQ(hit(200, 298), HTBOTTOM);
+  EXPECT_EQ(hit(1, 150), HTLEFT);
+  wnd.Destroy();
+}
+
+TEST(SkinnedWindow, CaptionDoubleClickMaximisesToTheWorkAreaAndRestores) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  RECT before;
+  GetWindowRect(hWnd, &before);
+  const LPARAM at = MAKELPARAM(before.left + 100, before.top + 20);
+  SendMessageA(hWnd, WM_NCLBUTTONDBLCLK, HTCAPTION, at);
+  duitest::Pump();
+  EXPECT_TRUE(IsZoomed(hWnd));
+  RECT work, now;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(hWnd, &now);
+  EXPECT_TRUE(EqualRect(&now, &work));
+  EXPECT_EQ(SendMessageA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(now.right - 1, now.bottom - 1)), HTCLIENT)
+      << "no size box while maximised";
+  SendMessageA(hWnd, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(now.left + 100, now.top + 20));
+  duitest::Pump();
+  EXPECT_FALSE(IsZoomed(hWnd));
+  GetWindowRect(hWnd, &now);
+  EXPECT_TRUE(EqualRect(&now, &before));
+  wnd.Destroy();
+}
+
+TEST(SkinnedWindow, OpacityMakesTheWindowLayered) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  EXPECT_EQ(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  wnd.pm().SetOpacity(200);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(hWnd, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 200);
+  EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+  wnd.pm().SetOpacity(1);
+  GetLayeredWindowAttributes(hWnd, nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 1);
+  wnd.Destroy();
+}
+
+TEST(SkinnedWindow, ControlTimersNotify) {
+  SkinFolder skin;
+  skin.Write("xml\\main.xml", kSkin);
+  TestWindow wnd("xml//main.xml");
+  HWND hWnd = wnd.CreateTest();
+  ASSERT_NE(hWnd, nullptr);
+  CControlUI* body = wnd.Find("body");
+  ASSERT_TRUE(wnd.pm().SetTimer(body, 7, 10));
+  const DWORD start = GetTickCount();
+  while (wnd.CountOf(DUI_MSGTYPE_TIMER, "body") < 2 && GetTickCount() - start < 2000) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    duitest::Pump();
+  }
+  EXPECT_GE(wnd.CountOf(DUI_MSGTYPE_TIMER, "body"), 2);
+  EXPECT_TRUE(wnd.pm().KillTimer(body, 7));
+  EXPECT_FALSE(wnd.pm().KillTimer(body, 7));
+  wnd.Destroy();
+}
