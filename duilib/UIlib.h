@@ -23,5 +23,6 @@
 #include "duilib/UIString.h"
 #include "duilib/UITabLayout.h"
 #include "duilib/UIVerticalLayout.h"
+#include "duilib/UIWebBrowser.h"
 #include "duilib/UIZip.h"
 #include "duilib/WindowImplBase.h"

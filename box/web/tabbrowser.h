@@ -6,12 +6,12 @@
 #pragma once
 
 #include "box/web/client_call.h"
+#include "box/web/tabbrowser_event_handler.h"
 #include "duilib/UIWebBrowser.h"
 
 class CScrollTabUI;
 class CMainWnd;
 class CMessageWnd;
-class CTabbrowserEventHandler;
 
 class CTabbrowserUI : public DuiLib::CWebBrowserUI {
  public:
@@ -19,11 +19,13 @@ class CTabbrowserUI : public DuiLib::CWebBrowserUI {
   ~CTabbrowserUI() override;
 
   // Creates the handler and the script object; not chained to the base.
+  // The browser itself is made when the control is placed.
   void Init() override;
 
-  // IDocHostUIHandler answers of the control itself.
-  STDMETHOD(GetHostInfo)(DOCHOSTUIINFO* pInfo) override;
-  STDMETHOD(GetExternal)(IDispatch** ppDispatch) override;
+  // Page host answers of the control itself: pages without the sunken 3-D
+  // border; the ClientCall as window.external.
+  HRESULT GetHostInfo(DOCHOSTUIINFO* pInfo) override;
+  HRESULT GetExternal(IDispatch** ppDispatch) override;
 
   // Links, set by the creator before the toolkit calls Init.
   CTabbrowserEventHandler* m_pEventHandler = nullptr;  // owned

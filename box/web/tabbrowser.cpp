@@ -1,0 +1,36 @@
+#include "box/web/tabbrowser.h"
+
+CTabbrowserUI::CTabbrowserUI() = default;
+
+CTabbrowserUI::~CTabbrowserUI() {
+  // The browser goes first: it may still ask for the handler or the
+  // external object while it closes.
+  ReleaseBrowser();
+  SetWebBrowserEventHandler(nullptr);
+  delete m_pEventHandler;
+  delete m_pClientCall;
+}
+
+void CTabbrowserUI::Init() {
+  // Made once: a second Init (the control moved to another tree) keeps them.
+  if (m_pEventHandler == nullptr) m_pEventHandler = new CTabbrowserEventHandler;
+  m_pEventHandler->m_pTabBar = m_pTabBar;
+  m_pEventHandler->m_pOwnerWnd = m_pOwnerWnd;
+  m_pEventHandler->m_pMainWnd = m_pMainWnd;
+  SetWebBrowserEventHandler(m_pEventHandler);
+  if (m_pClientCall == nullptr) m_pClientCall = new tamvelo::web::ClientCall;
+  SetContextMenuUsed(true);
+}
+
+HRESULT CTabbrowserUI::GetHostInfo(DOCHOSTUIINFO* pInfo) {
+  if (pInfo != nullptr) pInfo->dwFlags |= DOCHOSTUIFLAG_NO3DBORDER;
+  return S_OK;
+}
+
+HRESULT CTabbrowserUI::GetExternal(IDispatch** ppDispatch) {
+  if (ppDispatch == nullptr) return E_POINTER;
+  *ppDispatch = m_pClientCall;
+  // The caller releases what it is given; the count never deletes the object.
+  if (m_pClientCall != nullptr) m_pClientCall->AddRef();
+  return S_OK;
+}
