@@ -1,9 +1,24 @@
 #include "duilib/UIFill.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "duilib/UIRender.h"
 
 namespace DuiLib {
 namespace {
+
+struct BlendTarget {
+  HBITMAP hBitmap;
+  BYTE* pBits;
+  int cx, cy;
+};
+
+// User-interface thread only, like the windows that own the bitmaps.
+std::vector<BlendTarget>& Targets() {
+  static std::vector<BlendTarget> targets;
+  return targets;
+}
 
 // x / 255 rounded, exact for 0..65535 without a division.
 inline DWORD Div255(DWORD x) {
@@ -11,13 +26,14 @@ inline DWORD Div255(DWORD x) {
   return (x + (x >> 8)) >> 8;
 }
 
-// Blends straight into a 32-bit DIB section selected in the DC; false when
-// the DC is anything else (then GDI does it).
-bool BlendIntoDib(HDC hDC, const RECT& rc, DWORD argb) {
-  DIBSECTION ds = {};
+// Blends straight into a registered bitmap selected in the DC; false when
+// the DC holds anything else (then GDI does it).
+bool BlendIntoTarget(HDC hDC, const RECT& rc, DWORD argb) {
   HGDIOBJ bitmap = ::GetCurrentObject(hDC, OBJ_BITMAP);
-  if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof(ds), &ds) != sizeof(ds)) return false;
-  if (ds.dsBm.bmBitsPixel != 32 || ds.dsBm.bmBits == nullptr || ds.dsBmih.biCompression != BI_RGB) return false;
+  const auto& targets = Targets();
+  const auto it = std::find_if(targets.begin(), targets.end(),
+                               [bitmap](const BlendTarget& t) { return t.hBitmap == bitmap; });
+  if (it == targets.end()) return false;
   POINT viewport, window;
   ::GetViewportOrgEx(hDC, &viewport);
   ::GetWindowOrgEx(hDC, &window);
@@ -27,17 +43,15 @@ bool BlendIntoDib(HDC hDC, const RECT& rc, DWORD argb) {
   if (kind == COMPLEXREGION || kind == ERROR) return false;
   RECT area;
   if (kind == NULLREGION || !::IntersectRect(&area, &rc, &clip)) return true;
-  const RECT bounds = {0, 0, ds.dsBm.bmWidth, ds.dsBm.bmHeight};
+  const RECT bounds = {0, 0, it->cx, it->cy};
   if (!::IntersectRect(&area, &area, &bounds)) return true;
 
   ::GdiFlush();  // pending GDI drawing lands before the bits are touched
   const DWORD a = argb >> 24;
   const DWORD keep = 255 - a;
   const DWORD r = ((argb >> 16) & 0xFF) * a, g = ((argb >> 8) & 0xFF) * a, b = (argb & 0xFF) * a;
-  const bool topDown = ds.dsBmih.biHeight < 0;
   for (int y = area.top; y < area.bottom; ++y) {
-    const int row = topDown ? y : ds.dsBm.bmHeight - 1 - y;
-    auto* p = static_cast<BYTE*>(ds.dsBm.bmBits) + static_cast<size_t>(row) * ds.dsBm.bmWidthBytes + area.left * 4;
+    BYTE* p = it->pBits + (static_cast<size_t>(y) * it->cx + area.left) * 4;
     for (int x = area.left; x < area.right; ++x, p += 4) {
       // Premultiplied "over": colour + destination * (1 - alpha).
       p[0] = static_cast<BYTE>(Div255(b + p[0] * keep));
@@ -51,10 +65,22 @@ bool BlendIntoDib(HDC hDC, const RECT& rc, DWORD argb) {
 
 }  // namespace
 
+void RegisterBlendTarget(HBITMAP hBitmap, BYTE* pBits, int cx, int cy) {
+  UnregisterBlendTarget(hBitmap);
+  if (hBitmap != nullptr && pBits != nullptr) Targets().push_back(BlendTarget{hBitmap, pBits, cx, cy});
+}
+
+void UnregisterBlendTarget(HBITMAP hBitmap) {
+  auto& targets = Targets();
+  targets.erase(std::remove_if(targets.begin(), targets.end(),
+                               [hBitmap](const BlendTarget& t) { return t.hBitmap == hBitmap; }),
+                targets.end());
+}
+
 void FillColor(HDC hDC, const RECT& rc, DWORD argb) {
   const DWORD alpha = argb >> 24;
   if (alpha == 0) return;
-  if (alpha != 255 && BlendIntoDib(hDC, rc, argb)) return;
+  if (alpha != 255 && BlendIntoTarget(hDC, rc, argb)) return;
   CRenderEngine::DrawColor(hDC, rc, argb);
 }
 

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "duilib/UIControl.h"
+#include "duilib/UIFill.h"
 #include "duilib/UIManager.h"
 
 namespace DuiLib {
@@ -32,12 +33,16 @@ bool CPaintManagerUI::EnsureOffscreen(int cx, int cy) {
   m_pOffscreenBits = static_cast<BYTE*>(bits);
   m_hbmpOld = ::SelectObject(m_hDcOffscreen, m_hbmpOffscreen);
   m_szOffscreen = SIZE{cx, cy};
+  RegisterBlendTarget(m_hbmpOffscreen, m_pOffscreenBits, cx, cy);
   return true;
 }
 
 void CPaintManagerUI::ReleaseOffscreen() {
   if (m_hDcOffscreen != nullptr && m_hbmpOld != nullptr) ::SelectObject(m_hDcOffscreen, m_hbmpOld);
-  if (m_hbmpOffscreen != nullptr) ::DeleteObject(m_hbmpOffscreen);
+  if (m_hbmpOffscreen != nullptr) {
+    UnregisterBlendTarget(m_hbmpOffscreen);
+    ::DeleteObject(m_hbmpOffscreen);
+  }
   if (m_hDcOffscreen != nullptr) ::DeleteDC(m_hDcOffscreen);
   m_hDcOffscreen = nullptr;
   m_hbmpOffscreen = nullptr;

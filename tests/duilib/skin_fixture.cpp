@@ -101,20 +101,11 @@ void Key(HWND hWnd, UINT vk, bool system) {
 }
 
 COLORREF PixelAt(HWND hWnd, int x, int y) {
+  // What the window shows on the screen after it painted itself.
   Paint(hWnd);
-  // Through PrintWindow-free means: the window paints into a memory DC.
-  HDC screen = GetDC(hWnd);
-  HDC mem = CreateCompatibleDC(screen);
-  RECT rc;
-  GetClientRect(hWnd, &rc);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
-  const COLORREF c = GetPixel(mem, x, y);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(hWnd, screen);
+  HDC dc = GetDC(hWnd);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(hWnd, dc);
   return RGB(GetBValue(c), GetGValue(c), GetRValue(c));
 }
 

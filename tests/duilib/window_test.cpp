@@ -19,6 +19,7 @@ const char kSkin[] = u8R"(<?xml version="1.0" encoding="utf-8"?>
       <Button name="closebtn" width="30" bkcolor="#FFC04040"/>
     </HorizontalLayout>
     <Control name="body" bkcolor="#FF00FF00"/>
+    <Control name="veil" height="20" bkcolor="#80FFFFFF"/>
   </VerticalLayout>
 </Window>)";
 
@@ -133,6 +134,9 @@ TEST(SkinnedWindow, PaintsColoursAndText) {
   ASSERT_NE(hWnd, nullptr);
   EXPECT_EQ(duitest::PixelAt(hWnd, 200, 200), 0x00FF00u);
   EXPECT_EQ(duitest::PixelAt(hWnd, 385, 20), 0xC04040u);
+  // A half-transparent white over the blue root, at its own place.
+  EXPECT_EQ(duitest::PixelAt(hWnd, 200, 290), 0x90C0E0u);
+  EXPECT_EQ(duitest::PixelAt(hWnd, 200, 10), 0x2080C0u);
   // The caption label draws white text over the blue background somewhere.
   bool textSeen = false;
   for (int x = 0; x < 60 && !textSeen; ++x) {
