@@ -46,6 +46,9 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   void LoadOtherurl();
   bool IsLinktopayUrl(LPCSTR address) const;
   bool IsOtherUrl(LPCSTR address) const;
+  // The address a new tab opens: [Linktopay] matches go to the portal's
+  // "/box/linktopay", else [Otherurl] matches to "/box", else unchanged.
+  std::string ChooseTabAddress(LPCSTR address) const;
 
   // Opening, selecting and closing tabs.
   CScrollOptionUI* OpenGameTab(LPCSTR title, bool relayout, LPCSTR address);

@@ -39,12 +39,17 @@ bool CScrollTabUI::IsOtherUrl(LPCSTR address) const {
   return address != nullptr && m_otherurl.Matches(address);
 }
 
+std::string CScrollTabUI::ChooseTabAddress(LPCSTR address) const {
+  if (address == nullptr) return std::string();
+  if (IsLinktopayUrl(address)) return std::string(tamvelo::kPortalBaseUrl) + kLinktopayPath;
+  if (IsOtherUrl(address)) return std::string(tamvelo::kPortalBaseUrl) + kOtherurlPath;
+  return address;
+}
+
 CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR address) {
   if (address == nullptr) return nullptr;
   if (title == nullptr) title = address;
-  std::string target = address;
-  if (IsLinktopayUrl(address)) target = std::string(tamvelo::kPortalBaseUrl) + kLinktopayPath;
-  else if (IsOtherUrl(address)) target = std::string(tamvelo::kPortalBaseUrl) + kOtherurlPath;
+  const std::string target = ChooseTabAddress(address);
 
   const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
 

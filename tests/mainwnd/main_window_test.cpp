@@ -1,0 +1,195 @@
+// The main window's start-up values and the messages it takes from tab
+// processes, a second start, the update thread and the system.
+#include <string>
+
+#include "box/app/process_values.h"
+#include "box/app/skin_resources.h"
+#include "common/data_folder.h"
+#include "common/protocol.h"
+#include "duilib/UIResource.h"
+#include "tests/mainwnd/main_window_fixture.h"
+
+namespace tamvelo::test {
+namespace {
+
+LRESULT SendRecord(HWND to, ULONG_PTR kind, const void* data, DWORD bytes) {
+  COPYDATASTRUCT record = {kind, bytes, const_cast<void*>(data)};
+  return SendMessageW(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+}
+
+LRESULT SendTitle(HWND to, HWND host, const std::wstring& title) {
+  return SendRecord(to, reinterpret_cast<ULONG_PTR>(host), title.c_str(),
+                    static_cast<DWORD>((title.size() + 1) * sizeof(wchar_t)));
+}
+
+TEST(StartUp, SkinComesFromTheDataFolder) {
+  SetupSkinResources();
+  const std::string path = DuiLib::CPaintManagerUI::GetResourcePath();
+  EXPECT_EQ(path, DataFolder());
+  EXPECT_EQ(path.substr(path.size() - 17), "\\tamvelo\\gamebox\\");
+  EXPECT_EQ(DuiLib::CPaintManagerUI::GetResourceType(), kSkinResourceType);
+  EXPECT_FALSE(DuiLib::CResourceStore::HasZip()) << "the program carries no skin archive";
+}
+
+class MainWindowValues : public MainWindowTest {};
+
+TEST_F(MainWindowValues, InitWindowPublishesProcessValuesAndPaths) {
+  const app::ProcessValues& values = app::Process();
+  EXPECT_FLOAT_EQ(values.programVersion, 1.0f);
+  EXPECT_EQ(values.mainWindow, hwnd());
+  EXPECT_EQ(std::string(values.paramIniPath), DataFolder() + "config\\param.ini");
+  EXPECT_EQ(std::string(values.versionIniPath), DataFolder() + "config\\version.ini");
+  EXPECT_EQ(std::string(window()->GetConfigPath()), DataFolder() + "config\\config.ini");
+  char className[32] = {};
+  GetClassNameA(hwnd(), className, sizeof className);
+  EXPECT_STREQ(className, "MainWnd_Tamvelo_Box");
+  EXPECT_EQ(FindWindowA(protocol::kMainWindowClass, nullptr), hwnd());
+  // The strip read its lists from param.ini.
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+  EXPECT_TRUE(strip()->IsLinktopayUrl((std::string("x") + kLinktopay15).c_str()));
+}
+
+TEST_F(MainWindowValues, LoginButtonShowsTheAccountMenuOnlyWhenLoggedIn) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  window()->SetLoginButton("player", true);
+  EXPECT_STREQ(pm->FindControl("login_btn")->GetText(), "player");
+  EXPECT_TRUE(pm->FindControl("down_sel")->IsVisible());
+  window()->SetLoginButton("登录", false);
+  EXPECT_FALSE(pm->FindControl("down_sel")->IsVisible());
+}
+
+class TabRecords : public MainWindowTest {};
+
+TEST_F(TabRecords, TitleGoesToTheSendingTabOnly) {
+  ASSERT_NE(OpenTab("one"), nullptr);
+  ASSERT_NE(OpenTab("two"), nullptr);
+  const std::wstring ten = L"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00\u5fc3\u597d\u73a9";
+  SendTitle(hwnd(), Tab(1).hostWindow, ten);
+  DuiLib::COptionUI* second = Tab(1).button->GetTabButton();
+  EXPECT_EQ(std::string(second->GetText()), Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50") + "...");
+  EXPECT_EQ(std::string(second->GetToolTip()), Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00\u5fc3\u597d\u73a9"));
+  EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "one");
+
+  // A title from a window that is no tab's host changes nothing.
+  SendTitle(hwnd(), reinterpret_cast<HWND>(0x1234), L"stranger");
+  SendTitle(hwnd(), hwnd(), L"stranger");
+  EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "one");
+  EXPECT_EQ(std::string(second->GetToolTip()), Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00\u5fc3\u597d\u73a9"));
+}
+
+TEST_F(TabRecords, HostileRecordsAreReadWithinTheirBytes) {
+  ASSERT_NE(OpenTab("one"), nullptr);
+  const HWND host = Tab(0).hostWindow;
+  // No terminator, an odd byte count: the text ends with the record.
+  const wchar_t unterminated[] = {L'a', L'b', L'c', L'd'};
+  SendRecord(hwnd(), reinterpret_cast<ULONG_PTR>(host), unterminated, 7);
+  EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "abc");
+  // A title or an address without data: nothing happens.
+  SendRecord(hwnd(), reinterpret_cast<ULONG_PTR>(host), nullptr, 40);
+  SendRecord(hwnd(), protocol::CopyDataOpenTab, nullptr, 0);
+  SendRecord(hwnd(), protocol::CopyDataOpenTab, L"x", 0);
+  EXPECT_EQ(TabCount(), 1);
+  EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "abc");
+}
+
+TEST_F(TabRecords, OpenTabRecordOpensATabWithTheAddressAsTitle) {
+  const std::wstring address = L"http://127.0.0.1/game/2.html";
+  SendRecord(hwnd(), protocol::CopyDataOpenTab, address.c_str(),
+             static_cast<DWORD>((address.size() + 1) * sizeof(wchar_t)));
+  ASSERT_EQ(TabCount(), 1);
+  EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "http://127.0...");
+  EXPECT_TRUE(TabShown(0));
+}
+
+TEST_F(TabRecords, ActivateRecordWithoutDataBringsTheWindowBack) {
+  window()->HideMainWindow();
+  Pump(50);
+  ASSERT_FALSE(IsWindowVisible(hwnd()));
+  COPYDATASTRUCT record = protocol::MakeActivateRecord();
+  SendMessageA(hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+  Pump(50);
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
+  EXPECT_FALSE(IsIconic(hwnd()));
+}
+
+class WindowMessages : public MainWindowTest {};
+
+TEST_F(WindowMessages, ResizingPlacesEveryTabWindowHiddenOnesToo) {
+  ASSERT_NE(OpenTab("one"), nullptr);
+  ASSERT_NE(OpenTab("two"), nullptr);
+  ASSERT_FALSE(TabShown(0));
+  RECT before;
+  GetWindowRect(hwnd(), &before);
+  SetWindowPos(hwnd(), nullptr, 0, 0, 1100, 720, SWP_NOMOVE | SWP_NOZORDER);
+  Pump(50);
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  ASSERT_EQ(client.right, 1100);
+  for (int i = 0; i < 2; ++i) {
+    const RECT place = TabPlace(i);
+    EXPECT_EQ(place.left, 0) << i;
+    EXPECT_EQ(place.top, 70) << i;
+    EXPECT_EQ(place.right, 1100) << i;
+    EXPECT_EQ(place.bottom, 720) << i;
+  }
+  EXPECT_FALSE(TabShown(0));
+  // Minimised, the tabs keep their places.
+  ShowWindow(hwnd(), SW_MINIMIZE);
+  Pump(50);
+  EXPECT_EQ(TabPlace(1).bottom - TabPlace(1).top, 650);
+  ShowWindow(hwnd(), SW_RESTORE);
+  SetWindowPos(hwnd(), nullptr, 0, 0, before.right - before.left, before.bottom - before.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  Pump(50);
+}
+
+TEST_F(WindowMessages, MaximiseAndRestoreSwapTheirButtons) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  Pump(50);
+  EXPECT_TRUE(IsZoomed(hwnd()));
+  EXPECT_TRUE(pm->FindControl("restorebtn")->IsVisible());
+  EXPECT_FALSE(pm->FindControl("maxbtn")->IsVisible());
+  SendMessageA(hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump(50);
+  EXPECT_FALSE(IsZoomed(hwnd()));
+  EXPECT_FALSE(pm->FindControl("restorebtn")->IsVisible());
+  EXPECT_TRUE(pm->FindControl("maxbtn")->IsVisible());
+}
+
+TEST_F(WindowMessages, SystemCloseHidesAndNeverDestroys) {
+  EXPECT_EQ(SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0), 0);
+  Pump(50);
+  EXPECT_TRUE(IsWindow(hwnd()));
+  EXPECT_FALSE(IsWindowVisible(hwnd()));
+  window()->RestoreMainWindow();
+  Pump(50);
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
+}
+
+TEST_F(WindowMessages, PortalPageMessageCopiesTheAddressAndIgnoresNull) {
+  static const char address[] = "http://127.0.0.1/box/download.html";
+  SendMessageA(hwnd(), protocol::kMsgOpenInNewWindow, reinterpret_cast<WPARAM>(address), 0);
+  SendMessageA(hwnd(), protocol::kMsgOpenInNewWindow, 0, 0);
+  Pump(50);
+  EXPECT_TRUE(IsWindow(hwnd()));
+}
+
+TEST_F(WindowMessages, BodyPagesFollowTheToolBar) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  auto* pages = static_cast<DuiLib::CTabLayoutUI*>(pm->FindControl("body_main_tablayout"));
+  DuiLib::TNotifyUI click;
+  click.sType = DUI_MSGTYPE_CLICK;
+  click.pSender = pm->FindControl("gamephone");
+  window()->OnClick(click);
+  EXPECT_EQ(pages->GetCurSel(), 1);
+  EXPECT_FALSE(pm->FindControl("body_main_left")->IsVisible());
+  // The tool bar's home button brings the portal page back into view.
+  click.pSender = pm->FindControl("gamehome");
+  window()->OnClick(click);
+  EXPECT_EQ(pages->GetCurSel(), 0);
+  EXPECT_TRUE(pm->FindControl("body_main_left")->IsVisible());
+}
+
+}  // namespace
+}  // namespace tamvelo::test

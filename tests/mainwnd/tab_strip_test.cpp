@@ -1,0 +1,177 @@
+// The strip with real tab processes inside the real main window: layout,
+// selection, closing and the address lists.
+#include <string>
+
+#include "common/portal_settings.h"
+#include "common/protocol.h"
+#include "tests/mainwnd/main_window_fixture.h"
+
+namespace tamvelo::test {
+namespace {
+
+class TabStripTest : public MainWindowTest {
+ protected:
+  // Places the strip at a chosen width; the strip lays its tabs out again.
+  void SetStripWidth(int width) {
+    const RECT pos = strip()->GetPos();
+    strip()->SetPos({pos.left, pos.top, pos.left + width, pos.bottom});
+  }
+  RECT Button(int index) const { return Tab(index).button->GetPos(); }
+};
+
+TEST_F(TabStripTest, LayoutShrinksTabsAndStopsBelowTheMinimum) {
+  ASSERT_EQ(strip()->GetTabWidth(), 150);
+  ASSERT_EQ(strip()->GetMinTabWidth(), 40);
+  const int left = strip()->GetPos().left;
+  for (int n = 1; n <= 4; ++n) {
+    ASSERT_NE(OpenTab("game " + std::to_string(n)), nullptr);
+    SetStripWidth(600);
+    for (int i = 0; i < n; ++i) {
+      EXPECT_EQ(Button(i).left, left + 150 * i) << n << " tabs";
+      EXPECT_EQ(Button(i).right - Button(i).left, 150) << n << " tabs";
+    }
+  }
+  ASSERT_NE(OpenTab("game 5"), nullptr);
+  SetStripWidth(600);
+  EXPECT_EQ(strip()->GetCurrentTabWidth(), 120);
+  EXPECT_EQ(Button(4).right, left + 600);
+
+  // 603 / 5 = 120: the last three pixels stay empty.
+  SetStripWidth(603);
+  EXPECT_EQ(Button(4).right, left + 600);
+  EXPECT_EQ(Button(0).bottom - Button(0).top, strip()->GetPos().bottom - strip()->GetPos().top);
+
+  // Exactly the minimum is still applied; one pixel less is not.
+  SetStripWidth(200);
+  EXPECT_EQ(strip()->GetCurrentTabWidth(), 40);
+  EXPECT_EQ(Button(4).left, left + 160);
+  // Refused: the buttons keep the container's own placement of floating
+  // children (their "width" of 200 from the strip's left edge).
+  SetStripWidth(199);
+  EXPECT_EQ(strip()->GetCurrentTabWidth(), 40);
+  EXPECT_EQ(Button(4).left, left);
+  EXPECT_EQ(Button(4).right, left + 200);
+}
+
+TEST_F(TabStripTest, OpenedTabIsCurrentShownAndPlacedUnderTheToolBar) {
+  ASSERT_NE(OpenTab("first"), nullptr);
+  ASSERT_NE(OpenTab("second"), nullptr);
+  ASSERT_EQ(TabCount(), 2);
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_NE(Tab(i).tabWindow, nullptr);
+    ASSERT_NE(Tab(i).hostWindow, nullptr);
+    EXPECT_TRUE(IsChild(hwnd(), Tab(i).tabWindow));
+    EXPECT_TRUE(IsChild(hwnd(), Tab(i).hostWindow));
+    EXPECT_FALSE(IsWindowVisible(Tab(i).hostWindow));
+  }
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), 1);
+  EXPECT_FALSE(TabShown(0));
+  EXPECT_TRUE(TabShown(1));
+  EXPECT_TRUE(Tab(1).button->GetTabButton()->IsSelected());
+  EXPECT_TRUE(window()->IsFullScreenAvailable());
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  const RECT place = TabPlace(1);
+  EXPECT_EQ(place.left, 0);
+  EXPECT_EQ(place.top, protocol::kTabTopOffset);
+  EXPECT_EQ(place.right, client.right);
+  EXPECT_EQ(place.bottom, client.bottom);
+}
+
+TEST_F(TabStripTest, ButtonTextIsCutAtFifteenBytesInTextAndTooltip) {
+  ASSERT_NE(OpenTab("123456789012345"), nullptr);
+  EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "123456789012345");
+  ASSERT_NE(OpenTab("1234567890123456"), nullptr);
+  EXPECT_STREQ(Tab(1).button->GetTabButton()->GetText(), "123456789012...");
+  EXPECT_STREQ(Tab(1).button->GetTabButton()->GetToolTip(), "123456789012...");
+}
+
+TEST_F(TabStripTest, SelectingShowsOneTabAndReselectingKeepsItVisible) {
+  for (int i = 0; i < 3; ++i) ASSERT_NE(OpenTab("game"), nullptr);
+  strip()->SelectTab(Tab(0).button);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), 0);
+  EXPECT_TRUE(TabShown(0));
+  EXPECT_FALSE(TabShown(1));
+  EXPECT_FALSE(TabShown(2));
+  strip()->SelectTab(Tab(0).button);
+  EXPECT_TRUE(TabShown(0));
+
+  // The home tab hides the game and leaves no current tab.
+  window()->SelectHomeTab();
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+  EXPECT_FALSE(TabShown(0));
+  EXPECT_FALSE(window()->IsFullScreenAvailable());
+
+  // A button that is not in the strip changes nothing.
+  strip()->SelectTab(nullptr);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+}
+
+TEST_F(TabStripTest, ClosingFollowsTheIndexRules) {
+  for (int i = 0; i < 3; ++i) ASSERT_NE(OpenTab("game " + std::to_string(i)), nullptr);
+  const DWORD firstProcess = Tab(0).processId;
+  CScrollOptionUI* rightmost = Tab(2).button;
+
+  // Closing the current tab of three makes the rightmost one current.
+  strip()->SelectTab(Tab(0).button);
+  strip()->CloseTab(0);
+  ASSERT_EQ(TabCount(), 2);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), 1);
+  EXPECT_EQ(Tab(1).button, rightmost);
+  EXPECT_TRUE(TabShown(1));
+  EXPECT_FALSE(TabShown(0));
+  EXPECT_TRUE(ProcessEnds(firstProcess, 10000)) << "the closed tab's process ends";
+
+  // Closing a tab left of the current one keeps the shown tab.
+  strip()->CloseTab(0);
+  ASSERT_EQ(TabCount(), 1);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), 0);
+  EXPECT_TRUE(TabShown(0));
+
+  // Out-of-range indices do nothing.
+  strip()->CloseTab(-1);
+  strip()->CloseTab(1);
+  EXPECT_EQ(TabCount(), 1);
+
+  // Closing the only tab returns to the home page.
+  CScrollOptionUI* last = Tab(0).button;
+  EXPECT_EQ(strip()->CloseTabOf(last), 0);
+  EXPECT_EQ(TabCount(), 0);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+  auto* home = static_cast<DuiLib::COptionUI*>(window()->GetPaintManager()->FindControl("maintab"));
+  EXPECT_TRUE(home->IsSelected());
+  EXPECT_FALSE(window()->GetPaintManager()->FindControl("fullscreen")->IsVisible());
+  EXPECT_FALSE(window()->IsFullScreenAvailable());
+  EXPECT_EQ(strip()->CloseTabOf(last), -1) << "a removed button is no tab";
+}
+
+TEST_F(TabStripTest, ClickOnTheCloseButtonOfAnotherTabKeepsTheShownTab) {
+  for (int i = 0; i < 3; ++i) ASSERT_NE(OpenTab("game"), nullptr);
+  strip()->SelectTab(Tab(1).button);
+  Pump(100);  // painted: the buttons have their places
+  const RECT close = Tab(2).button->GetCloseButton()->GetPos();
+  const LPARAM at = MAKELPARAM((close.left + close.right) / 2, (close.top + close.bottom) / 2);
+  SendMessageA(hwnd(), WM_MOUSEMOVE, 0, at);
+  SendMessageA(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(hwnd(), WM_LBUTTONUP, 0, at);
+  Pump(50);
+  ASSERT_EQ(TabCount(), 2);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), 1);
+  EXPECT_TRUE(TabShown(1));
+}
+
+TEST_F(TabStripTest, AddressListsChooseThePortalPage) {
+  const std::string base = kPortalBaseUrl;
+  // A 15-byte entry matches, a 14-byte one never does.
+  EXPECT_TRUE(strip()->IsLinktopayUrl((std::string("http://x/") + kLinktopay15 + "?id=1").c_str()));
+  EXPECT_FALSE(strip()->IsLinktopayUrl((std::string("http://x/") + kLinktopay14 + "?id=1").c_str()));
+  // In both lists: [Linktopay] wins.
+  EXPECT_EQ(strip()->ChooseTabAddress((std::string("http://x/") + kLinktopay15).c_str()), base + "/box/linktopay");
+  EXPECT_EQ(strip()->ChooseTabAddress((std::string("http://x/") + kOtherurl15).c_str()), base + "/box");
+  EXPECT_EQ(strip()->ChooseTabAddress("http://x/game.html"), "http://x/game.html");
+  EXPECT_FALSE(strip()->IsOtherUrl(nullptr));
+  EXPECT_EQ(strip()->OpenGameTab("t", true, nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace tamvelo::test
