@@ -99,31 +99,6 @@ int main(int argc, char** argv) {
     GdiFlush();
     repaints.push_back(Now() - start);
   }
-  // The same without the copy to the screen: the toolkit's own drawing.
-  std::vector<double> offscreen;
-  {
-    HDC screen = GetDC(hWnd);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = 1020;
-    bmi.bmiHeader.biHeight = -690;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    for (int i = 0; i < 60; ++i) {
-      const double start = Now();
-      SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
-      GdiFlush();
-      offscreen.push_back(Now() - start);
-    }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(hWnd, screen);
-  }
   // Hover over a button: the partial repaint of one control.
   std::vector<double> hovers;
   DuiLib::CControlUI* tool = wnd.pm().FindControl("tool3");
@@ -141,7 +116,6 @@ int main(int argc, char** argv) {
   };
   report("skin build (parse, build tree, attach)", builds);
   report("full repaint of the 1020x690 window", repaints);
-  report("  the same drawn into memory only", offscreen);
   report("hover change of one button", hovers);
 
   for (int i = 1; i + 1 < argc; ++i) {
