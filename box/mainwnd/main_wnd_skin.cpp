@@ -44,7 +44,7 @@ void CMainWnd::ApplySkin(int index) {
   SetTabImages(m_pHomeTab, folder);
   if (m_pTabBar != nullptr) {
     for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
-      if (record->button != nullptr) SetTabImages(record->button->GetTabButton(), folder);
+      if (record->button != nullptr) record->button->SetSkinImages(m_szSkinName);
     }
   }
   for (CSmallWnd* window : {static_cast<CSmallWnd*>(m_pSkinWnd), static_cast<CSmallWnd*>(m_pAboutWnd),

@@ -1,0 +1,160 @@
+// About box, alt-account window and the pop-up menus on the real main
+// window, with screenshots of each.
+#include "box/prefs/about_wnd.h"
+#include "box/prefs/down_sel_menu.h"
+#include "box/prefs/main_menu.h"
+#include "box/prefs/message_wnd.h"
+#include "box/prefs/setting_wnd.h"
+#include "box/prefs/tray_menu.h"
+#include "box/web/tabbrowser.h"
+#include "tests/prefs_ui/main_window_fixture.h"
+
+namespace prefstest {
+namespace {
+
+using DialogsTest = MainWindowTest;
+
+RECT WindowRect(HWND window) {
+  RECT rc;
+  GetWindowRect(window, &rc);
+  return rc;
+}
+
+TEST_F(DialogsTest, AboutBoxShowsTheVersionAndOpensOnceCentredOverTheMainWindow) {
+  CreateMainWindow();
+  auto* about = Owned<CAboutWnd>();
+  EXPECT_EQ(std::string(about->GetPaintManager()->FindControl("version")->GetText().GetData()), "版本号：v1.0");
+  main_->ShowAboutWindow();
+  Pump();
+  const RECT mainRect = WindowRect(main());
+  const RECT first = WindowRect(about->GetHWND());
+  EXPECT_NEAR((first.left + first.right) / 2, (mainRect.left + mainRect.right) / 2, 1);
+  EXPECT_NEAR((first.top + first.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 1);
+  SaveScreenshot(about->GetHWND(), "about");
+
+  MoveWindow(about->GetHWND(), 5, 5, first.right - first.left, first.bottom - first.top, TRUE);
+  main_->ShowAboutWindow();
+  const RECT second = WindowRect(about->GetHWND());
+  EXPECT_TRUE(EqualRect(&first, &second));
+  int count = 0;
+  for (HWND w = FindWindowExA(nullptr, nullptr, "AboutWnd", nullptr); w != nullptr;
+       w = FindWindowExA(nullptr, w, "AboutWnd", nullptr)) {
+    ++count;
+  }
+  EXPECT_EQ(count, 1);
+
+  ClickControl(about->GetHWND(), *about->GetPaintManager(), "yesbtn");
+  EXPECT_FALSE(about->IsShown());
+  EXPECT_FALSE(IsWindowVisible(about->GetHWND()));
+}
+
+TEST_F(DialogsTest, AltAccountWindowOpensWithItsTitleAndHidesWithItsOwnCloseButton) {
+  CreateMainWindow();
+  auto* window = Owned<CMessageWnd>();
+  ASSERT_NE(window->GetBrowser(), nullptr);
+  EXPECT_EQ(window->GetBrowser()->m_pTabBar, main_->GetTabBar());
+  EXPECT_EQ(window->GetBrowser()->m_pOwnerWnd, window);
+  main_->ShowAltAccountWindow();
+  Pump();
+  EXPECT_TRUE(window->IsShown());
+  EXPECT_EQ(std::string(window->GetPaintManager()->FindControl("text1")->GetText().GetData()), "小号多开");
+  SaveScreenshot(window->GetHWND(), "alt_account");
+  // Hidden with the main window and back with it.
+  main_->HideMainWindow();
+  EXPECT_FALSE(IsWindowVisible(window->GetHWND()));
+  main_->RestoreMainWindow();
+  EXPECT_TRUE(IsWindowVisible(window->GetHWND()));
+  ClickControl(window->GetHWND(), *window->GetPaintManager(), "closebtn1");
+  EXPECT_FALSE(window->IsShown());
+  EXPECT_FALSE(IsWindowVisible(window->GetHWND()));
+}
+
+TEST_F(DialogsTest, MainMenuOpensAtTheClickAndItsItemsAct) {
+  CreateMainWindow();
+  auto* menu = Owned<CDuiMenu>();
+  main_->GetPaintManager();
+  POINT point = {40, 20};
+  menu->ShowAt(main(), point);
+  menu->ShowWindow(true, true);
+  Pump();
+  ClientToScreen(main(), &point);
+  const RECT rc = WindowRect(menu->GetHWND());
+  EXPECT_EQ(rc.left, point.x);
+  EXPECT_EQ(rc.top, point.y);
+  SaveScreenshot(menu->GetHWND(), "main_menu");
+
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "setting");
+  EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+  EXPECT_TRUE(Owned<CSettingWnd>()->IsShown());
+
+  menu->ShowWindow(true, true);
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "about");
+  EXPECT_TRUE(Owned<CAboutWnd>()->IsShown());
+
+  menu->ShowWindow(true, true);
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "quit_menu_btn");
+  EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+  EXPECT_TRUE(TakeQuit());  // labelled "退出": it quits
+}
+
+TEST_F(DialogsTest, MenuLosingTheFocusHidesWithoutAnyAction) {
+  CreateMainWindow();
+  for (DuiLib::CWindowWnd* menu : std::initializer_list<DuiLib::CWindowWnd*>{
+           Owned<CDuiMenu>(), Owned<CDownSelMenu>(), Owned<CTrayMenu>()}) {
+    menu->ShowWindow(true, true);
+    SetFocus(menu->GetHWND());
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(menu->GetHWND()));
+    SetForegroundWindow(main());
+    SetFocus(main());  // a click on the main window
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+  }
+  EXPECT_FALSE(Owned<CSettingWnd>()->IsShown());
+  EXPECT_FALSE(Owned<CAboutWnd>()->IsShown());
+  EXPECT_FALSE(Owned<CMessageWnd>()->IsShown());
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_FALSE(TakeQuit());
+}
+
+TEST_F(DialogsTest, AccountMenuItemsAct) {
+  CreateMainWindow();
+  auto* menu = Owned<CDownSelMenu>();
+  menu->ShowAt(main(), {900, 30});
+  menu->ShowWindow(true, true);
+  Pump();
+  SaveScreenshot(menu->GetHWND(), "account_menu");
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "mulbtn");
+  EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+  EXPECT_TRUE(Owned<CMessageWnd>()->IsShown());
+
+  menu->ShowWindow(true, true);
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "logout");
+  EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+  EXPECT_FALSE(TakeQuit());
+
+  menu->ShowWindow(true, true);
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "quit_menu_btn");
+  EXPECT_TRUE(TakeQuit());  // labelled "退出游戏盒": it quits
+}
+
+TEST_F(DialogsTest, TrayMenuShowsTheMainWindowOpensSettingsAndQuits) {
+  CreateMainWindow();
+  auto* menu = Owned<CTrayMenu>();
+  main_->HideMainWindow();
+  menu->ShowWindow(true, true);
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "show_menu_btn");
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+
+  menu->ShowWindow(true, true);
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "setting_menu_btn");
+  EXPECT_TRUE(Owned<CSettingWnd>()->IsShown());
+
+  menu->ShowWindow(true, true);
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "quit_menu_btn");
+  EXPECT_TRUE(TakeQuit());
+}
+
+}  // namespace
+}  // namespace prefstest

@@ -1,0 +1,308 @@
+// The main window's closing, quitting, tray icon, hiding with the small
+// windows, hotkeys, full screen and skins, on the real window.
+#include "box/prefs/about_wnd.h"
+#include "box/prefs/close_hint_dialog.h"
+#include "box/prefs/fullscreen_button.h"
+#include "box/prefs/setting_wnd.h"
+#include "box/prefs/skin_wnd.h"
+#include "box/prefs/tray_menu.h"
+#include "common/protocol.h"
+#include "tests/prefs_ui/main_window_fixture.h"
+
+namespace prefstest {
+namespace {
+
+using CloseButtonTest = MainWindowTest;
+
+// What one press of the close button leads to for a stored "ExitDirect".
+struct CloseOutcome {
+  bool prompt;
+  bool hidden;
+  bool quit;
+};
+
+class CloseButtonByValue : public MainWindowTest,
+                           public ::testing::WithParamInterface<std::pair<const char*, CloseOutcome>> {};
+
+TEST_P(CloseButtonByValue, FollowsTheStoredChoice) {
+  const auto& [stored, expected] = GetParam();
+  if (stored != nullptr) WriteConfig("Setting", "ExitDirect", stored);
+  CreateMainWindow();
+  main_->OnCloseButton();
+  const bool quit = TakeQuit();
+  EXPECT_EQ(Owned<CCloseHintDialog>()->IsShown(), expected.prompt);
+  EXPECT_EQ(IsWindowVisible(Owned<CCloseHintDialog>()->GetHWND()) != FALSE, expected.prompt);
+  EXPECT_EQ(main_->IsHidden(), expected.hidden);
+  EXPECT_EQ(IsWindowVisible(main()) == FALSE, expected.hidden);
+  EXPECT_EQ(quit, expected.quit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ExitDirect, CloseButtonByValue,
+    ::testing::Values(std::make_pair(nullptr, CloseOutcome{true, false, false}),
+                      std::make_pair("Error", CloseOutcome{true, false, false}),
+                      std::make_pair("ERROR", CloseOutcome{true, false, false}),
+                      std::make_pair("0", CloseOutcome{true, false, false}),
+                      std::make_pair("1", CloseOutcome{false, false, true}),
+                      std::make_pair("2", CloseOutcome{false, true, false}),
+                      std::make_pair("3", CloseOutcome{false, false, false}),
+                      std::make_pair("", CloseOutcome{false, false, false}),
+                      std::make_pair("1 ", CloseOutcome{false, false, true}),  // the platform trims
+                      std::make_pair("01", CloseOutcome{false, false, false})));
+
+TEST_F(CloseButtonTest, SystemCloseHidesEvenWhenTheChoiceIsToQuit) {
+  WriteConfig("Setting", "ExitDirect", "1");
+  CreateMainWindow();
+  SendMessageA(main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(TakeQuit());
+  EXPECT_TRUE(IsWindow(main()));
+  EXPECT_FALSE(IsWindowVisible(main()));
+  EXPECT_TRUE(main_->IsHidden());
+}
+
+TEST_F(CloseButtonTest, QuittingClosesEveryTabInStripOrderBeforeTheQuitMessage) {
+  CreateMainWindow();
+  const HWND tabs[] = {AddTab(), AddTab(), AddTab()};
+  main_->QuitApplication();
+  ASSERT_EQ(DestroyOrder().size(), 3u);  // sent synchronously: all done before the loop runs again
+  EXPECT_EQ(DestroyOrder()[0], tabs[0]);
+  EXPECT_EQ(DestroyOrder()[1], tabs[1]);
+  EXPECT_EQ(DestroyOrder()[2], tabs[2]);
+  EXPECT_TRUE(TakeQuit());
+  // The hotkeys are free again for anyone.
+  EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT, 'D'));
+  UnregisterHotKey(nullptr, 1);
+}
+
+TEST_F(CloseButtonTest, PromptAnswersHideQuitOrKeepRunning) {
+  CreateMainWindow();
+  auto* prompt = Owned<CCloseHintDialog>();
+  auto& pm = *prompt->GetPaintManager();
+  auto* tray = static_cast<DuiLib::COptionUI*>(pm.FindControl("MoveInTraybtn"));
+  auto* exit = static_cast<DuiLib::COptionUI*>(pm.FindControl("ExitDirectbtn"));
+  auto* remember = static_cast<DuiLib::CCheckBoxUI*>(pm.FindControl("chkOption"));
+
+  // "nobtn": nothing happens, the main window stays.
+  main_->OnCloseButton();
+  SaveScreenshot(prompt->GetHWND(), "close_prompt");
+  ClickControl(prompt->GetHWND(), pm, "nobtn");
+  EXPECT_FALSE(prompt->IsShown());
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "Error");
+
+  // Tray, remembered: hidden now, and the next close hides without asking.
+  main_->OnCloseButton();
+  ClickControl(prompt->GetHWND(), tray);
+  remember->SetCheck(true);
+  ClickControl(prompt->GetHWND(), pm, "yesbtn");
+  EXPECT_TRUE(main_->IsHidden());
+  EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "2");
+  main_->RestoreMainWindow();
+  main_->OnCloseButton();
+  EXPECT_FALSE(prompt->IsShown());
+  EXPECT_TRUE(main_->IsHidden());
+  main_->RestoreMainWindow();
+
+  // Quit, not remembered: quits, and the stored choice stays as it was.
+  WriteConfig("Setting", "ExitDirect", "0");
+  main_->OnCloseButton();
+  ClickControl(prompt->GetHWND(), exit);
+  remember->SetCheck(false);
+  ClickControl(prompt->GetHWND(), pm, "yesbtn");
+  EXPECT_TRUE(TakeQuit());
+  EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "0");
+}
+
+using TrayTest = MainWindowTest;
+
+TEST_F(TrayTest, LeftButtonRestoresAndRightButtonOpensTheMenuWithoutShowingTheWindow) {
+  CreateMainWindow();
+  main_->HideMainWindow();
+  SendMessageA(main(), tamvelo::protocol::kMsgTrayIcon, 101, WM_RBUTTONDOWN);
+  Pump();
+  auto* menu = Owned<CTrayMenu>();
+  EXPECT_TRUE(IsWindowVisible(menu->GetHWND()));
+  EXPECT_FALSE(IsWindowVisible(main()));
+  SaveScreenshot(menu->GetHWND(), "tray_menu");
+  SendMessageA(main(), tamvelo::protocol::kMsgTrayIcon, 101, WM_LBUTTONUP);  // ignored
+  EXPECT_FALSE(IsWindowVisible(main()));
+  SendMessageA(main(), tamvelo::protocol::kMsgTrayIcon, 101, WM_LBUTTONDOWN);
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_FALSE(main_->IsHidden());
+}
+
+TEST_F(TrayTest, MenuNearTheBottomRightCornerOpensLeftOfAndAboveTheCursor) {
+  CreateMainWindow();
+  auto* menu = Owned<CTrayMenu>();
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  RECT rc;
+  menu->ShowAt({width - 10, height - 10});
+  GetWindowRect(menu->GetHWND(), &rc);
+  EXPECT_EQ(rc.left, width - 10 - 120);
+  EXPECT_EQ(rc.top, height - 10 - 70);
+  // Exactly fitting: stays at the cursor.
+  menu->ShowAt({width - 120, height - 70});
+  GetWindowRect(menu->GetHWND(), &rc);
+  EXPECT_EQ(rc.left, width - 120);
+  EXPECT_EQ(rc.top, height - 70);
+  EXPECT_TRUE(GetWindowLongA(menu->GetHWND(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+using HotKeyTest = MainWindowTest;
+
+TEST_F(HotKeyTest, HideKeyHidesAndRestoresTheOpenSmallWindowsWithTheMainWindowInFront) {
+  CreateMainWindow();
+  auto* settings = Owned<CSettingWnd>();
+  auto* about = Owned<CAboutWnd>();
+  main_->ShowSettingsWindow();
+  Pump();
+  const int hideId = settings->GetHotKeyId(CSettingWnd::kHideKey);
+
+  SendMessageA(main(), WM_HOTKEY, hideId, 0);
+  EXPECT_FALSE(IsWindowVisible(main()));
+  EXPECT_FALSE(IsWindowVisible(settings->GetHWND()));
+  EXPECT_TRUE(settings->IsShown());
+
+  SendMessageA(main(), WM_HOTKEY, hideId, 0);
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_TRUE(IsWindowVisible(settings->GetHWND()));
+  EXPECT_FALSE(IsWindowVisible(about->GetHWND()));  // was not open
+  char className[64] = {};
+  GetClassNameA(GetForegroundWindow(), className, sizeof className);
+  EXPECT_EQ(GetForegroundWindow(), main()) << className << " active " << GetActiveWindow();
+}
+
+TEST_F(HotKeyTest, UnknownIdsChangeNothing) {
+  CreateMainWindow();
+  SendMessageA(main(), WM_HOTKEY, 0x3FFF, 0);
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_FALSE(main_->IsFullScreen());
+}
+
+using FullScreenTest = MainWindowTest;
+
+TEST_F(FullScreenTest, KeyDoesNothingOnTheHomePage) {
+  CreateMainWindow();
+  RECT before, after;
+  GetWindowRect(main(), &before);
+  SendMessageA(main(), WM_HOTKEY, Owned<CSettingWnd>()->GetHotKeyId(CSettingWnd::kFullKey), 0);
+  GetWindowRect(main(), &after);
+  EXPECT_FALSE(main_->IsFullScreen());
+  EXPECT_TRUE(EqualRect(&before, &after));
+  SendMessageA(main(), WM_KEYDOWN, VK_ESCAPE, 0);  // not in full screen: nothing
+  GetWindowRect(main(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(FullScreenTest, EnteringTwiceKeepsTheFirstRectangleAndLeavingRestoresIt) {
+  CreateMainWindow();
+  const HWND tab = AddTab();
+  SelectTab(0);
+  RECT before;
+  GetWindowRect(main(), &before);
+  const int fullId = Owned<CSettingWnd>()->GetHotKeyId(CSettingWnd::kFullKey);
+
+  SendMessageA(main(), WM_HOTKEY, fullId, 0);
+  ASSERT_TRUE(main_->IsFullScreen());
+  main_->EnterFullScreen();
+  RECT full, tabRect;
+  GetWindowRect(main(), &full);
+  GetWindowRect(tab, &tabRect);
+  EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(full.bottom - full.top, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(tabRect.top, full.top);  // the game covers the title bar too
+  auto* button = Owned<CFullscreenBtn>();
+  EXPECT_TRUE(IsWindowVisible(button->GetHWND()));
+
+  SendMessageA(main(), WM_HOTKEY, fullId, 0);
+  RECT after;
+  GetWindowRect(main(), &after);
+  EXPECT_FALSE(main_->IsFullScreen());
+  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_FALSE(IsWindowVisible(button->GetHWND()));
+  // The tab is laid out below the title bar again.
+  GetWindowRect(tab, &tabRect);
+  EXPECT_EQ(tabRect.top - after.top, 70);
+}
+
+TEST_F(FullScreenTest, FloatingButtonFadesAfterItsTimerAndOnLeavingAndLeavesFullScreen) {
+  CreateMainWindow();
+  AddTab();
+  SelectTab(0);
+  main_->EnterFullScreen();
+  auto* button = Owned<CFullscreenBtn>();
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(button->GetHWND(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 200);
+  SaveScreenshot(button->GetHWND(), "fullscreen_button");
+  SendMessageA(button->GetHWND(), WM_TIMER, CFullscreenBtn::kFadeTimerId, 0);
+  GetLayeredWindowAttributes(button->GetHWND(), nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 1);
+  SendMessageA(button->GetHWND(), WM_MOUSEHOVER, 0, 0);
+  GetLayeredWindowAttributes(button->GetHWND(), nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 200);
+  SendMessageA(button->GetHWND(), WM_MOUSELEAVE, 0, 0);
+  GetLayeredWindowAttributes(button->GetHWND(), nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 1);
+  ClickControl(button->GetHWND(), *button->GetPaintManager(), "fullscreen");
+  EXPECT_FALSE(main_->IsFullScreen());
+}
+
+using SkinTest = MainWindowTest;
+
+TEST_F(SkinTest, StoredIndexIsReadClampedAndWrittenBack) {
+  for (const auto& [stored, index, folder] :
+       {std::make_tuple("", "0", "Default"), std::make_tuple("7", "7", "Default"),
+        std::make_tuple("12", "0", "Default"), std::make_tuple("-1", "0", "Default"),
+        std::make_tuple("3", "3", "Pink"), std::make_tuple("x", "0", "Default")}) {
+    if (*stored != '\0') WriteConfig("Setting", "Skin", stored);
+    CreateMainWindow();
+    EXPECT_STREQ(main_->GetSkinName(), folder) << stored;
+    EXPECT_EQ(ReadConfig("Setting", "Skin"), index) << stored;
+    DestroyWindow(main());
+    main_ = nullptr;
+    DeleteFileA(ConfigIni().c_str());
+  }
+}
+
+TEST_F(SkinTest, ChooserAppliesTheSkinEverywhereAndStoresIt) {
+  CreateMainWindow();
+  AddTab();
+  AddTab();
+  main_->ShowSettingsWindow();  // a small window open during the change
+  auto* chooser = Owned<CSkinWnd>();
+  chooser->Show();
+  Pump();
+  SaveScreenshot(chooser->GetHWND(), "skin_window");
+  ClickControl(chooser->GetHWND(), *chooser->GetPaintManager(), "skinbtn3");
+  EXPECT_TRUE(chooser->IsShown());  // stays open for another try
+  EXPECT_EQ(ReadConfig("Setting", "Skin"), "2");
+  EXPECT_STREQ(main_->GetSkinName(), "Green");
+  const std::string green = "skin/Green/";
+  auto& pm = *main_->GetPaintManager();
+  EXPECT_EQ(std::string(pm.FindControl("main_bg")->GetBkImage()), "skin/Green/mainbg.png");
+  auto* home = static_cast<DuiLib::COptionUI*>(pm.FindControl("maintab"));
+  EXPECT_NE(std::string(home->GetNormalImage()).find(green), std::string::npos);
+  EXPECT_NE(std::string(home->GetSelectedImage()).find(green), std::string::npos);
+  for (const TabRecord* record : main_->GetTabBar()->GetTabRecords()) {
+    EXPECT_NE(std::string(record->button->GetTabButton()->GetNormalImage()).find(green), std::string::npos);
+    EXPECT_NE(std::string(record->button->GetTabButton()->GetSelectedImage()).find(green), std::string::npos);
+  }
+  for (DuiLib::WindowImplBase* window :
+       std::initializer_list<DuiLib::WindowImplBase*>{chooser, Owned<CSettingWnd>(), Owned<CAboutWnd>(),
+                                                      Owned<CCloseHintDialog>()}) {
+    EXPECT_EQ(std::string(window->GetPaintManager()->FindControl("main_bg")->GetBkImage()),
+              "skin/Green/mainbg.png");
+  }
+  SaveScreenshot(Owned<CSettingWnd>()->GetHWND(), "settings_green");
+  SaveScreenshot(main(), "main_green");
+  ClickControl(chooser->GetHWND(), *chooser->GetPaintManager(), "yesbtn");
+  EXPECT_FALSE(chooser->IsShown());
+}
+
+}  // namespace
+}  // namespace prefstest

@@ -1,0 +1,163 @@
+#include "tests/prefs_ui/prefs_ui_fixture.h"
+
+#include <objbase.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "common/data_folder.h"
+#include "common/ini.h"
+
+namespace prefstest {
+
+namespace {
+
+void CopyTree(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(from + "\\" + name, to + "\\" + name);
+    else CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// The skin lives in the data folder, where the program looks for it; what
+// was not there before the run is removed afterwards.
+class SkinEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    CoInitialize(nullptr);
+    const std::string data = tamvelo::DataFolder();
+    for (const char* part : {"xml", "skin"}) {
+      const std::string target = data + part;
+      if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) created_.push_back(target);
+    }
+    tamvelo::test::DataFolderScope scope;  // makes the folder exist
+    CopyTree(std::string(TAMVELO_SOURCE_DIR) + "/skin/xml", data + "xml");
+    CopyTree(std::string(TAMVELO_SOURCE_DIR) + "/skin/skin", data + "skin");
+    DuiLib::CPaintManagerUI::SetResourceType(DuiLib::UILIB_FILE);
+    DuiLib::CPaintManagerUI::SetResourcePath(data.c_str());
+    CreateDirectoryA(TAMVELO_ARTEFACT_DIR, nullptr);
+  }
+  void TearDown() override {
+    for (const std::string& folder : created_) tamvelo::test::RemoveTree(folder);
+  }
+
+ private:
+  std::vector<std::string> created_;
+};
+
+const auto* const kSkinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
+
+}  // namespace
+
+void PrefsUiTest::SetUp() {
+  data_ = std::make_unique<tamvelo::test::DataFolderScope>();
+  DeleteFileA(ConfigIni().c_str());
+}
+
+void PrefsUiTest::TearDown() {
+  Pump();
+  data_.reset();
+}
+
+std::string PrefsUiTest::ReadConfig(const char* section, const char* key) const {
+  return tamvelo::ini::ReadText(ConfigIni(), section, key);
+}
+
+void PrefsUiTest::WriteConfig(const char* section, const char* key, const char* value) const {
+  tamvelo::ini::WriteText(ConfigIni(), section, key, value);
+}
+
+namespace {
+bool quitPosted = false;
+}
+
+bool TakeQuit() {
+  Pump();
+  const bool posted = quitPosted;
+  quitPosted = false;
+  return posted;
+}
+
+bool Pump() {
+  bool quit = false;
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      quit = quitPosted = true;
+      continue;
+    }
+    if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return quit;
+}
+
+void ClickControl(HWND window, DuiLib::CControlUI* control) {
+  ASSERT_NE(control, nullptr);
+  UpdateWindow(window);  // lays the controls out
+  const RECT& rc = control->GetPos();
+  ASSERT_LT(rc.left, rc.right) << control->GetName().GetData() << " has no place";
+  const LPARAM point = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  SendMessageA(window, WM_MOUSEMOVE, 0, point);
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageA(window, WM_LBUTTONUP, 0, point);
+  Pump();
+}
+
+void ClickControl(HWND window, DuiLib::CPaintManagerUI& pm, const char* name) {
+  DuiLib::CControlUI* control = pm.FindControl(name);
+  ASSERT_NE(control, nullptr) << name;
+  ClickControl(window, control);
+}
+
+void SaveScreenshot(HWND window, const std::string& name) {
+  Pump();
+  UpdateWindow(window);
+  RECT rc;
+  GetClientRect(window, &rc);
+  const int width = rc.right;
+  const int height = rc.bottom;
+  if (width <= 0 || height <= 0) return;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  GdiFlush();
+  const DWORD imageBytes = static_cast<DWORD>(width) * height * 4;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageBytes;
+  const std::string path = std::string(TAMVELO_ARTEFACT_DIR) + "/" + name + ".bmp";
+  if (FILE* out = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    std::fwrite(bits, 1, imageBytes, out);
+    std::fclose(out);
+    std::printf("screenshot: %s\n", path.c_str());
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+}
+
+}  // namespace prefstest
