@@ -1,0 +1,237 @@
+// The page browser of the main program with real neighbours: its handler
+// and script object, title messages reaching a main window, new-window
+// requests hiding the alt-account window and opening real game tabs in a
+// real tab strip.
+#include <exdispid.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "box/mainwnd/main_wnd.h"
+#include "box/prefs/message_wnd.h"
+#include "box/tabs/scroll_tab.h"
+#include "box/tabs/tab_text.h"
+#include "box/web/tabbrowser.h"
+#include "common/portal_settings.h"
+#include "common/protocol.h"
+#include "tests/support/test_support.h"
+#include "tests/web_ui/event_args.h"
+#include "tests/web_ui/ui_window.h"
+
+using webtest::EventArgs;
+using webtest::Fire;
+
+namespace {
+
+struct LoginCall {
+  std::string text;
+  bool loggedIn;
+  bool operator==(const LoginCall& other) const {
+    return text == other.text && loggedIn == other.loggedIn;
+  }
+};
+
+// A main window that is never opened: it only writes down what the login
+// button is told.
+class RecordingMainWnd : public CMainWnd {
+ public:
+  void SetLoginButton(LPCSTR text, bool loggedIn) override { calls.push_back({text, loggedIn}); }
+  std::vector<LoginCall> calls;
+};
+
+// An alt-account window the user has opened (its shown flag set).
+class OpenAltAccountWnd : public CMessageWnd {
+ public:
+  OpenAltAccountWnd() { SetShown(true); }
+};
+
+class TabbrowserTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (strip_ == nullptr) return;
+    std::vector<HANDLE> processes;
+    for (const TabRecord* record : strip_->GetTabRecords()) {
+      processes.push_back(::OpenProcess(SYNCHRONIZE, FALSE, record->processId));
+    }
+    while (!strip_->GetTabRecords().empty()) strip_->CloseTab(0);
+    for (HANDLE process : processes) {
+      if (process == nullptr) continue;
+      EXPECT_EQ(::WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+      ::CloseHandle(process);
+    }
+  }
+
+  // A window of the main window's class (tab processes join it) holding a
+  // tab strip and, below it, the control; links as given.
+  CTabbrowserUI* Attach(bool withStrip, CMainWnd* mainWnd = nullptr,
+                        CMessageWnd* owner = nullptr) {
+    EXPECT_NE(window_.CreateShown(800, 500), nullptr);
+    auto* root = new DuiLib::CVerticalLayoutUI;
+    if (withStrip) {
+      strip_ = new CScrollTabUI;
+      strip_->SetFixedHeight(32);
+      root->Add(strip_);
+    }
+    auto* browser = new CTabbrowserUI;
+    browser->m_pTabBar = strip_;
+    browser->m_pMainWnd = mainWnd;
+    browser->m_pOwnerWnd = owner;
+    root->Add(browser);
+    window_.Attach(root);
+    return browser;
+  }
+
+  // Fires a new-window request; returns the cancel flag as the sink left it.
+  static VARIANT_BOOL RequestWindow(CTabbrowserUI* browser, const std::wstring& url) {
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    IDispatch* opened = nullptr;
+    EventArgs args;
+    args.DispatchRef(&opened).BoolRef(&cancel).Long(0).String(L"http://127.0.0.1/box/index.html")
+        .String(url);
+    EXPECT_EQ(Fire(static_cast<IDispatch*>(browser), DISPID_NEWWINDOW3, args), S_OK);
+    return cancel;
+  }
+
+  static void ChangeTitle(CTabbrowserUI* browser, const std::wstring& title) {
+    EventArgs args;
+    args.String(title);
+    Fire(static_cast<IDispatch*>(browser), DISPID_TITLECHANGE, args);
+  }
+
+  std::string TabTooltip(size_t index) const {
+    return strip_->GetTabRecords().at(index)->button->GetTabButton()->GetToolTip().GetData();
+  }
+
+  webtest::UiWindow window_{tamvelo::protocol::kMainWindowClass};
+  CScrollTabUI* strip_ = nullptr;
+};
+
+TEST_F(TabbrowserTest, InitMakesTheHandlerWithTheLinksAndTheScriptObject) {
+  RecordingMainWnd mainWnd;
+  OpenAltAccountWnd owner;
+  CTabbrowserUI* browser = Attach(true, &mainWnd, &owner);
+  ASSERT_NE(browser->m_pEventHandler, nullptr);
+  EXPECT_EQ(browser->GetWebBrowserEventHandler(), browser->m_pEventHandler);
+  EXPECT_EQ(browser->m_pEventHandler->m_pTabBar, strip_);
+  EXPECT_EQ(browser->m_pEventHandler->m_pMainWnd, &mainWnd);
+  EXPECT_EQ(browser->m_pEventHandler->m_pOwnerWnd, &owner);
+  ASSERT_NE(browser->m_pClientCall, nullptr);
+  EXPECT_TRUE(browser->IsContextMenuUsed());
+  // Init does not chain to the base, yet the browser is there once placed.
+  EXPECT_NE(browser->GetHostWindow(), nullptr);
+  EXPECT_NE(browser->GetWebBrowser2(), nullptr);
+}
+
+TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
+  CTabbrowserUI* browser = Attach(false);
+  tamvelo::browser::BrowserHostDelegate* host = browser;
+  DOCHOSTUIINFO info = {};
+  info.cbSize = sizeof(info);
+  info.dwFlags = DOCHOSTUIFLAG_SCROLL_NO;
+  EXPECT_EQ(host->GetHostInfo(&info), S_OK);
+  EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_SCROLL_NO | DOCHOSTUIFLAG_NO3DBORDER));
+  EXPECT_EQ(host->GetHostInfo(nullptr), S_OK);
+
+  IDispatch* external = nullptr;
+  EXPECT_EQ(host->GetExternal(&external), S_OK);
+  ASSERT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall));
+  // What the page reaches answers: the alt-account window's object has no
+  // stored value.
+  VARIANT result;
+  ::VariantInit(&result);
+  DISPPARAMS none = {nullptr, nullptr, 0, 0};
+  EXPECT_EQ(external->Invoke(tamvelo::web::ClientCall::kCppCallId, IID_NULL, 0, DISPATCH_METHOD,
+                             &none, &result, nullptr, nullptr),
+            S_OK);
+  ASSERT_EQ(result.vt, VT_BSTR);
+  EXPECT_STREQ(result.bstrVal, L"0");
+  ::VariantClear(&result);
+  external->Release();  // the page lets go; the object stays
+  EXPECT_EQ(host->GetExternal(&external), S_OK);
+  EXPECT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall));
+  external->Release();
+}
+
+TEST_F(TabbrowserTest, TitleMessagesReachTheMainWindow) {
+  RecordingMainWnd mainWnd;
+  CTabbrowserUI* browser = Attach(false, &mainWnd);
+  ChangeTitle(browser, tamvelo::test::Utf8ToWide(u8"username:玩家一号"));
+  ChangeTitle(browser, L"username:");
+  ChangeTitle(browser, L"nologin:Log in");
+  ChangeTitle(browser, L"nologin:");
+  ChangeTitle(browser, L"USERNAME:shouting");  // prefixes are exact
+  ChangeTitle(browser, L"Nologin:x");
+  ChangeTitle(browser, L" username:late");
+  ChangeTitle(browser, L"usernam");
+  ChangeTitle(browser, L"a game page");
+  const std::vector<LoginCall> expected = {
+      {tamvelo::test::Utf8ToAnsi(u8"玩家一号"), true},
+      {"", true},
+      {"Log in", false},
+      {"", false},
+  };
+  EXPECT_EQ(mainWnd.calls, expected);
+}
+
+TEST_F(TabbrowserTest, WithoutAMainWindowTitlesAreIgnored) {
+  CTabbrowserUI* browser = Attach(false);
+  ChangeTitle(browser, L"username:someone");  // nothing to tell, nothing breaks
+  SUCCEED();
+}
+
+TEST_F(TabbrowserTest, RequestsThatStayWithTheSystem) {
+  OpenAltAccountWnd elsewhere;  // exists, but is not this control's window
+  CTabbrowserUI* browser = Attach(true);
+  // "?directopen" anywhere: neither cancelled nor a tab.
+  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/news?directopen"), VARIANT_FALSE);
+  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/a?b=1&c=?directopen&d"), VARIANT_FALSE);
+  // The alt-account login from the home page touches no alt-account window.
+  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/box/login_xiaohao?directopen"),
+            VARIANT_FALSE);
+  EXPECT_TRUE(strip_->GetTabRecords().empty());
+  EXPECT_TRUE(elsewhere.IsShown());
+}
+
+TEST_F(TabbrowserTest, WithoutATabStripNothingIsCancelledIntoNowhere) {
+  CTabbrowserUI* browser = Attach(false);
+  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/game/1.html"), VARIANT_FALSE);
+}
+
+TEST_F(TabbrowserTest, AltAccountLoginHidesItsWindowAndRoutingGoesOn) {
+  OpenAltAccountWnd owner;
+  CTabbrowserUI* browser = Attach(true, nullptr, &owner);
+  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/box/login_xiaohao.html?directopen"),
+            VARIANT_FALSE);
+  EXPECT_FALSE(owner.IsShown());
+  EXPECT_TRUE(strip_->GetTabRecords().empty());
+  // Case matters: another spelling leaves the window alone.
+  OpenAltAccountWnd second;
+  browser->m_pEventHandler->m_pOwnerWnd = &second;
+  RequestWindow(browser, L"http://127.0.0.1/BOX/LOGIN_XIAOHAO?directopen");
+  EXPECT_TRUE(second.IsShown());
+}
+
+TEST_F(TabbrowserTest, GameRequestBecomesARealTab) {
+  CTabbrowserUI* browser = Attach(true);
+  const std::string game = "http://127.0.0.1/game/7.html";
+  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/game/7.html"), VARIANT_TRUE);
+  ASSERT_EQ(strip_->GetTabRecords().size(), 1u);
+  const TabRecord* record = strip_->GetTabRecords()[0];
+  EXPECT_NE(record->processId, 0u);
+  ASSERT_NE(record->hostWindow, nullptr);
+  EXPECT_TRUE(::IsChild(window_.GetHWND(), record->hostWindow));
+  EXPECT_EQ(TabTooltip(0), tamvelo::tabs::CutButtonText(game.c_str()));
+}
+
+TEST_F(TabbrowserTest, PartnerPaymentBecomesThePortalPayTabEvenWithDirectOpen) {
+  CTabbrowserUI* browser = Attach(true);
+  const std::string partner =
+      std::string("https://") + tamvelo::kPartnerHost + "/api/h.phtml?o=9?directopen";
+  EXPECT_EQ(RequestWindow(browser, tamvelo::test::Utf8ToWide(partner)), VARIANT_TRUE);
+  ASSERT_EQ(strip_->GetTabRecords().size(), 1u);
+  EXPECT_EQ(TabTooltip(0),
+            tamvelo::tabs::CutButtonText(std::string(tamvelo::kPortalBaseUrl) + "/box/pay"));
+}
+
+}  // namespace
