@@ -7,10 +7,7 @@ BUILD="${TAMVELO_BUILD_DIR:-$ROOT/build/bench}"
 
 bash "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
-tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON \
-  -DTAMVELO_PORTAL_BASE_URL=http://127.0.0.1 \
-  -DTAMVELO_PORTAL_ROOT_URL=http://127.0.0.1 \
-  -DTAMVELO_PARTNER_HOST=partner.localhost
+tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON "${TAMVELO_TEST_PORTAL[@]}"
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
   mapfile -t names < <(cd "$BUILD" && ninja -t targets all | sed -n 's/^\(bench_[A-Za-z0-9_]*\): phony$/\1/p' | sort -u)
@@ -19,11 +16,8 @@ fi
 cmake --build "$BUILD" --target "${names[@]}"
 
 source "$ROOT/scripts/wine-env.sh"
-wine_env "$BUILD/wineprefix"
-display_ensure
 trap wine_session_stop EXIT
-wine_prefix_ensure
-wine_session_start "$BUILD/bin/wine-keepalive.exe"
+wine_session_open "$BUILD"
 for name in "${names[@]}"; do
   echo "== $name"
   if [ -f "$ROOT/bench/${name#bench_}/run.sh" ]; then

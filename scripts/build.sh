@@ -16,3 +16,10 @@ tamvelo_build() {
     cmake --build "$build" -- -k 0
   fi
 }
+
+# Portal settings of the test and benchmark builds: loopback addresses.
+TAMVELO_TEST_PORTAL=(
+  -DTAMVELO_PORTAL_BASE_URL=http://127.0.0.1
+  -DTAMVELO_PORTAL_ROOT_URL=http://127.0.0.1
+  -DTAMVELO_PARTNER_HOST=partner.localhost
+)

@@ -19,17 +19,14 @@ TAMVELO_BUILD_TARGETS="tamvelo-box tamvelo-tab" tamvelo_build "$BUILD" \
   -DTAMVELO_PARTNER_HOST=pay.localhost
 
 source "$ROOT/scripts/wine-env.sh"
-wine_env "$BUILD/wineprefix"
 had_display="${DISPLAY:-}"
-display_ensure
 PORTAL_PID=""
 cleanup() {
   if [ -n "$PORTAL_PID" ]; then kill "$PORTAL_PID" 2>/dev/null || true; fi
   wine_session_stop
 }
 trap cleanup EXIT
-wine_prefix_ensure
-wine_session_start "$BUILD/bin/wine-keepalive.exe"
+wine_session_open "$BUILD"
 
 # The data folder: skin layouts and images, and the folder for the INI files.
 appdata="$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')"

@@ -9,17 +9,11 @@ bash "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
 # A failed build still runs the suites that did build; the run then fails.
 build_status=0
-tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON \
-  -DTAMVELO_PORTAL_BASE_URL=http://127.0.0.1 \
-  -DTAMVELO_PORTAL_ROOT_URL=http://127.0.0.1 \
-  -DTAMVELO_PARTNER_HOST=partner.localhost || build_status=$?
+tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON "${TAMVELO_TEST_PORTAL[@]}" || build_status=$?
 
 source "$ROOT/scripts/wine-env.sh"
-wine_env "$BUILD/wineprefix"
-display_ensure
 trap wine_session_stop EXIT
-wine_prefix_ensure
-wine_session_start "$BUILD/bin/wine-keepalive.exe"
+wine_session_open "$BUILD"
 
 # The suites share the user's data folder and registry of the prefix: run them one by one.
 set +e

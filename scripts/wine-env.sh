@@ -59,3 +59,14 @@ wine_session_stop() {
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
+
+# Everything a run of Windows programs from a build folder needs: the build's
+# own prefix, a display, the prefix set up, the Wine server and its helpers.
+# Set `trap wine_session_stop EXIT` before calling it.
+wine_session_open() {
+  local build="$1"
+  wine_env "$build/wineprefix"
+  display_ensure
+  wine_prefix_ensure
+  wine_session_start "$build/bin/wine-keepalive.exe"
+}
