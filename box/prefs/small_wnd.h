@@ -32,7 +32,6 @@ class CSmallWnd : public DuiLib::WindowImplBase {
   void InitBackground();
   // Marks the window shown, centres it over its owner and activates it.
   void ShowCentered();
-  void SetShown(bool shown) { m_bShown = shown; }
 
   // Escape is swallowed before the focused control sees it; Return reaches it.
   LRESULT ResponseDefaultKeyEvent(WPARAM wParam) override;

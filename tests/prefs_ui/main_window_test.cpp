@@ -166,13 +166,13 @@ TEST_F(HotKeyTest, HideKeyHidesAndRestoresTheOpenSmallWindowsWithTheMainWindowIn
   EXPECT_TRUE(settings->IsShown());
 
   SendMessageA(main(), WM_HOTKEY, hideId, 0);
-  Pump();
+  // Checked before X events of the window-manager-less display move the
+  // focus elsewhere.
+  EXPECT_EQ(GetForegroundWindow(), main());
   EXPECT_TRUE(IsWindowVisible(main()));
   EXPECT_TRUE(IsWindowVisible(settings->GetHWND()));
   EXPECT_FALSE(IsWindowVisible(about->GetHWND()));  // was not open
-  char className[64] = {};
-  GetClassNameA(GetForegroundWindow(), className, sizeof className);
-  EXPECT_EQ(GetForegroundWindow(), main()) << className << " active " << GetActiveWindow();
+  EXPECT_FALSE(main_->IsHidden());
 }
 
 TEST_F(HotKeyTest, UnknownIdsChangeNothing) {

@@ -141,6 +141,9 @@ void SaveScreenshot(HWND window, const std::string& name) {
   HGDIOBJ old = SelectObject(memory, bitmap);
   SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
   GdiFlush();
+  // GDI leaves the alpha byte of text pixels at 0; the picture is opaque.
+  auto* pixel = static_cast<DWORD*>(bits);
+  for (int i = 0; i < width * height; ++i) pixel[i] |= 0xFF000000;
   const DWORD imageBytes = static_cast<DWORD>(width) * height * 4;
   BITMAPFILEHEADER file = {};
   file.bfType = 0x4D42;  // "BM"
