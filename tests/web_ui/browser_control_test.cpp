@@ -348,13 +348,6 @@ TEST_F(BrowserControlTest, PageHostQuestionsGetTheToolkitDefaults) {
   MSG key = {browser->GetHostWindow(), WM_KEYDOWN, VK_BACK, 0, 0, {0, 0}};
   EXPECT_EQ(host->TranslateAccelerator(&key, nullptr, 0), S_FALSE);
 
-  // The handler's slots that the control answers itself when they say so.
-  DuiLib::CWebBrowserEventHandler defaults;
-  EXPECT_EQ(defaults.GetHostInfo(browser, &info), E_NOTIMPL);
-  EXPECT_EQ(defaults.GetExternal(browser, &external), E_NOTIMPL);
-  EXPECT_EQ(defaults.ShowUI(browser, 0, nullptr, nullptr, nullptr, nullptr), S_FALSE);
-  EXPECT_EQ(defaults.GetDropTarget(browser, nullptr, nullptr), E_NOTIMPL);
-  EXPECT_EQ(defaults.Download(browser, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, 0), S_OK);
 }
 
 TEST_F(BrowserControlTest, HandlerAnswersWinOverTheControlsOwn) {
