@@ -78,14 +78,6 @@ TEST_F(TabStripTest, OpenedTabIsCurrentShownAndPlacedUnderTheToolBar) {
   EXPECT_EQ(place.bottom, client.bottom);
 }
 
-TEST_F(TabStripTest, ButtonTextIsCutAtFifteenBytesInTextAndTooltip) {
-  ASSERT_NE(OpenTab("123456789012345"), nullptr);
-  EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "123456789012345");
-  ASSERT_NE(OpenTab("1234567890123456"), nullptr);
-  EXPECT_STREQ(Tab(1).button->GetTabButton()->GetText(), "123456789012...");
-  EXPECT_STREQ(Tab(1).button->GetTabButton()->GetToolTip(), "123456789012...");
-}
-
 TEST_F(TabStripTest, SelectingShowsOneTabAndReselectingKeepsItVisible) {
   for (int i = 0; i < 3; ++i) ASSERT_NE(OpenTab("game"), nullptr);
   strip()->SelectTab(Tab(0).button);
