@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "common/protocol.h"
 #include "tests/app_e2e/box_process.h"
@@ -131,6 +132,42 @@ TEST_F(BoxEndToEnd, TabsOpenSwitchAndCloseAsRealProcesses) {
   PostMessageA(main, WM_QUIT, 0, 0);
   EXPECT_EQ(box.WaitForExit(20000), 0u);
   EXPECT_TRUE(WaitFor([&] { return ChildProcesses(box.id()).empty(); }, 15000)) << "a tab process stayed behind";
+}
+
+}  // namespace
+}  // namespace tamvelo::test
+
+namespace tamvelo::test {
+namespace {
+
+BOOL CALLBACK FindDialogOf(HWND window, LPARAM param) {
+  auto* found = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (owner == found->first && std::string(className) == "#32770" && IsWindowVisible(window)) {
+    found->second = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Without its skin the program says so once and ends with 0.
+TEST(BoxWithoutSkin, TellsTheUserAndEndsWithZero) {
+  DataFolderScope data;
+  const std::string layouts = data.folder() + "xml";
+  const std::string saved = layouts + ".away-" + std::to_string(GetCurrentProcessId());
+  const bool hadLayouts = MoveFileA(layouts.c_str(), saved.c_str()) != FALSE;
+
+  BoxProcess box;
+  ASSERT_TRUE(box.Start());
+  std::pair<DWORD, HWND> dialog(box.id(), nullptr);
+  EXPECT_TRUE(WaitFor([&] { EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&dialog)); return dialog.second != nullptr; },
+                      20000));
+  if (dialog.second) PostMessageA(dialog.second, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(box.WaitForExit(20000), 0u);
+  if (hadLayouts) MoveFileA(saved.c_str(), layouts.c_str());
 }
 
 }  // namespace
