@@ -21,6 +21,10 @@ wine_prefix_ensure() {
     wineserver -w
   fi
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # Processes already running (the desktop among them) read the driver's
+  # settings when they started: begin the session with a new server.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
 }
 
 XVFB_PID=""
