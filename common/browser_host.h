@@ -19,9 +19,12 @@
 //        HWND host = CreateBrowserHostWindow(parent, rect, &myDelegate);
 //        IWebBrowser2* browser = GetWebBrowser(host);  // caller releases
 //        DWORD cookie = AdviseBrowserEvents(browser, mySink);
-//    The delegate answers the document host's questions (host flags, the
-//    page script's external object, context menu, accelerators). It must
-//    outlive the window or be replaced with SetBrowserHostDelegate first.
+//    The delegate answers every question of the document host
+//    (IDocHostUIHandler: host flags, the page script's external object,
+//    context menu, accelerators, ...) and takes the downloads the browser
+//    hands to its download manager. It must outlive the window or be
+//    replaced with SetBrowserHostDelegate first. A host without a delegate
+//    offers no download manager, so the browser downloads its own way.
 //
 // Either way the window owns the control: destroying the window closes and
 // releases it, and the host's own COM objects then answer every call with
@@ -34,6 +37,7 @@
 #include <windows.h>
 #include <exdisp.h>
 #include <mshtmhst.h>
+#include <urlmon.h>
 
 namespace tamvelo::browser {
 
@@ -65,6 +69,33 @@ class BrowserHostDelegate {
   // IDocHostUIHandler::TranslateAccelerator: S_OK when the owner used the
   // key, S_FALSE to let the browser have it. Default: S_FALSE.
   virtual HRESULT TranslateAccelerator(MSG* message, const GUID* commandGroup, DWORD commandId);
+
+  // The rest of IDocHostUIHandler, answered as a host with nothing to add
+  // answers them. Out pointers arrive cleared; a default leaves them so.
+  // Default S_OK: the host has no tool bars or menus to merge.
+  virtual HRESULT ShowUI(DWORD id, IOleInPlaceActiveObject* active, IOleCommandTarget* target,
+                         IOleInPlaceFrame* frame, IOleInPlaceUIWindow* document);
+  // Defaults S_OK: nothing of the host's own to hide, update, enable or resize.
+  virtual HRESULT HideUI();
+  virtual HRESULT UpdateUI();
+  virtual HRESULT EnableModeless(BOOL enable);
+  virtual HRESULT OnDocWindowActivate(BOOL activate);
+  virtual HRESULT OnFrameWindowActivate(BOOL activate);
+  virtual HRESULT ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frameWindow);
+  // Default S_FALSE: the browser's own option key.
+  virtual HRESULT GetOptionKeyPath(LPOLESTR* key, DWORD reserved);
+  // Default E_NOTIMPL: the browser's own drop target.
+  virtual HRESULT GetDropTarget(IDropTarget* dropTarget, IDropTarget** replacement);
+  // Default S_FALSE: the address as the page gave it.
+  virtual HRESULT TranslateUrl(DWORD translate, LPWSTR url, LPWSTR* translated);
+  // Default S_FALSE: the data object as it is.
+  virtual HRESULT FilterDataObject(IDataObject* object, IDataObject** replacement);
+
+  // IDownloadManager::Download: S_OK when the owner took the download.
+  // Default E_NOTIMPL: the browser downloads its own way.
+  virtual HRESULT Download(IMoniker* moniker, IBindCtx* bindContext, DWORD bindVerb,
+                           LONG bindFlags, BINDINFO* bindInfo, LPCOLESTR headers,
+                           LPCOLESTR redirect, UINT codePage);
 };
 
 // Registers the window class (once per process; later calls only report).

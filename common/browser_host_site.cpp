@@ -1,5 +1,7 @@
 #include "common/browser_host_site.h"
 
+#include "common/browser_host_download_manager.h"
+
 namespace tamvelo::browser {
 
 namespace {
@@ -16,25 +18,6 @@ void ClearOut(T** out) {
 
 }  // namespace
 
-HRESULT BrowserHostDelegate::GetHostInfo(DOCHOSTUIINFO* info) {
-  if (info != nullptr) {
-    info->dwFlags |= DOCHOSTUIFLAG_NO3DBORDER;
-    info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
-  }
-  return S_OK;
-}
-
-HRESULT BrowserHostDelegate::GetExternal(IDispatch** external) {
-  ClearOut(external);
-  return S_FALSE;
-}
-
-HRESULT BrowserHostDelegate::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
-  return S_FALSE;
-}
-
-HRESULT BrowserHostDelegate::TranslateAccelerator(MSG*, const GUID*, DWORD) { return S_FALSE; }
-
 BrowserHostSite::BrowserHostSite(HWND window, BrowserHostDelegate* delegate)
     : window_(window), delegate_(delegate) {}
 
@@ -47,6 +30,14 @@ void BrowserHostSite::SetDelegate(BrowserHostDelegate* delegate) { delegate_ = d
 
 BrowserHostDelegate& BrowserHostSite::delegate() {
   return delegate_ != nullptr ? *delegate_ : DefaultDelegate();
+}
+
+HRESULT BrowserHostSite::Download(IMoniker* moniker, IBindCtx* bindContext, DWORD bindVerb,
+                                  LONG bindFlags, BINDINFO* bindInfo, LPCOLESTR headers,
+                                  LPCOLESTR redirect, UINT codePage) {
+  if (window_ == nullptr) return E_UNEXPECTED;
+  return delegate().Download(moniker, bindContext, bindVerb, bindFlags, bindInfo, headers,
+                             redirect, codePage);
 }
 
 // IUnknown
@@ -64,6 +55,8 @@ HRESULT BrowserHostSite::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IDocHostUIHandler*>(this);
   } else if (iid == IID_IOleCommandTarget) {
     *out = static_cast<IOleCommandTarget*>(this);
+  } else if (iid == IID_IServiceProvider) {
+    *out = static_cast<IServiceProvider*>(this);
   } else if (iid == IID_IDispatch) {
     *out = static_cast<IDispatch*>(this);
   } else {
@@ -175,11 +168,14 @@ HRESULT BrowserHostSite::RemoveMenus(HMENU) { return E_NOTIMPL; }
 
 HRESULT BrowserHostSite::SetStatusText(LPCOLESTR) { return S_OK; }
 
-HRESULT BrowserHostSite::EnableModeless(BOOL) { return S_OK; }
+// Asked both as the frame and as the document host: the owner decides.
+HRESULT BrowserHostSite::EnableModeless(BOOL enable) { return delegate().EnableModeless(enable); }
 
 HRESULT BrowserHostSite::TranslateAccelerator(LPMSG, WORD) { return S_FALSE; }
 
-// IDocHostUIHandler: the owner's four questions go to the delegate.
+// IDocHostUIHandler: every question goes to the delegate, with out
+// pointers cleared first so that an owner who leaves them alone hands the
+// browser nothing rather than whatever the browser left there.
 
 HRESULT BrowserHostSite::ShowContextMenu(DWORD id, POINT* point, IUnknown* commandTarget,
                                          IDispatch* element) {
@@ -192,34 +188,44 @@ HRESULT BrowserHostSite::GetHostInfo(DOCHOSTUIINFO* info) {
   return delegate().GetHostInfo(info);
 }
 
-HRESULT BrowserHostSite::ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*,
-                                IOleInPlaceFrame*, IOleInPlaceUIWindow*) {
-  return S_OK;  // the host has no tool bars or menus to merge
+HRESULT BrowserHostSite::ShowUI(DWORD id, IOleInPlaceActiveObject* active,
+                                IOleCommandTarget* target, IOleInPlaceFrame* frame,
+                                IOleInPlaceUIWindow* document) {
+  return delegate().ShowUI(id, active, target, frame, document);
 }
 
-HRESULT BrowserHostSite::HideUI() { return S_OK; }
+HRESULT BrowserHostSite::HideUI() { return delegate().HideUI(); }
 
-HRESULT BrowserHostSite::UpdateUI() { return S_OK; }
+HRESULT BrowserHostSite::UpdateUI() { return delegate().UpdateUI(); }
 
-HRESULT BrowserHostSite::OnDocWindowActivate(BOOL) { return S_OK; }
+HRESULT BrowserHostSite::OnDocWindowActivate(BOOL activate) {
+  return delegate().OnDocWindowActivate(activate);
+}
 
-HRESULT BrowserHostSite::OnFrameWindowActivate(BOOL) { return S_OK; }
+HRESULT BrowserHostSite::OnFrameWindowActivate(BOOL activate) {
+  return delegate().OnFrameWindowActivate(activate);
+}
 
-HRESULT BrowserHostSite::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) { return S_OK; }
+HRESULT BrowserHostSite::ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window,
+                                      BOOL frameWindow) {
+  return delegate().ResizeBorder(border, window, frameWindow);
+}
 
 HRESULT BrowserHostSite::TranslateAccelerator(LPMSG message, const GUID* group, DWORD id) {
   if (window_ == nullptr) return S_FALSE;
   return delegate().TranslateAccelerator(message, group, id);
 }
 
-HRESULT BrowserHostSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
-  ClearOut(key);
-  return S_FALSE;
+HRESULT BrowserHostSite::GetOptionKeyPath(LPOLESTR* key, DWORD reserved) {
+  if (key == nullptr) return E_POINTER;
+  *key = nullptr;
+  return delegate().GetOptionKeyPath(key, reserved);
 }
 
-HRESULT BrowserHostSite::GetDropTarget(IDropTarget*, IDropTarget** replacement) {
-  ClearOut(replacement);
-  return E_NOTIMPL;
+HRESULT BrowserHostSite::GetDropTarget(IDropTarget* drop, IDropTarget** replacement) {
+  if (replacement == nullptr) return E_POINTER;
+  *replacement = nullptr;
+  return delegate().GetDropTarget(drop, replacement);
 }
 
 HRESULT BrowserHostSite::GetExternal(IDispatch** external) {
@@ -229,14 +235,16 @@ HRESULT BrowserHostSite::GetExternal(IDispatch** external) {
   return delegate().GetExternal(external);
 }
 
-HRESULT BrowserHostSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) {
-  ClearOut(translated);
-  return S_FALSE;
+HRESULT BrowserHostSite::TranslateUrl(DWORD translate, LPWSTR url, LPWSTR* translated) {
+  if (translated == nullptr) return E_POINTER;
+  *translated = nullptr;
+  return delegate().TranslateUrl(translate, url, translated);
 }
 
-HRESULT BrowserHostSite::FilterDataObject(IDataObject*, IDataObject** replacement) {
-  ClearOut(replacement);
-  return S_FALSE;
+HRESULT BrowserHostSite::FilterDataObject(IDataObject* object, IDataObject** replacement) {
+  if (replacement == nullptr) return E_POINTER;
+  *replacement = nullptr;
+  return delegate().FilterDataObject(object, replacement);
 }
 
 // IOleCommandTarget
@@ -247,6 +255,20 @@ HRESULT BrowserHostSite::QueryStatus(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) 
 
 HRESULT BrowserHostSite::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
   return OLECMDERR_E_NOTSUPPORTED;
+}
+
+// IServiceProvider
+
+HRESULT BrowserHostSite::QueryService(REFGUID service, REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  // SID_SDownloadManager is the interface's own id. Without an owner the
+  // browser keeps its own download manager, as a plain host leaves it.
+  if (service != __uuidof(IDownloadManager) || delegate_ == nullptr) return E_NOINTERFACE;
+  auto* manager = new BrowserHostDownloadManager(this);
+  const HRESULT hr = manager->QueryInterface(iid, out);
+  manager->Release();
+  return hr;
 }
 
 // IDispatch

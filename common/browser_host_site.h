@@ -1,12 +1,15 @@
 // The container side of a hosted control: one COM object that is the
-// control's client site, in-place site and frame, document host and
-// ambient-property dispatch. Used by the host window only.
+// control's client site, in-place site and frame, document host, service
+// provider (the download manager) and ambient-property dispatch. Used by
+// the host window only.
 #pragma once
 
 #include <windows.h>
 #include <docobj.h>
 #include <mshtmhst.h>
 #include <ole2.h>
+#include <servprov.h>
+#include <urlmon.h>
 
 #include "common/browser_host.h"
 
@@ -17,6 +20,7 @@ class BrowserHostSite final : public IOleClientSite,
                               public IOleInPlaceFrame,
                               public IDocHostUIHandler,
                               public IOleCommandTarget,
+                              public IServiceProvider,
                               public IDispatch {
  public:
   // Starts with one reference, the creator's.
@@ -26,6 +30,11 @@ class BrowserHostSite final : public IOleClientSite,
   // a reference answers E_UNEXPECTED instead of touching the window.
   void Detach();
   void SetDelegate(BrowserHostDelegate* delegate);
+
+  // What the download manager of QueryService forwards: the delegate's
+  // answer; E_UNEXPECTED once the window is gone.
+  HRESULT Download(IMoniker* moniker, IBindCtx* bindContext, DWORD bindVerb, LONG bindFlags,
+                   BINDINFO* bindInfo, LPCOLESTR headers, LPCOLESTR redirect, UINT codePage);
 
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
@@ -93,6 +102,10 @@ class BrowserHostSite final : public IOleClientSite,
                            OLECMDTEXT* text) override;
   STDMETHODIMP Exec(const GUID* group, DWORD id, DWORD options, VARIANT* in,
                     VARIANT* out) override;
+
+  // IServiceProvider: the download manager (SID_SDownloadManager), and only
+  // while an owner's delegate is set; nothing else.
+  STDMETHODIMP QueryService(REFGUID service, REFIID iid, void** out) override;
 
   // IDispatch: ambient properties. The host offers none, so the control
   // uses its defaults.

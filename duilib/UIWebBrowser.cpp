@@ -319,9 +319,12 @@ STDMETHODIMP CWebBrowserUI::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISP
   return S_OK;
 }
 
+CWebBrowserEventHandler& CWebBrowserUI::Handler() {
+  return m_pWebBrowserEventHandler != nullptr ? *m_pWebBrowserEventHandler : DefaultHandler();
+}
+
 void CWebBrowserUI::DispatchBrowserEvent(DISPID id, const DISPPARAMS& params) {
-  CWebBrowserEventHandler& handler =
-      m_pWebBrowserEventHandler != nullptr ? *m_pWebBrowserEventHandler : DefaultHandler();
+  CWebBrowserEventHandler& handler = Handler();
   switch (id) {
     case DISPID_BEFORENAVIGATE2: {
       EventArgs args(params, 7);
@@ -397,32 +400,72 @@ void CWebBrowserUI::DispatchBrowserEvent(DISPID id, const DISPPARAMS& params) {
 // --- Page host -------------------------------------------------------------------
 
 HRESULT CWebBrowserUI::GetHostInfo(DOCHOSTUIINFO* pInfo) {
-  if (m_pWebBrowserEventHandler != nullptr) {
-    const HRESULT hr = m_pWebBrowserEventHandler->GetHostInfo(this, pInfo);
-    if (hr != E_NOTIMPL) return hr;
-  }
-  return BrowserHostDelegate::GetHostInfo(pInfo);
+  const HRESULT hr = Handler().GetHostInfo(this, pInfo);
+  return hr != E_NOTIMPL ? hr : BrowserHostDelegate::GetHostInfo(pInfo);
 }
 
 HRESULT CWebBrowserUI::GetExternal(IDispatch** ppDispatch) {
-  if (m_pWebBrowserEventHandler != nullptr) {
-    const HRESULT hr = m_pWebBrowserEventHandler->GetExternal(this, ppDispatch);
-    if (hr != E_NOTIMPL) return hr;
-  }
-  return BrowserHostDelegate::GetExternal(ppDispatch);
+  const HRESULT hr = Handler().GetExternal(this, ppDispatch);
+  return hr != E_NOTIMPL ? hr : BrowserHostDelegate::GetExternal(ppDispatch);
 }
 
 HRESULT CWebBrowserUI::ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
                                        IDispatch* pdispReserved) {
-  CWebBrowserEventHandler& handler =
-      m_pWebBrowserEventHandler != nullptr ? *m_pWebBrowserEventHandler : DefaultHandler();
-  return handler.ShowContextMenu(this, dwID, ppt, pcmdtReserved, pdispReserved);
+  return Handler().ShowContextMenu(this, dwID, ppt, pcmdtReserved, pdispReserved);
+}
+
+HRESULT CWebBrowserUI::ShowUI(DWORD dwID, IOleInPlaceActiveObject* pActiveObject,
+                              IOleCommandTarget* pCommandTarget, IOleInPlaceFrame* pFrame,
+                              IOleInPlaceUIWindow* pDoc) {
+  return Handler().ShowUI(this, dwID, pActiveObject, pCommandTarget, pFrame, pDoc);
+}
+
+HRESULT CWebBrowserUI::HideUI() { return Handler().HideUI(this); }
+
+HRESULT CWebBrowserUI::UpdateUI() { return Handler().UpdateUI(this); }
+
+HRESULT CWebBrowserUI::EnableModeless(BOOL fEnable) {
+  return Handler().EnableModeless(this, fEnable);
+}
+
+HRESULT CWebBrowserUI::OnDocWindowActivate(BOOL fActivate) {
+  return Handler().OnDocWindowActivate(this, fActivate);
+}
+
+HRESULT CWebBrowserUI::OnFrameWindowActivate(BOOL fActivate) {
+  return Handler().OnFrameWindowActivate(this, fActivate);
+}
+
+HRESULT CWebBrowserUI::ResizeBorder(LPCRECT prcBorder, IOleInPlaceUIWindow* pUIWindow,
+                                    BOOL fFrameWindow) {
+  return Handler().ResizeBorder(this, prcBorder, pUIWindow, fFrameWindow);
 }
 
 HRESULT CWebBrowserUI::TranslateAccelerator(MSG* lpMsg, const GUID* pguidCmdGroup, DWORD nCmdID) {
-  CWebBrowserEventHandler& handler =
-      m_pWebBrowserEventHandler != nullptr ? *m_pWebBrowserEventHandler : DefaultHandler();
-  return handler.TranslateAccelerator(this, lpMsg, pguidCmdGroup, nCmdID);
+  return Handler().TranslateAccelerator(this, lpMsg, pguidCmdGroup, nCmdID);
+}
+
+HRESULT CWebBrowserUI::GetOptionKeyPath(LPOLESTR* pchKey, DWORD dw) {
+  return Handler().GetOptionKeyPath(this, pchKey, dw);
+}
+
+HRESULT CWebBrowserUI::GetDropTarget(IDropTarget* pDropTarget, IDropTarget** ppDropTarget) {
+  return Handler().GetDropTarget(this, pDropTarget, ppDropTarget);
+}
+
+HRESULT CWebBrowserUI::TranslateUrl(DWORD dwTranslate, LPWSTR pchURLIn, LPWSTR* ppchURLOut) {
+  return Handler().TranslateUrl(this, dwTranslate, pchURLIn, ppchURLOut);
+}
+
+HRESULT CWebBrowserUI::FilterDataObject(IDataObject* pDO, IDataObject** ppDORet) {
+  return Handler().FilterDataObject(this, pDO, ppDORet);
+}
+
+HRESULT CWebBrowserUI::Download(IMoniker* pmk, IBindCtx* pbc, DWORD dwBindVerb, LONG grfBINDF,
+                                BINDINFO* pBindInfo, LPCOLESTR pszHeaders, LPCOLESTR pszRedir,
+                                UINT uiCP) {
+  return Handler().Download(this, pmk, pbc, dwBindVerb, grfBINDF, pBindInfo, pszHeaders, pszRedir,
+                            uiCP);
 }
 
 LRESULT CWebBrowserUI::TranslateAccelerator(MSG* pMsg) {

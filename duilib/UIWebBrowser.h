@@ -79,7 +79,9 @@ class CWebBrowserEventHandler {
 };
 
 // The control is also the browser's DWebBrowserEvents2 sink (its IDispatch),
-// the page host's delegate and an accelerator translator of its window.
+// the page host's delegate (every IDocHostUIHandler question and the download
+// manager's downloads, through the host site's COM interfaces) and an
+// accelerator translator of its window.
 // The control's life is the toolkit's: the COM reference count never
 // deletes it, and it disconnects from the browser before it goes.
 class CWebBrowserUI : public CControlUI,
@@ -123,13 +125,32 @@ class CWebBrowserUI : public CControlUI,
                     DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
                     UINT* puArgErr) override;
 
-  // The page host's questions: the handler's answer unless it says
-  // E_NOTIMPL, then the control's own.
+  // The page host's questions and the browser's downloads, each going to
+  // its handler slot. GetHostInfo and GetExternal take the handler's answer
+  // unless it says E_NOTIMPL, then the control's own; every other slot's
+  // answer is passed back as it is.
   HRESULT GetHostInfo(DOCHOSTUIINFO* pInfo) override;
   HRESULT GetExternal(IDispatch** ppDispatch) override;
   HRESULT ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
                           IDispatch* pdispReserved) override;
+  HRESULT ShowUI(DWORD dwID, IOleInPlaceActiveObject* pActiveObject,
+                 IOleCommandTarget* pCommandTarget, IOleInPlaceFrame* pFrame,
+                 IOleInPlaceUIWindow* pDoc) override;
+  HRESULT HideUI() override;
+  HRESULT UpdateUI() override;
+  HRESULT EnableModeless(BOOL fEnable) override;
+  HRESULT OnDocWindowActivate(BOOL fActivate) override;
+  HRESULT OnFrameWindowActivate(BOOL fActivate) override;
+  HRESULT ResizeBorder(LPCRECT prcBorder, IOleInPlaceUIWindow* pUIWindow,
+                       BOOL fFrameWindow) override;
   HRESULT TranslateAccelerator(MSG* lpMsg, const GUID* pguidCmdGroup, DWORD nCmdID) override;
+  HRESULT GetOptionKeyPath(LPOLESTR* pchKey, DWORD dw) override;
+  HRESULT GetDropTarget(IDropTarget* pDropTarget, IDropTarget** ppDropTarget) override;
+  HRESULT TranslateUrl(DWORD dwTranslate, LPWSTR pchURLIn, LPWSTR* ppchURLOut) override;
+  HRESULT FilterDataObject(IDataObject* pDO, IDataObject** ppDORet) override;
+  HRESULT Download(IMoniker* pmk, IBindCtx* pbc, DWORD dwBindVerb, LONG grfBINDF,
+                   BINDINFO* pBindInfo, LPCOLESTR pszHeaders, LPCOLESTR pszRedir,
+                   UINT uiCP) override;
 
   // The window's message loop: keys aimed at the browser's windows go to
   // the browser first (Tab, Backspace, Ctrl+C/V, F5 as in a browser window).
@@ -148,6 +169,8 @@ class CWebBrowserUI : public CControlUI,
   IWebBrowser2* m_pWebBrowser2 = nullptr;
 
  private:
+  // The handler set, or the toolkit's defaults.
+  CWebBrowserEventHandler& Handler();
   void DispatchBrowserEvent(DISPID id, const DISPPARAMS& params);
 
   HWND m_hwndHost = nullptr;

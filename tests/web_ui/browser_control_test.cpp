@@ -1,8 +1,10 @@
 // The toolkit's browser control in a real window under Wine: the native
 // browser is made, placed and shown with the control, navigations go out,
 // and the browser's events and the page host's questions reach the handler.
+#include <downloadmgr.h>
 #include <exdispid.h>
 #include <gtest/gtest.h>
+#include <servprov.h>
 
 #include <string>
 #include <vector>
@@ -332,42 +334,212 @@ TEST_F(BrowserControlTest, MalformedEventsAreDroppedWithoutReachingTheHandler) {
   browser->SetWebBrowserEventHandler(nullptr);
 }
 
+// The page host's questions as the browser asks them: through the host
+// site that the control's browser holds as its client site.
+class PageHost {
+ public:
+  explicit PageHost(CWebBrowserUI* browser) {
+    IOleObject* object = nullptr;
+    IWebBrowser2* web = browser->GetWebBrowser2();
+    if (web == nullptr || FAILED(web->QueryInterface(IID_IOleObject,
+                                                     reinterpret_cast<void**>(&object)))) {
+      return;
+    }
+    IOleClientSite* site = nullptr;
+    object->GetClientSite(&site);
+    object->Release();
+    if (site == nullptr) return;
+    site->QueryInterface(__uuidof(IDocHostUIHandler), reinterpret_cast<void**>(&ui_));
+    IServiceProvider* services = nullptr;
+    if (SUCCEEDED(site->QueryInterface(IID_IServiceProvider,
+                                       reinterpret_cast<void**>(&services)))) {
+      services->QueryService(__uuidof(IDownloadManager), __uuidof(IDownloadManager),
+                             reinterpret_cast<void**>(&downloads_));
+      services->Release();
+    }
+    site->Release();
+  }
+  ~PageHost() {
+    if (ui_ != nullptr) ui_->Release();
+    if (downloads_ != nullptr) downloads_->Release();
+  }
+  PageHost(const PageHost&) = delete;
+  PageHost& operator=(const PageHost&) = delete;
+
+  bool ok() const { return ui_ != nullptr && downloads_ != nullptr; }
+  IDocHostUIHandler* ui() const { return ui_; }
+  IDownloadManager* downloads() const { return downloads_; }
+
+ private:
+  IDocHostUIHandler* ui_ = nullptr;
+  IDownloadManager* downloads_ = nullptr;
+};
+
 TEST_F(BrowserControlTest, PageHostQuestionsGetTheToolkitDefaults) {
   CWebBrowserUI* browser = AttachBrowser();
-  tamvelo::browser::BrowserHostDelegate* host = browser;
+  PageHost host(browser);
+  ASSERT_TRUE(host.ok());
+  IDocHostUIHandler* ui = host.ui();
 
+  EXPECT_EQ(ui->ShowContextMenu(CONTEXT_MENU_DEFAULT, nullptr, nullptr, nullptr), S_OK);
   DOCHOSTUIINFO info = {};
   info.cbSize = sizeof(info);
   info.dwFlags = DOCHOSTUIFLAG_SCROLL_NO;
-  EXPECT_EQ(host->GetHostInfo(&info), S_OK);
+  EXPECT_EQ(ui->GetHostInfo(&info), S_OK);
   EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_SCROLL_NO | DOCHOSTUIFLAG_NO3DBORDER));
-  IDispatch* external = reinterpret_cast<IDispatch*>(1);
-  EXPECT_EQ(host->GetExternal(&external), S_FALSE);
-  EXPECT_EQ(external, nullptr);
-  EXPECT_EQ(host->ShowContextMenu(CONTEXT_MENU_DEFAULT, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(ui->ShowUI(DOCHOSTUITYPE_BROWSE, nullptr, nullptr, nullptr, nullptr), S_FALSE);
+  EXPECT_EQ(ui->HideUI(), S_OK);
+  EXPECT_EQ(ui->UpdateUI(), S_OK);
+  EXPECT_EQ(ui->EnableModeless(TRUE), S_OK);
+  EXPECT_EQ(ui->OnDocWindowActivate(TRUE), S_OK);
+  EXPECT_EQ(ui->OnFrameWindowActivate(TRUE), S_OK);
+  EXPECT_EQ(ui->ResizeBorder(nullptr, nullptr, FALSE), S_OK);
   MSG key = {browser->GetHostWindow(), WM_KEYDOWN, VK_BACK, 0, 0, {0, 0}};
-  EXPECT_EQ(host->TranslateAccelerator(&key, nullptr, 0), S_FALSE);
-
+  EXPECT_EQ(ui->TranslateAccelerator(&key, nullptr, 0), S_FALSE);
+  // Slots that answer S_OK without an object hand the browser nothing.
+  LPOLESTR optionKey = reinterpret_cast<LPOLESTR>(1);
+  EXPECT_EQ(ui->GetOptionKeyPath(&optionKey, 0), S_OK);
+  EXPECT_EQ(optionKey, nullptr);
+  IDropTarget* drop = nullptr;
+  EXPECT_EQ(ui->GetDropTarget(nullptr, &drop), E_NOTIMPL);
+  IDispatch* external = reinterpret_cast<IDispatch*>(1);
+  EXPECT_EQ(ui->GetExternal(&external), S_FALSE);
+  EXPECT_EQ(external, nullptr);
+  wchar_t url[] = L"http://127.0.0.1/a.html";
+  LPWSTR translated = reinterpret_cast<LPWSTR>(1);
+  EXPECT_EQ(ui->TranslateUrl(0, url, &translated), S_OK);
+  EXPECT_EQ(translated, nullptr);
+  IDataObject* data = reinterpret_cast<IDataObject*>(1);
+  EXPECT_EQ(ui->FilterDataObject(nullptr, &data), S_OK);
+  EXPECT_EQ(data, nullptr);
+  // Downloads are taken, and nothing is downloaded.
+  EXPECT_EQ(host.downloads()->Download(nullptr, nullptr, BINDVERB_GET, 0, nullptr, nullptr,
+                                       nullptr, CP_ACP),
+            S_OK);
 }
 
-TEST_F(BrowserControlTest, HandlerAnswersWinOverTheControlsOwn) {
-  class ContextMenuHandler : public DuiLib::CWebBrowserEventHandler {
-   public:
-    HRESULT ShowContextMenu(CWebBrowserUI*, DWORD, POINT*, IUnknown*, IDispatch*) override {
-      return S_FALSE;  // let the browser show its own
-    }
-    HRESULT GetHostInfo(CWebBrowserUI*, DOCHOSTUIINFO* info) override {
-      info->dwFlags = DOCHOSTUIFLAG_DIALOG;
-      return S_OK;
-    }
-  } handler;
+// Answers every page-host slot unlike the toolkit, writing down the calls.
+class PageHostHandler : public DuiLib::CWebBrowserEventHandler {
+ public:
+  HRESULT ShowContextMenu(CWebBrowserUI* web, DWORD id, POINT*, IUnknown*, IDispatch*) override {
+    return Note(web, "ShowContextMenu " + std::to_string(id), S_FALSE);
+  }
+  HRESULT GetHostInfo(CWebBrowserUI* web, DOCHOSTUIINFO* info) override {
+    if (!ownHostInfo) return Note(web, "GetHostInfo", E_NOTIMPL);
+    info->dwFlags = DOCHOSTUIFLAG_DIALOG;
+    return Note(web, "GetHostInfo", S_OK);
+  }
+  HRESULT ShowUI(CWebBrowserUI* web, DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*,
+                 IOleInPlaceFrame*, IOleInPlaceUIWindow*) override {
+    return Note(web, "ShowUI", S_OK);
+  }
+  HRESULT HideUI(CWebBrowserUI* web) override { return Note(web, "HideUI", E_FAIL); }
+  HRESULT UpdateUI(CWebBrowserUI* web) override { return Note(web, "UpdateUI", E_FAIL); }
+  HRESULT EnableModeless(CWebBrowserUI* web, BOOL enable) override {
+    return Note(web, "EnableModeless " + std::to_string(enable), E_FAIL);
+  }
+  HRESULT OnDocWindowActivate(CWebBrowserUI* web, BOOL activate) override {
+    return Note(web, "OnDocWindowActivate " + std::to_string(activate), E_FAIL);
+  }
+  HRESULT OnFrameWindowActivate(CWebBrowserUI* web, BOOL activate) override {
+    return Note(web, "OnFrameWindowActivate " + std::to_string(activate), E_FAIL);
+  }
+  HRESULT ResizeBorder(CWebBrowserUI* web, LPCRECT border, IOleInPlaceUIWindow*,
+                       BOOL frame) override {
+    return Note(web, "ResizeBorder " + std::to_string(border->bottom) + " " + std::to_string(frame),
+                E_FAIL);
+  }
+  HRESULT TranslateAccelerator(CWebBrowserUI* web, LPMSG message, const GUID*, DWORD) override {
+    return Note(web, "TranslateAccelerator " + std::to_string(message->wParam), S_OK);
+  }
+  HRESULT GetOptionKeyPath(CWebBrowserUI* web, LPOLESTR*, DWORD) override {
+    return Note(web, "GetOptionKeyPath", S_FALSE);
+  }
+  HRESULT GetDropTarget(CWebBrowserUI* web, IDropTarget*, IDropTarget**) override {
+    return Note(web, "GetDropTarget", S_FALSE);
+  }
+  HRESULT GetExternal(CWebBrowserUI* web, IDispatch**) override {
+    return Note(web, "GetExternal", E_NOTIMPL);
+  }
+  HRESULT TranslateUrl(CWebBrowserUI* web, DWORD, OLECHAR* url, OLECHAR** translated) override {
+    const std::wstring mapped = std::wstring(url) + L"#box";
+    const size_t bytes = (mapped.size() + 1) * sizeof(wchar_t);
+    *translated = static_cast<OLECHAR*>(::CoTaskMemAlloc(bytes));
+    memcpy(*translated, mapped.c_str(), bytes);
+    return Note(web, "TranslateUrl " + Narrow(url), S_OK);
+  }
+  HRESULT FilterDataObject(CWebBrowserUI* web, IDataObject*, IDataObject**) override {
+    return Note(web, "FilterDataObject", S_FALSE);
+  }
+  HRESULT Download(CWebBrowserUI* web, IMoniker*, IBindCtx*, DWORD, LONG, BINDINFO*,
+                   LPCOLESTR headers, LPCOLESTR, UINT codePage) override {
+    return Note(web, "Download " + Narrow(headers) + " " + std::to_string(codePage), E_ABORT);
+  }
+
+  CWebBrowserUI* expected = nullptr;
+  bool ownHostInfo = true;
+  std::vector<std::string> calls;
+
+ private:
+  HRESULT Note(CWebBrowserUI* web, const std::string& call, HRESULT answer) {
+    calls.push_back(web == expected ? call : call + " from another control");
+    return answer;
+  }
+};
+
+TEST_F(BrowserControlTest, EveryPageHostSlotReachesTheHandlerAndItsAnswerTheBrowser) {
   CWebBrowserUI* browser = AttachBrowser();
+  PageHostHandler handler;
+  handler.expected = browser;
   browser->SetWebBrowserEventHandler(&handler);
-  tamvelo::browser::BrowserHostDelegate* host = browser;
-  EXPECT_EQ(host->ShowContextMenu(CONTEXT_MENU_DEFAULT, nullptr, nullptr, nullptr), S_FALSE);
+  PageHost host(browser);
+  ASSERT_TRUE(host.ok());
+  IDocHostUIHandler* ui = host.ui();
+  handler.calls.clear();  // whatever the browser asked while it was made
+
+  EXPECT_EQ(ui->ShowContextMenu(CONTEXT_MENU_TEXTSELECT, nullptr, nullptr, nullptr), S_FALSE);
   DOCHOSTUIINFO info = {};
-  EXPECT_EQ(host->GetHostInfo(&info), S_OK);
+  EXPECT_EQ(ui->GetHostInfo(&info), S_OK);
   EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_DIALOG));
+  EXPECT_EQ(ui->ShowUI(DOCHOSTUITYPE_BROWSE, nullptr, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(ui->HideUI(), E_FAIL);
+  EXPECT_EQ(ui->UpdateUI(), E_FAIL);
+  EXPECT_EQ(ui->EnableModeless(FALSE), E_FAIL);
+  EXPECT_EQ(ui->OnDocWindowActivate(TRUE), E_FAIL);
+  EXPECT_EQ(ui->OnFrameWindowActivate(FALSE), E_FAIL);
+  RECT border = {0, 0, 5, 44};
+  EXPECT_EQ(ui->ResizeBorder(&border, nullptr, TRUE), E_FAIL);
+  MSG key = {browser->GetHostWindow(), WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
+  EXPECT_EQ(ui->TranslateAccelerator(&key, nullptr, 0), S_OK);
+  LPOLESTR optionKey = nullptr;
+  EXPECT_EQ(ui->GetOptionKeyPath(&optionKey, 0), S_FALSE);
+  IDropTarget* drop = nullptr;
+  EXPECT_EQ(ui->GetDropTarget(nullptr, &drop), S_FALSE);
+  // E_NOTIMPL from the handler: the control's own answer, no object.
+  IDispatch* external = nullptr;
+  EXPECT_EQ(ui->GetExternal(&external), S_FALSE);
+  wchar_t url[] = L"http://127.0.0.1/a.html";
+  LPWSTR translated = nullptr;
+  EXPECT_EQ(ui->TranslateUrl(0, url, &translated), S_OK);
+  EXPECT_STREQ(translated, L"http://127.0.0.1/a.html#box");
+  ::CoTaskMemFree(translated);
+  IDataObject* data = nullptr;
+  EXPECT_EQ(ui->FilterDataObject(nullptr, &data), S_FALSE);
+  EXPECT_EQ(host.downloads()->Download(nullptr, nullptr, BINDVERB_GET, 0, nullptr,
+                                       L"Accept: */*", nullptr, 936),
+            E_ABORT);
+  handler.ownHostInfo = false;  // E_NOTIMPL: the control's flags
+  info.dwFlags = 0;
+  EXPECT_EQ(ui->GetHostInfo(&info), S_OK);
+  EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_NO3DBORDER));
+
+  const std::vector<std::string> expected = {
+      "ShowContextMenu 4", "GetHostInfo", "ShowUI", "HideUI", "UpdateUI", "EnableModeless 0",
+      "OnDocWindowActivate 1", "OnFrameWindowActivate 0", "ResizeBorder 44 1",
+      "TranslateAccelerator " + std::to_string(VK_F5), "GetOptionKeyPath", "GetDropTarget",
+      "GetExternal", "TranslateUrl http://127.0.0.1/a.html", "FilterDataObject",
+      "Download Accept: */* 936", "GetHostInfo"};
+  EXPECT_EQ(handler.calls, expected);
   browser->SetWebBrowserEventHandler(nullptr);
 }
 
