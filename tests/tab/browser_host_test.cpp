@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <downloadmgr.h>
 #include <exdisp.h>
 #include <ole2.h>
+#include <servprov.h>
+
+#include <string>
+#include <vector>
 
 #include "common/browser_host.h"
 #include "tests/tab/stand_in_main_window.h"
@@ -181,6 +186,126 @@ TEST(BrowserHostTest, OwnerDelegateAnswersThePageHostAndItsSinkGetsEvents) {
   VariantClear(&url);
   browser->Release();
   DestroyWindow(host);
+}
+
+template <typename T>
+T* SiteInterface(IOleClientSite* site, REFIID iid) {
+  T* out = nullptr;
+  site->QueryInterface(iid, reinterpret_cast<void**>(&out));
+  return out;
+}
+
+// A value the browser never hands over, to see that outs are written.
+template <typename T>
+T* Garbage() {
+  return reinterpret_cast<T*>(static_cast<UINT_PTR>(0x13));
+}
+
+TEST(BrowserHostTest, HostWithoutOwnerAnswersAsAPlainHostAndLeavesDownloadsToTheBrowser) {
+  // The tab program's way: made by class name, no delegate.
+  ParentWindow parent;
+  ASSERT_TRUE(RegisterBrowserHostClass());
+  HWND host = CreateWindowExW(0, kBrowserHostClassW, kWebBrowserProgIdW, WS_CHILD, 0, 0, 200, 100,
+                              parent.get(), nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, host);
+  IWebBrowser2* browser = GetWebBrowser(host);
+  ASSERT_NE(nullptr, browser);
+  IOleClientSite* site = ClientSiteOf(browser);
+  browser->Release();
+  ASSERT_NE(nullptr, site);
+  auto* handler = SiteInterface<IDocHostUIHandler>(site, __uuidof(IDocHostUIHandler));
+  ASSERT_NE(nullptr, handler);
+
+  EXPECT_EQ(S_OK, handler->ShowUI(DOCHOSTUITYPE_BROWSE, nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(S_OK, handler->HideUI());
+  EXPECT_EQ(S_OK, handler->UpdateUI());
+  EXPECT_EQ(S_OK, handler->EnableModeless(FALSE));
+  EXPECT_EQ(S_OK, handler->OnDocWindowActivate(TRUE));
+  EXPECT_EQ(S_OK, handler->OnFrameWindowActivate(TRUE));
+  RECT border{0, 0, 10, 10};
+  EXPECT_EQ(S_OK, handler->ResizeBorder(&border, nullptr, TRUE));
+  LPOLESTR key = Garbage<OLECHAR>();
+  EXPECT_EQ(S_FALSE, handler->GetOptionKeyPath(&key, 0));
+  EXPECT_EQ(nullptr, key);
+  IDropTarget* drop = Garbage<IDropTarget>();
+  EXPECT_EQ(E_NOTIMPL, handler->GetDropTarget(nullptr, &drop));
+  EXPECT_EQ(nullptr, drop);
+  wchar_t url[] = L"http://127.0.0.1/a.html";
+  LPWSTR translated = Garbage<wchar_t>();
+  EXPECT_EQ(S_FALSE, handler->TranslateUrl(0, url, &translated));
+  EXPECT_EQ(nullptr, translated);
+  IDataObject* data = Garbage<IDataObject>();
+  EXPECT_EQ(S_FALSE, handler->FilterDataObject(nullptr, &data));
+  EXPECT_EQ(nullptr, data);
+  // Outs that cannot be written are refused, not written through.
+  EXPECT_EQ(E_POINTER, handler->TranslateUrl(0, url, nullptr));
+  EXPECT_EQ(E_POINTER, handler->GetOptionKeyPath(nullptr, 0));
+  handler->Release();
+
+  auto* services = SiteInterface<IServiceProvider>(site, IID_IServiceProvider);
+  ASSERT_NE(nullptr, services);
+  void* manager = Garbage<void>();
+  EXPECT_EQ(E_NOINTERFACE, services->QueryService(__uuidof(IDownloadManager),
+                                                  __uuidof(IDownloadManager), &manager));
+  EXPECT_EQ(nullptr, manager);
+  EXPECT_EQ(E_POINTER, services->QueryService(__uuidof(IDownloadManager),
+                                              __uuidof(IDownloadManager), nullptr));
+  services->Release();
+  auto* commands = SiteInterface<IOleCommandTarget>(site, IID_IOleCommandTarget);
+  ASSERT_NE(nullptr, commands);
+  EXPECT_EQ(OLECMDERR_E_NOTSUPPORTED, commands->Exec(nullptr, OLECMDID_SHOWSCRIPTERROR, 0,
+                                                     nullptr, nullptr));
+  commands->Release();
+  site->Release();
+  DestroyWindow(host);
+}
+
+// An owner that takes the browser's downloads.
+class DownloadingDelegate : public BrowserHostDelegate {
+ public:
+  std::vector<std::wstring> downloads;
+  HRESULT Download(IMoniker*, IBindCtx*, DWORD, LONG, BINDINFO*, LPCOLESTR headers, LPCOLESTR,
+                   UINT codePage) override {
+    downloads.push_back(std::wstring(headers) + L" " + std::to_wstring(codePage));
+    return S_OK;
+  }
+};
+
+TEST(BrowserHostTest, OwnersDownloadManagerServesDownloadsWhileTheWindowLives) {
+  ParentWindow parent;
+  DownloadingDelegate delegate;
+  HWND host = CreateBrowserHostWindow(parent.get(), RECT{0, 0, 200, 100}, &delegate);
+  ASSERT_NE(nullptr, host);
+  IWebBrowser2* browser = GetWebBrowser(host);
+  ASSERT_NE(nullptr, browser);
+  IOleClientSite* site = ClientSiteOf(browser);
+  browser->Release();
+  ASSERT_NE(nullptr, site);
+  auto* services = SiteInterface<IServiceProvider>(site, IID_IServiceProvider);
+  ASSERT_NE(nullptr, services);
+  IDownloadManager* manager = nullptr;
+  ASSERT_EQ(S_OK, services->QueryService(__uuidof(IDownloadManager), __uuidof(IDownloadManager),
+                                         reinterpret_cast<void**>(&manager)));
+  ASSERT_NE(nullptr, manager);
+  EXPECT_EQ(S_OK, manager->Download(nullptr, nullptr, BINDVERB_GET, 0, nullptr, L"X-Test: 1",
+                                    nullptr, 936));
+  EXPECT_EQ(std::vector<std::wstring>{L"X-Test: 1 936"}, delegate.downloads);
+  // Other services, or the manager asked for as something else, are refused.
+  void* other = Garbage<void>();
+  EXPECT_EQ(E_NOINTERFACE, services->QueryService(IID_IWebBrowserApp, IID_IWebBrowser2, &other));
+  EXPECT_EQ(nullptr, other);
+  EXPECT_EQ(E_NOINTERFACE, services->QueryService(__uuidof(IDownloadManager), IID_IDispatch, &other));
+  EXPECT_EQ(nullptr, other);
+  services->Release();
+
+  // The manager keeps the site alive past the window but no longer reaches
+  // the owner; the last release of each frees it.
+  DestroyWindow(host);
+  EXPECT_EQ(E_UNEXPECTED, manager->Download(nullptr, nullptr, BINDVERB_GET, 0, nullptr, L"late",
+                                            nullptr, 0));
+  EXPECT_EQ(1u, delegate.downloads.size());
+  EXPECT_EQ(0u, manager->Release());
+  EXPECT_EQ(0u, site->Release());
 }
 
 TEST(BrowserHostTest, DestroyingTheWindowReleasesTheControlAndDetachesTheSite) {
