@@ -12,6 +12,7 @@
 #include "box/tabs/tab_text.h"
 #include "box/web/tabbrowser.h"
 #include "common/protocol.h"
+#include "common/text_codec.h"
 
 namespace protocol = tamvelo::protocol;
 
@@ -67,7 +68,7 @@ void CMainWnd::OnCopyData(const COPYDATASTRUCT* record) {
   }
   // An address or a title without data means nothing.
   if (!text || m_pTabBar == nullptr) return;
-  const std::string ansi = tamvelo::tabs::ToAnsi(*text);
+  const std::string ansi = tamvelo::NarrowFromWide(*text);
   if (kind == protocol::CopyDataOpenTab) {
     m_pTabBar->OpenGameTab(ansi.c_str(), true, ansi.c_str());
     return;
@@ -86,9 +87,7 @@ void CMainWnd::OpenInNewWindow(LPCSTR address) {
   if (address == nullptr || m_pHomeBrowser == nullptr) return;
   IWebBrowser2* browser = m_pHomeBrowser->GetWebBrowser2();
   if (browser == nullptr) return;
-  const int length = MultiByteToWideChar(CP_ACP, 0, address, -1, nullptr, 0);
-  std::wstring wide(length > 0 ? length : 1, L'\0');
-  if (length > 0) MultiByteToWideChar(CP_ACP, 0, address, -1, wide.data(), length);
+  const std::wstring wide = tamvelo::WideFromNarrow(address);
   VARIANT url;
   VariantInit(&url);
   url.vt = VT_BSTR;

@@ -2,16 +2,9 @@
 
 #include <windows.h>
 
-namespace tamvelo::tabs {
+#include "common/text_codec.h"
 
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int length = static_cast<int>(text.size());
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string ansi(bytes, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), bytes, nullptr, nullptr);
-  return ansi;
-}
+namespace tamvelo::tabs {
 
 std::string CutButtonText(const std::string& title) {
   if (title.size() <= kTabTextMaxBytes) return title;
@@ -25,13 +18,13 @@ std::string CutButtonText(const std::string& title) {
 }
 
 std::string ShortenTabTitle(const std::wstring& title) {
-  std::string text = ToAnsi(title);
+  std::string text = NarrowFromWide(title);
   if (text.size() <= kTabTextMaxBytes) return text;
   std::wstring cut = title.substr(0, kTabTextCutBytes);
-  text = ToAnsi(cut);
+  text = NarrowFromWide(cut);
   while (text.size() > kTabTextCutBytes && !cut.empty()) {
     cut.pop_back();
-    text = ToAnsi(cut);
+    text = NarrowFromWide(cut);
   }
   return text + "...";
 }

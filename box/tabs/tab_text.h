@@ -20,7 +20,4 @@ std::string CutButtonText(const std::string& title);
 // 12 UTF-16 units whose ANSI form has at most 12 bytes, and "...".
 std::string ShortenTabTitle(const std::wstring& title);
 
-// UTF-16 to the ANSI code page.
-std::string ToAnsi(const std::wstring& text);
-
 }  // namespace tamvelo::tabs

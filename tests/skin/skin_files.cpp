@@ -6,6 +6,9 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
+
+#include "common/text_codec.h"
 
 namespace tamvelo::test {
 namespace {
@@ -33,20 +36,7 @@ struct Bstr {
   ~Bstr() { SysFreeString(s); }
 };
 
-std::string WideToUtf8(const wchar_t* text) {
-  if (!text) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(size > 0 ? size - 1 : 0, '\0');
-  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], size, nullptr, nullptr);
-  return out;
-}
-
-std::wstring ToWide(const std::string& text, UINT codePage) {
-  int size = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring out(size > 0 ? size - 1 : 0, L'\0');
-  if (size > 1) MultiByteToWideChar(codePage, 0, text.c_str(), -1, &out[0], size);
-  return out;
-}
+std::string WideToUtf8(const wchar_t* text) { return text ? NarrowFromWide(text, CP_UTF8) : std::string(); }
 
 std::unique_ptr<LayoutNode> Convert(IXMLDOMNode* node, const LayoutNode* parent) {
   auto out = std::make_unique<LayoutNode>();
@@ -138,7 +128,7 @@ Layout LoadLayout(const std::string& fileName) {
   }
   document->put_async(VARIANT_FALSE);
   document->put_validateOnParse(VARIANT_FALSE);
-  std::wstring path = ToWide(PackagePath("xml/" + fileName), CP_ACP);
+  std::wstring path = WideFromNarrow(PackagePath("xml/" + fileName));
   VARIANT source;
   VariantInit(&source);
   source.vt = VT_BSTR;
@@ -174,7 +164,7 @@ ImageInfo ReadImage(const std::string& windowsPath) {
                               reinterpret_cast<void**>(&factory)))) {
     return info;
   }
-  std::wstring path = ToWide(windowsPath, CP_ACP);
+  std::wstring path = WideFromNarrow(windowsPath);
   Com<IWICBitmapDecoder> decoder;
   Com<IWICBitmapFrameDecode> frame;
   if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
@@ -223,14 +213,10 @@ ImageRef ParseImageRef(const std::string& value) {
 }
 
 bool FitsCodePage936(const std::string& utf8) {
-  std::wstring wide = ToWide(utf8, CP_UTF8);
+  const std::wstring wide = WideFromNarrow(utf8, CP_UTF8);
   if (wide.empty()) return utf8.empty();
-  BOOL usedDefault = FALSE;
-  int size = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr, &usedDefault);
-  if (size <= 0 || usedDefault) return false;
-  std::string narrow(size - 1, '\0');
-  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, &narrow[0], size, nullptr, &usedDefault);
-  return !usedDefault && ToWide(narrow, 936) == wide;
+  const std::optional<std::string> narrow = ExactNarrowFromWide(wide, 936);
+  return narrow && WideFromNarrow(*narrow, 936) == wide;
 }
 
 }  // namespace tamvelo::test
