@@ -43,7 +43,7 @@ void CMainWnd::OnCloseButton() {
   const std::string stored = tamvelo::ini::ReadText(m_szConfigPath, "Setting", "ExitDirect");
   switch (tamvelo::prefs::CloseActionFor(stored)) {
     case tamvelo::prefs::CloseAction::Prompt:
-      if (m_pCloseHint != nullptr) m_pCloseHint->Show(m_hWnd);
+      if (m_pCloseHint != nullptr) m_pCloseHint->Show();
       break;
     case tamvelo::prefs::CloseAction::Quit: QuitApplication(); break;
     case tamvelo::prefs::CloseAction::Hide: HideMainWindow(); break;

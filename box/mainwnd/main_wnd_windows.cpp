@@ -103,9 +103,9 @@ void CMainWnd::ShowAboutWindow() {
 }
 
 void CMainWnd::ShowAltAccountWindow() {
-  if (m_pAltAccountWnd != nullptr) m_pAltAccountWnd->Show(m_hWnd);
+  if (m_pAltAccountWnd != nullptr) m_pAltAccountWnd->Show();
 }
 
 void CMainWnd::ShowSettingsWindow() {
-  if (m_pSettingWnd != nullptr) m_pSettingWnd->Show(m_hWnd);
+  if (m_pSettingWnd != nullptr) m_pSettingWnd->Show();
 }

@@ -7,15 +7,10 @@ void CAboutWnd::InitWindow() {
   InitBackground();
 }
 
-void CAboutWnd::Notify(DuiLib::TNotifyUI& msg) {
-  if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender != nullptr) {
-    const DuiLib::CDuiString name = msg.pSender->GetName();
-    if (name == "closebtn" || name == "yesbtn") {
-      HideWindow();
-      return;
-    }
-  }
-  WindowImplBase::Notify(msg);
+bool CAboutWnd::OnClick(const DuiLib::CDuiString& name) {
+  if (name != "yesbtn") return false;
+  HideWindow();
+  return true;
 }
 
 void CAboutWnd::SetVersion(float version) {
@@ -25,5 +20,3 @@ void CAboutWnd::SetVersion(float version) {
   std::snprintf(text, sizeof text, "版本号：v%s", number);
   if (m_pVersion != nullptr) m_pVersion->SetText(text);
 }
-
-void CAboutWnd::Show() { ShowCentered(); }

@@ -8,12 +8,14 @@ class CAboutWnd : public CSmallWnd {
   LPCSTR GetWindowClassName() const override { return "AboutWnd"; }
   DuiLib::CDuiString GetSkinFile() override { return "xml//AboutWnd.xml"; }
   void InitWindow() override;
-  void Notify(DuiLib::TNotifyUI& msg) override;
 
   // "版本号：v1.0" for version 1.0 in the "version" label.
   void SetVersion(float version);
 
-  void Show();
+  void Show() { ShowCentered(); }
+
+ protected:
+  bool OnClick(const DuiLib::CDuiString& name) override;
 
  private:
   DuiLib::CControlUI* m_pVersion = nullptr;  // "version"

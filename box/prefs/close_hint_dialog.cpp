@@ -12,22 +12,12 @@ void CCloseHintDialog::InitWindow() {
   InitBackground();
 }
 
-void CCloseHintDialog::Notify(DuiLib::TNotifyUI& msg) {
-  if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender != nullptr) {
-    const DuiLib::CDuiString name = msg.pSender->GetName();
-    if (name == "closebtn" || name == "nobtn") {
-      HideWindow();
-      return;
-    }
-    if (name == "yesbtn") {
-      OnConfirm();
-      return;
-    }
-  }
-  WindowImplBase::Notify(msg);
+bool CCloseHintDialog::OnClick(const DuiLib::CDuiString& name) {
+  if (name == "nobtn") HideWindow();
+  else if (name == "yesbtn") OnConfirm();
+  else return false;
+  return true;
 }
-
-void CCloseHintDialog::Show(HWND) { ShowCentered(); }
 
 void CCloseHintDialog::OnConfirm() {
   HideWindow();

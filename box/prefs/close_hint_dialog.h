@@ -13,12 +13,14 @@ class CCloseHintDialog : public CSmallWnd {
   LPCSTR GetWindowClassName() const override { return "CloseHintDialog"; }
   DuiLib::CDuiString GetSkinFile() override { return "xml//CloseHintDlg.xml"; }
   void InitWindow() override;
-  void Notify(DuiLib::TNotifyUI& msg) override;
 
   void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }
   void SetConfigPath(LPCSTR path) { m_pszConfigPath = path; }
 
-  void Show(HWND mainWindow);
+  void Show() { ShowCentered(); }
+
+ protected:
+  bool OnClick(const DuiLib::CDuiString& name) override;
 
  private:
   void OnConfirm();

@@ -6,10 +6,8 @@
 
 class CDownSelMenu : public CPopupMenu {
  public:
-  CDownSelMenu() : CPopupMenu("xml//Down_Sel_Menu.xml") {}
-  LPCSTR GetWindowClassName() const override { return "DownSelMenu "; }
-  void Notify(DuiLib::TNotifyUI& msg) override;
+  CDownSelMenu() : CPopupMenu("xml//Down_Sel_Menu.xml", "DownSelMenu ") {}
 
-  // At a point of the main window's client area (the click's mouse point).
-  void ShowAt(HWND mainWindow, POINT point) { MoveToClientPoint(mainWindow, point); }
+ protected:
+  void OnItem(const DuiLib::CDuiString& item) override;
 };

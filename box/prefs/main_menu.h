@@ -6,10 +6,8 @@
 
 class CDuiMenu : public CPopupMenu {
  public:
-  CDuiMenu() : CPopupMenu("xml//menu.xml") {}
-  LPCSTR GetWindowClassName() const override { return "CDuiMenu "; }
-  void Notify(DuiLib::TNotifyUI& msg) override;
+  CDuiMenu() : CPopupMenu("xml//menu.xml", "CDuiMenu ") {}
 
-  // At a point of the main window's client area (the click's mouse point).
-  void ShowAt(HWND mainWindow, POINT point) { MoveToClientPoint(mainWindow, point); }
+ protected:
+  void OnItem(const DuiLib::CDuiString& item) override;
 };

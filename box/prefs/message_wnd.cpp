@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "box/prefs/click_name.h"
 #include "box/web/tabbrowser.h"
 #include "common/portal_settings.h"
 
@@ -15,12 +14,10 @@ void CMessageWnd::InitWindow() {
   InitBackground();
 }
 
-void CMessageWnd::Notify(DuiLib::TNotifyUI& msg) {
-  if (tamvelo::prefs::ClickedNameLower(msg) == "closebtn1") {
-    HideWindow();
-    return;
-  }
-  WindowImplBase::Notify(msg);
+bool CMessageWnd::OnClick(const DuiLib::CDuiString& name) {
+  if (name != "closebtn1") return false;  // this layout's close button
+  HideWindow();
+  return true;
 }
 
 DuiLib::CControlUI* CMessageWnd::CreateControl(LPCSTR pstrClass) {
@@ -31,7 +28,7 @@ DuiLib::CControlUI* CMessageWnd::CreateControl(LPCSTR pstrClass) {
   return m_pBrowser;
 }
 
-void CMessageWnd::Show(HWND) {
+void CMessageWnd::Show() {
   ShowCentered();
   if (m_pBrowser != nullptr) {
     const std::string address = std::string(tamvelo::kPortalBaseUrl) + kAltAccountPath;

@@ -13,7 +13,6 @@ class CMessageWnd : public CSmallWnd {
   LPCSTR GetWindowClassName() const override { return "DUIMainFrame"; }
   DuiLib::CDuiString GetSkinFile() override { return "xml//MessageWnd.xml"; }
   void InitWindow() override;
-  void Notify(DuiLib::TNotifyUI& msg) override;
   // "Tabbrowser" (any case): the page's browser, bound to the strip and to
   // this window.
   DuiLib::CControlUI* CreateControl(LPCSTR pstrClass) override;
@@ -22,7 +21,10 @@ class CMessageWnd : public CSmallWnd {
   CTabbrowserUI* GetBrowser() const { return m_pBrowser; }
 
   // Opens the window and loads the alt-account page afresh.
-  void Show(HWND mainWindow);
+  void Show();
+
+ protected:
+  bool OnClick(const DuiLib::CDuiString& name) override;
 
  private:
   CScrollTabUI* m_pTabBar = nullptr;

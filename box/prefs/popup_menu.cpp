@@ -1,5 +1,8 @@
 #include "box/prefs/popup_menu.h"
 
+#include "box/mainwnd/main_wnd.h"
+#include "box/prefs/click_name.h"
+
 LRESULT CPopupMenu::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   if (uMsg == WM_KILLFOCUS) Hide();  // and handled as usual below
   if (uMsg == WM_CLOSE) {
@@ -10,8 +13,22 @@ LRESULT CPopupMenu::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
 }
 
-void CPopupMenu::MoveToClientPoint(HWND owner, POINT point) {
+void CPopupMenu::Notify(DuiLib::TNotifyUI& msg) {
+  const DuiLib::CDuiString item = tamvelo::prefs::ClickedNameLower(msg);
+  if (item.IsEmpty() || m_pMainWnd == nullptr) return;
+  if (item == "about") {
+    Hide();
+    m_pMainWnd->ShowAboutWindow();
+  } else if (item == "quit_menu_btn") {
+    // Whatever its label, it quits as the tray menu's item does.
+    Hide();
+    m_pMainWnd->QuitApplication();
+  } else {
+    OnItem(item);
+  }
+}
+
+void CPopupMenu::ShowAt(HWND owner, POINT point) {
   ::ClientToScreen(owner, &point);
   ::SetWindowPos(m_hWnd, nullptr, point.x, point.y, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
 }
-

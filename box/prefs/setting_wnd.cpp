@@ -48,22 +48,13 @@ void CSettingWnd::InitWindow() {
   InitBackground();
 }
 
-void CSettingWnd::Notify(DuiLib::TNotifyUI& msg) {
-  if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender != nullptr) {
-    const DuiLib::CDuiString name = msg.pSender->GetName();
-    if (name == "closebtn") {
-      HideWindow();
-      return;
-    }
-    if (name == "yesbtn") {
-      OnConfirm();
-      return;
-    }
-  }
-  WindowImplBase::Notify(msg);
+bool CSettingWnd::OnClick(const DuiLib::CDuiString& name) {
+  if (name != "yesbtn") return false;
+  OnConfirm();
+  return true;
 }
 
-void CSettingWnd::Show(HWND) {
+void CSettingWnd::Show() {
   SelectStoredCloseAction();
   LoadHotKey(kHideKey, false);
   LoadHotKey(kFullKey, false);

@@ -22,7 +22,6 @@ class CSettingWnd : public CSmallWnd {
   LPCSTR GetWindowClassName() const override { return "CloseHintDialog"; }
   DuiLib::CDuiString GetSkinFile() override { return "xml//SettingWnd.xml"; }
   void InitWindow() override;
-  void Notify(DuiLib::TNotifyUI& msg) override;
 
   // Wiring by the main window.
   void SetConfigPath(LPCSTR path) { m_pszConfigPath = path; }
@@ -31,7 +30,7 @@ class CSettingWnd : public CSmallWnd {
   void SetFullscreenButton(CFullscreenBtn* button) { m_pFullscreenBtn = button; }
 
   // Shows the stored choices and opens the window over the main window.
-  void Show(HWND mainWindow);
+  void Show();
 
   // Hotkeys.
   void RegisterHotKeysAtStart();
@@ -46,6 +45,9 @@ class CSettingWnd : public CSmallWnd {
   const HotKeyEntry* GetHotKeyEntry(size_t index) const;
   // Display text of the full-screen key, such as "F11" or "Ctrl+F4".
   LPCSTR GetFullKeyText() const { return m_szFullKeyText; }
+
+ protected:
+  bool OnClick(const DuiLib::CDuiString& name) override;
 
  private:
   void OnConfirm();

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "box/mainwnd/main_wnd.h"
-#include "box/prefs/click_name.h"
 #include "box/prefs/skin_names.h"
 
 namespace {
@@ -25,18 +24,13 @@ void CSkinWnd::InitWindow() {
   InitBackground();
 }
 
-void CSkinWnd::Notify(DuiLib::TNotifyUI& msg) {
-  const DuiLib::CDuiString name = tamvelo::prefs::ClickedNameLower(msg);
-  if (name == "closebtn" || name == "yesbtn") {
+bool CSkinWnd::OnClick(const DuiLib::CDuiString& name) {
+  if (name == "yesbtn") {
     HideWindow();
-    return;
+    return true;
   }
   const int index = SkinIndexOfButton(name.GetData());
-  if (index >= 0) {
-    if (m_pMainWnd != nullptr) m_pMainWnd->ApplySkin(index);
-    return;
-  }
-  WindowImplBase::Notify(msg);
+  if (index < 0) return false;
+  if (m_pMainWnd != nullptr) m_pMainWnd->ApplySkin(index);
+  return true;
 }
-
-void CSkinWnd::Show() { ShowCentered(); }

@@ -11,10 +11,12 @@ class CSkinWnd : public CSmallWnd {
   LPCSTR GetWindowClassName() const override { return "SkinWnd"; }
   DuiLib::CDuiString GetSkinFile() override { return "xml//SkinWnd.xml"; }
   void InitWindow() override;
-  void Notify(DuiLib::TNotifyUI& msg) override;
 
   void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }
-  void Show();
+  void Show() { ShowCentered(); }
+
+ protected:
+  bool OnClick(const DuiLib::CDuiString& name) override;
 
  private:
   CMainWnd* m_pMainWnd = nullptr;

@@ -1,5 +1,6 @@
 #include "box/prefs/small_wnd.h"
 
+#include "box/prefs/click_name.h"
 #include "box/prefs/skin_names.h"
 
 void CSmallWnd::SetSkinName(LPCSTR folder) {
@@ -39,6 +40,16 @@ LRESULT CSmallWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+}
+
+void CSmallWnd::Notify(DuiLib::TNotifyUI& msg) {
+  const DuiLib::CDuiString name = tamvelo::prefs::ClickedNameLower(msg);
+  if (name == "closebtn") {
+    HideWindow();
+    return;
+  }
+  if (!name.IsEmpty() && OnClick(name)) return;
+  WindowImplBase::Notify(msg);
 }
 
 LRESULT CSmallWnd::ResponseDefaultKeyEvent(WPARAM wParam) { return wParam == VK_ESCAPE ? TRUE : FALSE; }

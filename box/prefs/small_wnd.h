@@ -26,12 +26,17 @@ class CSmallWnd : public DuiLib::WindowImplBase {
   // A double click on the caption neither maximises nor restores; closing
   // (Alt+F4) hides the window as its close button does.
   LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+  // "closebtn" hides the window; other clicks go to OnClick, names in lower
+  // case, and what it leaves to the toolkit.
+  void Notify(DuiLib::TNotifyUI& msg) override;
 
  protected:
   // Finds "main_bg", shows the skin's background in it, clears "shown".
   void InitBackground();
   // Marks the window shown, centres it over its owner and activates it.
   void ShowCentered();
+  // True when the click was the window's own.
+  virtual bool OnClick(const DuiLib::CDuiString& /*name*/) { return false; }
 
   // Escape is swallowed before the focused control sees it; Return reaches it.
   LRESULT ResponseDefaultKeyEvent(WPARAM wParam) override;

@@ -1,10 +1,9 @@
 #include "box/prefs/tray_menu.h"
 
 #include "box/mainwnd/main_wnd.h"
-#include "box/prefs/click_name.h"
 
 CTrayMenu::CTrayMenu()
-    : CPopupMenu("xml//traymenu.xml"),
+    : CPopupMenu("xml//traymenu.xml", "CDuiMenu "),
       m_nScreenWidth(::GetSystemMetrics(SM_CXSCREEN)),
       m_nScreenHeight(::GetSystemMetrics(SM_CYSCREEN)) {}
 
@@ -15,17 +14,12 @@ void CTrayMenu::ShowAt(POINT cursor) {
   ::SetForegroundWindow(m_hWnd);
 }
 
-void CTrayMenu::Notify(DuiLib::TNotifyUI& msg) {
-  const DuiLib::CDuiString item = tamvelo::prefs::ClickedNameLower(msg);
-  if (item.IsEmpty() || m_pMainWnd == nullptr) return;
+void CTrayMenu::OnItem(const DuiLib::CDuiString& item) {
   if (item == "show_menu_btn") {
     m_pMainWnd->RestoreMainWindow();
     Hide();
   } else if (item == "setting_menu_btn") {
     m_pMainWnd->ShowSettingsWindow();
     Hide();
-  } else if (item == "quit_menu_btn") {
-    Hide();
-    m_pMainWnd->QuitApplication();
   }
 }

@@ -11,12 +11,13 @@ class CTrayMenu : public CPopupMenu {
   static constexpr int kAssumedHeight = 70;
 
   CTrayMenu();
-  LPCSTR GetWindowClassName() const override { return "CDuiMenu "; }
-  void Notify(DuiLib::TNotifyUI& msg) override;
 
   // At the cursor (screen coordinates), moved left and up where it would
   // leave the screen; topmost and in the foreground.
   void ShowAt(POINT cursor);
+
+ protected:
+  void OnItem(const DuiLib::CDuiString& item) override;
 
  private:
   int m_nScreenWidth;
