@@ -17,7 +17,8 @@
 #include "box/tabs/scroll_tab.h"
 #include "common/protocol.h"
 #include "tests/app_e2e/box_process.h"
-#include "tests/mainwnd/skin_install.h"
+#include "tests/support/skin_install.h"
+#include "tests/support/window_helpers.h"
 #include "tests/support/test_support.h"
 
 namespace {

@@ -10,7 +10,8 @@
 
 #include "common/protocol.h"
 #include "tests/app_e2e/box_process.h"
-#include "tests/mainwnd/skin_install.h"
+#include "tests/support/skin_install.h"
+#include "tests/support/window_helpers.h"
 #include "tests/support/test_support.h"
 
 namespace tamvelo::test {

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "common/protocol.h"
-#include "tests/mainwnd/skin_install.h"
+#include "tests/support/window_helpers.h"
 
 namespace tamvelo::test {
 

@@ -13,7 +13,8 @@
 
 #include "box/mainwnd/main_wnd.h"
 #include "box/tabs/scroll_tab.h"
-#include "tests/mainwnd/skin_install.h"
+#include "tests/support/skin_install.h"
+#include "tests/support/window_helpers.h"
 #include "tests/support/test_support.h"
 
 namespace tamvelo::test {

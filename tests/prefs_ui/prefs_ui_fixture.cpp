@@ -3,53 +3,30 @@
 #include <objbase.h>
 
 #include <cstdio>
-#include <vector>
 
 #include "common/data_folder.h"
 #include "common/ini.h"
+#include "tests/support/skin_install.h"
+#include "tests/support/window_helpers.h"
 
 namespace prefstest {
 
 namespace {
 
-void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(from + "\\" + name, to + "\\" + name);
-    else CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
-// The skin lives in the data folder, where the program looks for it; what
-// was not there before the run is removed afterwards.
+// The skin lives in the data folder, where the program looks for it.
 class SkinEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     CoInitialize(nullptr);
-    const std::string data = tamvelo::DataFolder();
-    for (const char* part : {"xml", "skin"}) {
-      const std::string target = data + part;
-      if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) created_.push_back(target);
-    }
-    tamvelo::test::DataFolderScope scope;  // makes the folder exist
-    CopyTree(std::string(TAMVELO_SOURCE_DIR) + "/skin/xml", data + "xml");
-    CopyTree(std::string(TAMVELO_SOURCE_DIR) + "/skin/skin", data + "skin");
+    skin_ = std::make_unique<tamvelo::test::SkinInstall>();
     DuiLib::CPaintManagerUI::SetResourceType(DuiLib::UILIB_FILE);
-    DuiLib::CPaintManagerUI::SetResourcePath(data.c_str());
+    DuiLib::CPaintManagerUI::SetResourcePath(tamvelo::DataFolder().c_str());
     CreateDirectoryA(TAMVELO_ARTEFACT_DIR, nullptr);
   }
-  void TearDown() override {
-    for (const std::string& folder : created_) tamvelo::test::RemoveTree(folder);
-  }
+  void TearDown() override { skin_.reset(); }
 
  private:
-  std::vector<std::string> created_;
+  std::unique_ptr<tamvelo::test::SkinInstall> skin_;
 };
 
 const auto* const kSkinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
@@ -144,19 +121,9 @@ void SaveScreenshot(HWND window, const std::string& name) {
   // GDI leaves the alpha byte of text pixels at 0; the picture is opaque.
   auto* pixel = static_cast<DWORD*>(bits);
   for (int i = 0; i < width * height; ++i) pixel[i] |= 0xFF000000;
-  const DWORD imageBytes = static_cast<DWORD>(width) * height * 4;
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + imageBytes;
   const std::string path = std::string(TAMVELO_ARTEFACT_DIR) + "/" + name + ".bmp";
-  if (FILE* out = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits, 1, imageBytes, out);
-    std::fclose(out);
-    std::printf("screenshot: %s\n", path.c_str());
-  }
+  tamvelo::test::WriteBmpFile(path, info.bmiHeader, bits);
+  std::printf("screenshot: %s\n", path.c_str());
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);

@@ -1,4 +1,4 @@
-// Shared by the preference window tests: the skin of the source tree copied
+// Shared by the preference window tests: the skin of the source tree installed
 // into the data folder and made the toolkit's resource path, a config.ini
 // restored after each test, real mouse clicks on named controls, and
 // screenshots kept as artefacts.

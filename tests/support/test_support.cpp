@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/data_folder.h"
+#include "common/text_codec.h"
 
 namespace tamvelo::test {
 
@@ -61,21 +62,21 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryA(folder.c_str());
 }
 
-namespace {
-
-void CreateFolderChain(const std::string& path) {
+void CreateFolders(const std::string& path) {
   for (size_t i = 3; i < path.size(); ++i) {
     if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
   }
   CreateDirectoryA(path.c_str(), nullptr);
 }
 
+namespace {
+
 const char* const kIniNames[] = {kConfigIniName, kParamIniName, kVersionIniName};
 
 }  // namespace
 
 DataFolderScope::DataFolderScope() : folder_(DataFolder()) {
-  CreateFolderChain(folder_ + "config\\");
+  CreateFolders(folder_ + "config\\");
   int i = 0;
   for (const char* name : kIniNames) {
     const std::string saved = backup_.File(std::to_string(i++));
@@ -97,19 +98,8 @@ std::string DataFolderScope::ConfigIni() const { return folder_ + kConfigIniName
 std::string DataFolderScope::ParamIni() const { return folder_ + kParamIniName; }
 std::string DataFolderScope::VersionIni() const { return folder_ + kVersionIniName; }
 
-std::wstring Utf8ToWide(const std::string& utf8) {
-  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(units, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
-  return wide;
-}
+std::wstring Utf8ToWide(const std::string& utf8) { return WideFromNarrow(utf8, CP_UTF8); }
 
-std::string Utf8ToAnsi(const std::string& utf8) {
-  const std::wstring wide = Utf8ToWide(utf8);
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string ansi(bytes, '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), bytes, nullptr, nullptr);
-  return ansi;
-}
+std::string Utf8ToAnsi(const std::string& utf8) { return NarrowFromWide(Utf8ToWide(utf8)); }
 
 }  // namespace tamvelo::test

@@ -30,6 +30,8 @@ bool FileExists(const std::string& path);
 
 // Deletes a folder tree; missing is fine.
 void RemoveTree(const std::string& path);
+// Creates a folder and any missing parents.
+void CreateFolders(const std::string& path);
 
 // Makes the real data folder (application data + "\tamvelo\gamebox\" with
 // its "config\" folder) exist for the test, and on destruction restores

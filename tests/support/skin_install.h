@@ -2,9 +2,6 @@
 // prefix for the life of the object; what was there before comes back.
 #pragma once
 
-#include <windows.h>
-
-#include <functional>
 #include <string>
 
 namespace tamvelo::test {
@@ -23,15 +20,5 @@ class SkinInstall {
   };
   Folder folders_[2];
 };
-
-// Serves the thread's messages until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-void Pump(DWORD ms);
-
-// Folder of the running test executable, ending in a backslash.
-std::string ExecutableFolder();
-
-// A screenshot of a window's screen area as a 24-bit BMP file.
-bool SaveWindowBitmap(HWND window, const std::string& path);
 
 }  // namespace tamvelo::test

@@ -1,0 +1,71 @@
+#include "tests/support/window_helpers.h"
+
+#include "tests/support/test_support.h"
+
+namespace tamvelo::test {
+
+void Pump(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+std::string ExecutableFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+void WriteBmpFile(const std::string& path, const BITMAPINFOHEADER& header, const void* bits) {
+  // Rows are padded to four bytes.
+  const DWORD stride = ((header.biWidth * header.biBitCount / 8 + 3) / 4) * 4;
+  const DWORD imageBytes = stride * static_cast<DWORD>(header.biHeight);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + imageBytes;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+  bytes.append(static_cast<const char*>(bits), imageBytes);
+  WriteFile(path, bytes);
+}
+
+bool SaveWindowBitmap(HWND window, const std::string& path) {
+  RECT rc;
+  if (!GetWindowRect(window, &rc)) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = rc.right - rc.left;
+  info.bmiHeader.biHeight = rc.bottom - rc.top;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, screen, rc.left, rc.top, SRCCOPY);
+  GdiFlush();
+  WriteBmpFile(path, info.bmiHeader, bits);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return true;
+}
+
+}  // namespace tamvelo::test
