@@ -11,11 +11,11 @@ bool RequestNavigation(const std::wstring& address) {
   HWND tabWindow = process.tabWindow.load();
   if (tabWindow == nullptr) return false;
   // The browser belongs to the browser thread's apartment: the call is made
-  // there, while this thread waits and the address stays alive.
-  process.pendingNavigation.store(&address);
-  const bool done = SendMessageW(tabWindow, kMsgNavigate, 0, 0) != 0;
-  process.pendingNavigation.store(nullptr);
-  return done;
+  // there. This thread does not wait for it, so the main program's record
+  // returns without waiting for the navigation either. A request the
+  // browser thread has not taken yet is replaced: the later address wins.
+  delete process.pendingNavigation.exchange(new std::wstring(address));
+  return PostMessageW(tabWindow, kMsgNavigate, 0, 0) != FALSE;
 }
 
 namespace {
@@ -40,12 +40,8 @@ LRESULT CALLBACK HostWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // Also the main program's command to close this tab: the process ends.
       PostQuitMessage(0);
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      BeginPaint(window, &paint);
-      EndPaint(window, &paint);
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintNothing(window);
     case WM_COPYDATA:
       OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return 0;

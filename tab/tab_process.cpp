@@ -58,14 +58,64 @@ void PlaceInMainWindow(HWND tabWindow, HWND mainWindow) {
   UpdateWindow(tabWindow);
 }
 
+// The browser thread starts first: building the browser is the longest step
+// of start-up, and it overlaps the main thread's joining of the main window.
+bool StartBrowserThread(TabProcess& process) {
+  process.joinedEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  process.startupEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (process.joinedEvent == nullptr || process.startupEvent == nullptr) return false;
+  process.browserThread =
+      CreateThread(nullptr, 0, BrowserThreadMain, nullptr, 0, &process.browserThreadId);
+  return process.browserThread != nullptr;
+}
+
 // Ends the browser thread, which then lets its browser go, before the
-// process ends.
+// process ends. A thread still waiting for the main thread learns that it
+// gave up.
 void StopBrowserThread(TabProcess& process) {
-  if (process.browserThread == nullptr) return;
-  PostThreadMessageW(process.browserThreadId, WM_QUIT, 0, 0);
-  WaitForSingleObject(process.browserThread, kBrowserThreadExitMs);
-  CloseHandle(process.browserThread);
-  process.browserThread = nullptr;
+  if (process.joinedEvent != nullptr) SetEvent(process.joinedEvent);
+  if (process.browserThread != nullptr) {
+    PostThreadMessageW(process.browserThreadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(process.browserThread, kBrowserThreadExitMs);
+    CloseHandle(process.browserThread);
+    process.browserThread = nullptr;
+  }
+  for (HANDLE* event : {&process.joinedEvent, &process.startupEvent}) {
+    if (*event != nullptr) CloseHandle(*event);
+    *event = nullptr;
+  }
+  delete process.pendingNavigation.exchange(nullptr);
+}
+
+// Steps of the main thread up to its host window being a child of the main
+// window; false when the process is to end (no window, no main window, or
+// waiting mode once the main window is gone).
+bool JoinMainWindow(TabProcess& process) {
+  process.paramIniPath = DataFileW(DataFolderW(), kParamIniNameW);
+  process.context.weburls = LoadWeburl(process.paramIniPath);
+  HWND host = CreateWindowExW(0, process.hostClassName, process.windowTitle, WS_POPUP, 100, 100, 0,
+                              0, nullptr, nullptr, process.instance, nullptr);
+  if (host == nullptr) return false;
+  process.context.hostWindow = host;
+  HWND mainWindow = FindWindowW(protocol::kMainWindowClassW, nullptr);
+  if (mainWindow == nullptr) return false;
+  process.context.mainWindow = mainWindow;
+  if (process.waitingMode) {
+    WaitWhileWindowExists(mainWindow);
+    return false;
+  }
+  MakeChildOf(host, mainWindow);
+  ShowWindow(host, SW_HIDE);
+  UpdateWindow(host);
+  return true;
+}
+
+void RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
 }
 
 void LoadText(HINSTANCE instance, UINT id, wchar_t* buffer) {
@@ -108,75 +158,62 @@ bool RegisterTabProgramClass(const wchar_t* className, WNDPROC procedure) {
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+LRESULT PaintNothing(HWND window) {
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  EndPaint(window, &paint);
+  return 0;
+}
+
 int TabHostMain(HINSTANCE instance, const wchar_t* commandLine) {
   if (CommandLineArgument(commandLine).empty()) return 0;
   TabProcess& process = Process();
   process.instance = instance;
   process.waitingMode = protocol::IsWaitModeCommandLine(commandLine);
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 0;
-  browser::RegisterBrowserHostClass();
   LoadText(instance, IDS_TAB_WINDOW_TITLE, process.windowTitle);
   std::wcscpy(process.hostClassName, protocol::kHostWindowClassW);
   std::wcscpy(process.tabClassName, protocol::kTabWindowClassW);
   LoadText(instance, IDS_TAB_CLASS_NAME, process.tabClassName);
-  RegisterTabProgramClass(process.hostClassName, HostWndProc);
-  if (!TabHostInit()) {
-    CoUninitialize();
-    return 0;
-  }
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+  // Waiting mode hosts nothing: no browser thread.
+  if (process.waitingMode || StartBrowserThread(process)) {
+    if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+      RegisterTabProgramClass(process.hostClassName, HostWndProc);
+      if (TabHostInit()) RunMessageLoop();
+      CoUninitialize();
+    }
   }
   StopBrowserThread(process);
-  CoUninitialize();
   return 0;
 }
 
 bool TabHostInit() {
   TabProcess& process = Process();
-  process.paramIniPath = DataFileW(DataFolderW(), kParamIniNameW);
-  process.context.weburls = LoadWeburl(process.paramIniPath);
-  HWND host = CreateWindowExW(0, process.hostClassName, process.windowTitle, WS_POPUP, 100, 100, 0,
-                              0, nullptr, nullptr, process.instance, nullptr);
-  if (host == nullptr) return false;
-  process.context.hostWindow = host;
-  HWND mainWindow = FindWindowW(protocol::kMainWindowClassW, nullptr);
-  if (mainWindow == nullptr) return false;
-  process.context.mainWindow = mainWindow;
-  if (process.waitingMode) {
-    WaitWhileWindowExists(mainWindow);
-    return false;
-  }
-  MakeChildOf(host, mainWindow);
-  ShowWindow(host, SW_HIDE);
-  UpdateWindow(host);
-
-  process.startupEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (process.startupEvent == nullptr) return false;
-  process.browserThread =
-      CreateThread(nullptr, 0, BrowserThreadMain, nullptr, 0, &process.browserThreadId);
-  if (process.browserThread != nullptr) WaitForSingleObject(process.startupEvent, INFINITE);
-  CloseHandle(process.startupEvent);
-  process.startupEvent = nullptr;
-  return process.browserThread != nullptr;
+  process.joined = JoinMainWindow(process);
+  if (process.joinedEvent != nullptr) SetEvent(process.joinedEvent);
+  if (!process.joined || process.browserThread == nullptr) return false;
+  // A browser thread that ended without signalling leaves nothing to host.
+  const HANDLE signals[] = {process.startupEvent, process.browserThread};
+  return WaitForMultipleObjects(2, signals, FALSE, INFINITE) == WAIT_OBJECT_0;
 }
 
 DWORD WINAPI BrowserThreadMain(void*) {
   TabProcess& process = Process();
+  browser::RegisterBrowserHostClass();
   RegisterTabProgramClass(process.tabClassName, TabWndProc);
   // Created hidden: it is placed and shown once it is a child of the main
   // window (a visible pop-up re-parented across processes can deadlock).
   HWND tabWindow = CreateWindowExW(0, process.tabClassName, process.windowTitle, WS_POPUP, 100, 100,
                                    900, 600, nullptr, nullptr, process.instance, nullptr);
+  // No message is taken before both windows are children of the main
+  // window: the main program's WaitForInputIdle relies on it.
+  WaitForSingleObject(process.joinedEvent, INFINITE);
+  if (!process.joined) {
+    if (tabWindow != nullptr) DestroyWindow(tabWindow);
+    return 0;
+  }
   if (tabWindow != nullptr) PlaceInMainWindow(tabWindow, process.context.mainWindow);
   SetEvent(process.startupEvent);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  RunMessageLoop();
   if (tabWindow != nullptr && IsWindow(tabWindow)) DestroyWindow(tabWindow);
   return 0;
 }

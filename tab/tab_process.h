@@ -17,8 +17,10 @@ inline constexpr int kTitleChars = 100;
 // How often waiting mode looks for the main window.
 inline constexpr DWORD kWaitPollMs = 2000;
 
-// Written during start-up, before the browser thread signals; read-only
-// afterwards except tabWindow and pendingNavigation, which cross threads.
+// Written during start-up: the names before the browser thread starts, the
+// main thread's part before it signals joinedEvent, the browser thread's
+// before it signals startupEvent. Read-only afterwards except tabWindow and
+// pendingNavigation, which cross threads.
 struct TabProcess {
   HINSTANCE instance = nullptr;
   bool waitingMode = false;
@@ -27,13 +29,19 @@ struct TabProcess {
   wchar_t tabClassName[kTitleChars] = {};
   std::wstring paramIniPath;
   TabContext context;
+  // Set by the main thread once its host window is a child of the main
+  // window (joined true) or once it gave up (joined false).
+  HANDLE joinedEvent = nullptr;
+  bool joined = false;
+  // Set by the browser thread once its tab window is placed too.
   HANDLE startupEvent = nullptr;
   HANDLE browserThread = nullptr;
   DWORD browserThreadId = 0;
   // The tab window while it holds a browser; null once it let it go.
   std::atomic<HWND> tabWindow{nullptr};
-  // The address that the main thread hands the browser thread.
-  std::atomic<const std::wstring*> pendingNavigation{nullptr};
+  // The latest address that the main thread handed the browser thread and
+  // that it has not taken yet; owned by whoever takes it out.
+  std::atomic<std::wstring*> pendingNavigation{nullptr};
   // One sink per process; it must outlive every browser it was advised to.
   CMyWebBrowser2Event eventSink{&context};
 };
@@ -49,12 +57,20 @@ std::wstring CommandLineArgument(const wchar_t* commandLine);
 // unknown to it).
 int TabHostMain(HINSTANCE instance, const wchar_t* commandLine);
 
-// Start-up of the main thread; false ends the process.
+// Start-up of the main thread, while the browser thread (already running in
+// tab mode) builds the tab window and the browser; returns once both
+// windows are children of the main window. False ends the process.
 bool TabHostInit();
 
+// Builds the tab window with its browser, places it in the main window once
+// the main thread has joined it, signals the start-up event and runs the
+// thread's message loop; ends at once when the main thread gave up.
 DWORD WINAPI BrowserThreadMain(void* unused);
 
 // Registers a window class of this program (icons 107/108, arrow cursor).
 bool RegisterTabProgramClass(const wchar_t* className, WNDPROC procedure);
+
+// WM_PAINT of a window that shows nothing of its own.
+LRESULT PaintNothing(HWND window);
 
 }  // namespace tamvelo::tab

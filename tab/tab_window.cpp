@@ -1,5 +1,6 @@
 #include "tab/tab_window.h"
 
+#include <memory>
 #include <string>
 
 #include "common/browser_host.h"
@@ -69,7 +70,7 @@ void OnNcDestroy(HWND window) {
 }
 
 LRESULT OnNavigate(HWND window) {
-  const std::wstring* address = Process().pendingNavigation.exchange(nullptr);
+  const std::unique_ptr<std::wstring> address(Process().pendingNavigation.exchange(nullptr));
   TabWindowState* state = StateOf(window);
   if (address == nullptr || state == nullptr || state->browser == nullptr) return 0;
   VARIANT url;
@@ -106,12 +107,8 @@ LRESULT CALLBACK TabWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         MoveWindow(state->hostChild, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       }
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      BeginPaint(window, &paint);
-      EndPaint(window, &paint);
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintNothing(window);
     case WM_KEYDOWN:
       return 0;
     case kMsgNavigate:

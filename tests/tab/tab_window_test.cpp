@@ -8,6 +8,7 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "common/browser_host.h"
 #include "tab/host_window.h"
@@ -41,6 +42,43 @@ bool SinkIsAdvised(IWebBrowser2* browser, IUnknown* sink) {
   if (container) container->Release();
   return found;
 }
+
+// Records the address of every navigation the browser begins, and checks
+// that its events arrive on the thread that owns the browser.
+class NavigationCounter final : public IDispatch {
+ public:
+  std::vector<std::wstring> addresses;
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != DIID_DWebBrowserEvents2) {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    *out = this;
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                      UINT*) override {
+    constexpr DISPID kBeforeNavigate2 = 250;
+    if (id != kBeforeNavigate2 || params == nullptr || params->cArgs != 7) return S_OK;
+    EXPECT_EQ(ownerThread_, GetCurrentThreadId());
+    // Arguments arrive last first: the address is the second of seven.
+    const VARIANT& url = params->rgvarg[5];
+    const VARIANT* value = (url.vt & VT_BYREF) ? url.pvarVal : &url;
+    addresses.push_back(value->vt == VT_BSTR && value->bstrVal ? value->bstrVal : L"");
+    return S_OK;
+  }
+
+ private:
+  DWORD ownerThread_ = GetCurrentThreadId();
+};
 
 class TabWindowTest : public ::testing::Test {
  protected:
@@ -84,12 +122,28 @@ TEST_F(TabWindowTest, BuildsASilentBrowserWithTheEventSinkAdvised) {
 
 TEST_F(TabWindowTest, NavigationFromTheMainThreadRunsOnTheBrowserThreadUntilTheBrowserIsGone) {
   ASSERT_NE(nullptr, tab_);
+  NavigationCounter counter;
+  IWebBrowser2* browser = TabWindowBrowser(tab_);
+  ASSERT_NE(nullptr, browser);
+  const DWORD cookie = browser::AdviseBrowserEvents(browser, &counter);
+  ASSERT_NE(0u, cookie);
   // Here the test thread owns the tab window; another thread plays the
-  // main thread and asks for navigation.
-  bool navigated = false;
-  std::thread mainThread([&] { navigated = RequestNavigation(L"http://127.0.0.1:1/game"); });
-  EXPECT_TRUE(test::PumpUntil([&] { return navigated; }, 5000));
+  // main thread. Its requests return at once; the browser thread takes only
+  // the latest one that is waiting.
+  bool requested = false;
+  std::thread mainThread([&] {
+    requested = RequestNavigation(L"http://127.0.0.1:1/first") &&
+                RequestNavigation(L"http://127.0.0.1:1/game");
+  });
   mainThread.join();
+  EXPECT_TRUE(requested);
+  EXPECT_TRUE(counter.addresses.empty());
+  EXPECT_TRUE(test::PumpUntil([&] { return !counter.addresses.empty(); }, 5000));
+  test::Pump(100);
+  ASSERT_EQ(1u, counter.addresses.size());
+  EXPECT_EQ(L"http://127.0.0.1:1/game", counter.addresses[0]);
+  EXPECT_EQ(nullptr, Process().pendingNavigation.load());
+  browser::UnadviseBrowserEvents(browser, cookie);
 
   // The main program's destroy command: the browser goes, the window stays.
   SendMessageW(tab_, WM_DESTROY, 0, 0);
@@ -102,6 +156,7 @@ TEST_F(TabWindowTest, NavigationFromTheMainThreadRunsOnTheBrowserThreadUntilTheB
   EXPECT_EQ(0, SendMessageW(tab_, kMsgNavigate, 0, 0));
   DestroyWindow(tab_);
   EXPECT_FALSE(RequestNavigation(L"http://127.0.0.1:1/later"));
+  EXPECT_EQ(nullptr, Process().pendingNavigation.load());
 }
 
 TEST_F(TabWindowTest, DocumentCompleteUnderThisPlatformSendsTheLocationNameIfAny) {
