@@ -5,8 +5,7 @@
 
 class CAboutWnd : public CSmallWnd {
  public:
-  LPCSTR GetWindowClassName() const override { return "AboutWnd"; }
-  DuiLib::CDuiString GetSkinFile() override { return "xml//AboutWnd.xml"; }
+  CAboutWnd() : CSmallWnd("xml//AboutWnd.xml", "AboutWnd") {}
   void InitWindow() override;
 
   // "版本号：v1.0" for version 1.0 in the "version" label.

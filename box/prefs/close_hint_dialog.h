@@ -10,8 +10,7 @@ class CMainWnd;
 
 class CCloseHintDialog : public CSmallWnd {
  public:
-  LPCSTR GetWindowClassName() const override { return "CloseHintDialog"; }
-  DuiLib::CDuiString GetSkinFile() override { return "xml//CloseHintDlg.xml"; }
+  CCloseHintDialog() : CSmallWnd("xml//CloseHintDlg.xml", "CloseHintDialog") {}
   void InitWindow() override;
 
   void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }

@@ -10,8 +10,7 @@ class CTabbrowserUI;
 
 class CMessageWnd : public CSmallWnd {
  public:
-  LPCSTR GetWindowClassName() const override { return "DUIMainFrame"; }
-  DuiLib::CDuiString GetSkinFile() override { return "xml//MessageWnd.xml"; }
+  CMessageWnd() : CSmallWnd("xml//MessageWnd.xml", "DUIMainFrame") {}
   void InitWindow() override;
   // "Tabbrowser" (any case): the page's browser, bound to the strip and to
   // this window.

@@ -16,11 +16,9 @@ class CSettingWnd : public CSmallWnd {
   static constexpr size_t kHideKey = 0;
   static constexpr size_t kFullKey = 1;
 
-  CSettingWnd() = default;
+  CSettingWnd() : CSmallWnd("xml//SettingWnd.xml", "CloseHintDialog") {}
   ~CSettingWnd() override;
 
-  LPCSTR GetWindowClassName() const override { return "CloseHintDialog"; }
-  DuiLib::CDuiString GetSkinFile() override { return "xml//SettingWnd.xml"; }
   void InitWindow() override;
 
   // Wiring by the main window.

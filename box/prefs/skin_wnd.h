@@ -8,8 +8,7 @@ class CMainWnd;
 
 class CSkinWnd : public CSmallWnd {
  public:
-  LPCSTR GetWindowClassName() const override { return "SkinWnd"; }
-  DuiLib::CDuiString GetSkinFile() override { return "xml//SkinWnd.xml"; }
+  CSkinWnd() : CSmallWnd("xml//SkinWnd.xml", "SkinWnd") {}
   void InitWindow() override;
 
   void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }

@@ -1,6 +1,7 @@
 // What the small windows of the main program (about box, settings window,
-// close prompt, alt-account window, skin chooser) have in common: a copy of
-// the skin's folder name for their "main_bg" background, and a "shown" flag
+// close prompt, alt-account window, skin chooser) have in common: a layout
+// and a window class given at construction, a close button, a copy of the
+// skin's folder name for their "main_bg" background, and a "shown" flag
 // that survives hiding the main window, so that restoring the main window
 // brings back exactly the windows the user had open.
 #pragma once
@@ -9,6 +10,11 @@
 
 class CSmallWnd : public DuiLib::WindowImplBase {
  public:
+  CSmallWnd(LPCSTR layoutFile, LPCSTR windowClass) : m_sLayoutFile(layoutFile), m_pszWindowClass(windowClass) {}
+
+  LPCSTR GetWindowClassName() const override { return m_pszWindowClass; }
+  DuiLib::CDuiString GetSkinFile() override { return m_sLayoutFile; }
+
   // The skin folder name, copied before Create (at most 19 characters).
   void SetSkinName(LPCSTR folder);
   LPCSTR GetSkinName() const { return m_szSkinName; }
@@ -45,4 +51,6 @@ class CSmallWnd : public DuiLib::WindowImplBase {
   bool m_bShown = false;
   DuiLib::CControlUI* m_pBackground = nullptr;  // "main_bg"
   char m_szSkinName[20] = {};
+  DuiLib::CDuiString m_sLayoutFile;
+  LPCSTR m_pszWindowClass;
 };
