@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-#include "duilib/UIFill.h"
 #include "duilib/UIRender.h"
 
 namespace DuiLib {
@@ -96,18 +95,11 @@ void CButtonUI::DoEvent(TEventUI& event) {
   CLabelUI::DoEvent(event);
 }
 
-void CButtonUI::SetStateImage(CDuiString& slot, LPCSTR pStrImage) {
-  if (pStrImage == nullptr) pStrImage = "";
-  if (slot == pStrImage) return;
-  slot = pStrImage;
-  Invalidate();
-}
-
-void CButtonUI::SetNormalImage(LPCSTR pStrImage) { SetStateImage(m_sNormalImage, pStrImage); }
-void CButtonUI::SetHotImage(LPCSTR pStrImage) { SetStateImage(m_sHotImage, pStrImage); }
-void CButtonUI::SetPushedImage(LPCSTR pStrImage) { SetStateImage(m_sPushedImage, pStrImage); }
-void CButtonUI::SetFocusedImage(LPCSTR pStrImage) { SetStateImage(m_sFocusedImage, pStrImage); }
-void CButtonUI::SetDisabledImage(LPCSTR pStrImage) { SetStateImage(m_sDisabledImage, pStrImage); }
+void CButtonUI::SetNormalImage(LPCSTR pStrImage) { SetPaintText(m_sNormalImage, pStrImage); }
+void CButtonUI::SetHotImage(LPCSTR pStrImage) { SetPaintText(m_sHotImage, pStrImage); }
+void CButtonUI::SetPushedImage(LPCSTR pStrImage) { SetPaintText(m_sPushedImage, pStrImage); }
+void CButtonUI::SetFocusedImage(LPCSTR pStrImage) { SetPaintText(m_sFocusedImage, pStrImage); }
+void CButtonUI::SetDisabledImage(LPCSTR pStrImage) { SetPaintText(m_sDisabledImage, pStrImage); }
 
 void CButtonUI::SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) {
   if (pstrName == nullptr || pstrValue == nullptr) return;
@@ -125,7 +117,7 @@ void CButtonUI::SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) {
 
 void CButtonUI::PaintBkColor(HDC hDC) {
   if ((m_uButtonState & UISTATE_HOT) != 0 && m_dwHotBkColor != 0) {
-    FillColor(hDC, m_rcPaint, m_dwHotBkColor);
+    CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwHotBkColor);
     return;
   }
   CLabelUI::PaintBkColor(hDC);

@@ -43,8 +43,6 @@ class CButtonUI : public CLabelUI {
   void PaintText(HDC hDC) override;
 
  protected:
-  void SetStateImage(CDuiString& slot, LPCSTR pStrImage);
-
   UINT m_uButtonState = 0;
   CDuiString m_sNormalImage;
   CDuiString m_sHotImage;

@@ -5,8 +5,23 @@
 #include <algorithm>
 
 #include "duilib/UIAttribute.h"
+#include "duilib/UIStackLayout.h"
 
 namespace DuiLib {
+namespace {
+
+// One axis of a floating child: a negative offset counts from the far edge.
+void PlaceOnAxis(LONG offset, LONG length, LONG nearEdge, LONG farEdge, LONG& start, LONG& end) {
+  if (offset >= 0) {
+    start = nearEdge + offset;
+    end = start + length;
+  } else {
+    end = farEdge + offset;
+    start = end - length;
+  }
+}
+
+}  // namespace
 
 CContainerUI::~CContainerUI() {
   // The whole subtree goes now: nothing of it may outlive its parent.
@@ -185,6 +200,12 @@ void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate) {
   }
 }
 
+void CContainerUI::SetStackedPos(RECT rc, bool bNeedInvalidate, bool bVertical) {
+  CControlUI::SetPos(rc, bNeedInvalidate);
+  StackChildren(m_items, GetInnerRect(), GetChildPadding(), bVertical);
+  for (int i = 0; i < GetCount(); ++i) SetFloatPos(i);
+}
+
 void CContainerUI::SetFloatPos(int iIndex) {
   CControlUI* pControl = GetItemAt(iIndex);
   if (pControl == nullptr || !pControl->IsVisible() || !pControl->IsFloat()) return;
@@ -192,21 +213,8 @@ void CContainerUI::SetFloatPos(int iIndex) {
   const int cx = pControl->GetFixedWidth();
   const int cy = pControl->GetFixedHeight();
   RECT rc;
-  // A negative offset counts from the right or bottom edge.
-  if (xy.cx >= 0) {
-    rc.left = m_rcItem.left + xy.cx;
-    rc.right = rc.left + cx;
-  } else {
-    rc.right = m_rcItem.right + xy.cx;
-    rc.left = rc.right - cx;
-  }
-  if (xy.cy >= 0) {
-    rc.top = m_rcItem.top + xy.cy;
-    rc.bottom = rc.top + cy;
-  } else {
-    rc.bottom = m_rcItem.bottom + xy.cy;
-    rc.top = rc.bottom - cy;
-  }
+  PlaceOnAxis(xy.cx, cx, m_rcItem.left, m_rcItem.right, rc.left, rc.right);
+  PlaceOnAxis(xy.cy, cy, m_rcItem.top, m_rcItem.bottom, rc.top, rc.bottom);
   pControl->SetPos(rc, false);
 }
 

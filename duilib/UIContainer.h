@@ -78,6 +78,9 @@ class CContainerUI : public CControlUI, public IContainerUI {
  protected:
   // The rectangle inside the inset.
   RECT GetInnerRect() const;
+  // The vertical and horizontal layouts: children stacked along one axis
+  // (see UIStackLayout.h), floating ones at their "pos".
+  void SetStackedPos(RECT rc, bool bNeedInvalidate, bool bVertical);
   // Places a floating child from its fixed position and size.
   void SetFloatPos(int iIndex);
   void Dispose(CControlUI* pControl, bool bDoNotDestroy);

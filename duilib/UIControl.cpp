@@ -3,7 +3,6 @@
 #include <string.h>
 
 #include "duilib/UIAttribute.h"
-#include "duilib/UIFill.h"
 #include "duilib/UIRender.h"
 
 namespace DuiLib {
@@ -36,35 +35,26 @@ void CControlUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool
   if (bInit && m_pManager != nullptr) Init();
 }
 
-void CControlUI::SetText(LPCSTR pstrText) {
-  if (pstrText == nullptr) pstrText = "";
-  if (m_sText == pstrText) return;
-  m_sText = pstrText;
+void CControlUI::SetText(LPCSTR pstrText) { SetPaintText(m_sText, pstrText); }
+
+void CControlUI::SetBkColor(DWORD dwBackColor) { SetPaintColor(m_dwBackColor, dwBackColor); }
+
+void CControlUI::SetBkColor2(DWORD dwBackColor) { SetPaintColor(m_dwBackColor2, dwBackColor); }
+
+void CControlUI::SetBkImage(LPCSTR pStrImage) { SetPaintText(m_sBkImage, pStrImage); }
+
+void CControlUI::SetBorderColor(DWORD dwBorderColor) { SetPaintColor(m_dwBorderColor, dwBorderColor); }
+
+void CControlUI::SetPaintText(CDuiString& field, LPCSTR value) {
+  if (value == nullptr) value = "";
+  if (field == value) return;
+  field = value;
   Invalidate();
 }
 
-void CControlUI::SetBkColor(DWORD dwBackColor) {
-  if (m_dwBackColor == dwBackColor) return;
-  m_dwBackColor = dwBackColor;
-  Invalidate();
-}
-
-void CControlUI::SetBkColor2(DWORD dwBackColor) {
-  if (m_dwBackColor2 == dwBackColor) return;
-  m_dwBackColor2 = dwBackColor;
-  Invalidate();
-}
-
-void CControlUI::SetBkImage(LPCSTR pStrImage) {
-  if (pStrImage == nullptr) pStrImage = "";
-  if (m_sBkImage == pStrImage) return;
-  m_sBkImage = pStrImage;
-  Invalidate();
-}
-
-void CControlUI::SetBorderColor(DWORD dwBorderColor) {
-  if (m_dwBorderColor == dwBorderColor) return;
-  m_dwBorderColor = dwBorderColor;
+void CControlUI::SetPaintColor(DWORD& field, DWORD value) {
+  if (field == value) return;
+  field = value;
   Invalidate();
 }
 
@@ -119,50 +109,26 @@ void CControlUI::SetFixedXY(SIZE szXY) {
 }
 
 int CControlUI::GetFixedWidth() const { return Scale(m_cxyFixed.cx); }
-
-void CControlUI::SetFixedWidth(int cx) {
-  if (cx < 0) return;
-  m_cxyFixed.cx = cx;
-  NeedParentUpdate();
-}
+void CControlUI::SetFixedWidth(int cx) { SetLayoutHint(m_cxyFixed.cx, cx); }
 
 int CControlUI::GetFixedHeight() const { return Scale(m_cxyFixed.cy); }
-
-void CControlUI::SetFixedHeight(int cy) {
-  if (cy < 0) return;
-  m_cxyFixed.cy = cy;
-  NeedParentUpdate();
-}
+void CControlUI::SetFixedHeight(int cy) { SetLayoutHint(m_cxyFixed.cy, cy); }
 
 int CControlUI::GetMinWidth() const { return Scale(m_cxyMin.cx); }
-
-void CControlUI::SetMinWidth(int cx) {
-  if (cx < 0) return;
-  m_cxyMin.cx = cx;
-  NeedParentUpdate();
-}
+void CControlUI::SetMinWidth(int cx) { SetLayoutHint(m_cxyMin.cx, cx); }
 
 int CControlUI::GetMaxWidth() const { return Scale(m_cxyMax.cx); }
-
-void CControlUI::SetMaxWidth(int cx) {
-  if (cx < 0) return;
-  m_cxyMax.cx = cx;
-  NeedParentUpdate();
-}
+void CControlUI::SetMaxWidth(int cx) { SetLayoutHint(m_cxyMax.cx, cx); }
 
 int CControlUI::GetMinHeight() const { return Scale(m_cxyMin.cy); }
-
-void CControlUI::SetMinHeight(int cy) {
-  if (cy < 0) return;
-  m_cxyMin.cy = cy;
-  NeedParentUpdate();
-}
+void CControlUI::SetMinHeight(int cy) { SetLayoutHint(m_cxyMin.cy, cy); }
 
 int CControlUI::GetMaxHeight() const { return Scale(m_cxyMax.cy); }
+void CControlUI::SetMaxHeight(int cy) { SetLayoutHint(m_cxyMax.cy, cy); }
 
-void CControlUI::SetMaxHeight(int cy) {
-  if (cy < 0) return;
-  m_cxyMax.cy = cy;
+void CControlUI::SetLayoutHint(LONG& hint, int value) {
+  if (value < 0) return;
+  hint = value;
   NeedParentUpdate();
 }
 
@@ -360,7 +326,7 @@ void CControlUI::PaintBkColor(HDC hDC) {
     CRenderEngine::DrawGradient(hDC, m_rcItem, m_dwBackColor, m_dwBackColor2, true);
     ::RestoreDC(hDC, saved);
   } else {
-    FillColor(hDC, m_rcPaint, m_dwBackColor);
+    CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwBackColor);
   }
 }
 

@@ -154,6 +154,12 @@ class CControlUI {
   CEventSource OnNotify;   // param: TNotifyUI*
 
  protected:
+  // A text or image attribute that is painted (nullptr: none) and a colour
+  // that is painted: a change repaints the control.
+  void SetPaintText(CDuiString& field, LPCSTR value);
+  void SetPaintColor(DWORD& field, DWORD value);
+  // A size hint (negative values are refused): a change lays the parent out.
+  void SetLayoutHint(LONG& hint, int value);
   // Scales a 96-DPI length for this control's window.
   int Scale(int value) const;
   RECT Scale(const RECT& rc) const;

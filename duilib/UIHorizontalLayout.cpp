@@ -2,8 +2,6 @@
 
 #include <string.h>
 
-#include "duilib/UIStackLayout.h"
-
 namespace DuiLib {
 
 LPCSTR CHorizontalLayoutUI::GetClass() const { return "HorizontalLayoutUI"; }
@@ -14,9 +12,7 @@ LPVOID CHorizontalLayoutUI::GetInterface(LPCSTR pstrName) {
 }
 
 void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
-  CControlUI::SetPos(rc, bNeedInvalidate);
-  StackChildren(m_items, GetInnerRect(), GetChildPadding(), false);
-  for (int i = 0; i < GetCount(); ++i) SetFloatPos(i);
+  SetStackedPos(rc, bNeedInvalidate, false);
 }
 
 }  // namespace DuiLib

@@ -43,19 +43,12 @@ class ComScope {
 };
 
 TImageInfo* CreateImage(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  BYTE* bits = nullptr;
+  HBITMAP bitmap = CRenderEngine::CreateARGB32Bitmap(width, height, &bits);
   if (!bitmap) return nullptr;
   TImageInfo* image = new TImageInfo;
   image->hBitmap = bitmap;
-  image->pBits = static_cast<BYTE*>(bits);
+  image->pBits = bits;
   image->nX = width;
   image->nY = height;
   return image;
@@ -306,14 +299,6 @@ void CalcNineSlice(const RECT& dest, const RECT& source, const RECT& corner, boo
       parts.push_back({d, s, col == 1, row == 1});
     }
   }
-}
-
-void CalcNineSlice(const RECT& dest, const RECT& source, const RECT& corner, bool hole,
-                   std::vector<std::pair<RECT, RECT>>& parts) {
-  std::vector<TSlice> slices;
-  CalcNineSlice(dest, source, corner, hole, slices);
-  parts.clear();
-  for (const TSlice& s : slices) parts.emplace_back(s.rcDest, s.rcSource);
 }
 
 }  // namespace DuiLib

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <utility>
 #include <vector>
 
 #include "duilib/UIString.h"
@@ -78,8 +77,6 @@ struct TSlice {
 // is left out with `hole`). When the destination is smaller than two
 // opposite corners, those corners shrink in proportion. Empty pieces are
 // left out; an all-zero corner gives the single pair (dest, source).
-void CalcNineSlice(const RECT& dest, const RECT& source, const RECT& corner, bool hole,
-                   std::vector<std::pair<RECT, RECT>>& parts);
 void CalcNineSlice(const RECT& dest, const RECT& source, const RECT& corner, bool hole,
                    std::vector<TSlice>& parts);
 

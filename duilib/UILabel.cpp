@@ -21,15 +21,9 @@ void CLabelUI::SetTextStyle(UINT uStyle) {
   Invalidate();
 }
 
-void CLabelUI::SetTextColor(DWORD dwTextColor) {
-  m_dwTextColor = dwTextColor;
-  Invalidate();
-}
+void CLabelUI::SetTextColor(DWORD dwTextColor) { SetPaintColor(m_dwTextColor, dwTextColor); }
 
-void CLabelUI::SetDisabledTextColor(DWORD dwTextColor) {
-  m_dwDisabledTextColor = dwTextColor;
-  Invalidate();
-}
+void CLabelUI::SetDisabledTextColor(DWORD dwTextColor) { SetPaintColor(m_dwDisabledTextColor, dwTextColor); }
 
 void CLabelUI::SetFont(int index) {
   m_iFont = index;

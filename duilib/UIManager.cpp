@@ -48,6 +48,34 @@ bool RemoveItem(std::vector<T*>& list, T* item) {
   return true;
 }
 
+// The event of a focus change to the control, then the notification; the
+// event's sender is the control that gets the focus (nullptr: none).
+void SendFocusChange(CPaintManagerUI* pm, CControlUI* target, int type, CControlUI* newFocus,
+                     LPCSTR notification) {
+  TEventUI event;
+  event.Type = type;
+  event.pSender = newFocus;
+  event.dwTimestamp = ::GetTickCount();
+  target->Event(event);
+  pm->SendNotify(target, notification);
+}
+
+// Offers a message to a snapshot of the filters (a filter may remove
+// itself); true with the result once one handled it.
+bool RunFilters(const std::vector<IMessageFilterUI*>& filters, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                LRESULT& lRes) {
+  const std::vector<IMessageFilterUI*> snapshot = filters;
+  for (IMessageFilterUI* filter : snapshot) {
+    bool handled = false;
+    const LRESULT result = filter->MessageHandler(uMsg, wParam, lParam, handled);
+    if (handled) {
+      lRes = result;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 CPaintManagerUI::CPaintManagerUI() = default;
@@ -351,23 +379,13 @@ void CPaintManagerUI::SetFocus(CControlUI* pControl) {
   if (pControl == m_pFocus) return;
   if (CControlUI* old = m_pFocus) {
     m_pFocus = nullptr;
-    TEventUI event;
-    event.Type = UIEVENT_KILLFOCUS;
-    event.pSender = pControl;
-    event.dwTimestamp = ::GetTickCount();
-    old->Event(event);
-    SendNotify(old, DUI_MSGTYPE_KILLFOCUS);
+    SendFocusChange(this, old, UIEVENT_KILLFOCUS, pControl, DUI_MSGTYPE_KILLFOCUS);
   }
   if (pControl == nullptr || pControl->GetManager() != this || !pControl->IsVisible() || !pControl->IsEnabled()) {
     return;
   }
   m_pFocus = pControl;
-  TEventUI event;
-  event.Type = UIEVENT_SETFOCUS;
-  event.pSender = pControl;
-  event.dwTimestamp = ::GetTickCount();
-  pControl->Event(event);
-  SendNotify(pControl, DUI_MSGTYPE_SETFOCUS);
+  SendFocusChange(this, pControl, UIEVENT_SETFOCUS, pControl, DUI_MSGTYPE_SETFOCUS);
 }
 
 bool CPaintManagerUI::SetNextTabControl(bool bForward) {
@@ -516,15 +534,7 @@ bool CPaintManagerUI::TranslateAccelerator(LPMSG pMsg) {
 }
 
 bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
-  const std::vector<IMessageFilterUI*> filters = m_preMessageFilters;
-  for (IMessageFilterUI* filter : filters) {
-    bool handled = false;
-    const LRESULT result = filter->MessageHandler(uMsg, wParam, lParam, handled);
-    if (handled) {
-      lRes = result;
-      return true;
-    }
-  }
+  if (RunFilters(m_preMessageFilters, uMsg, wParam, lParam, lRes)) return true;
   if (uMsg == WM_KEYDOWN && wParam == VK_TAB) {
     // Tab and Shift+Tab walk the controls that take the focus.
     if (SetNextTabControl(::GetKeyState(VK_SHIFT) >= 0)) return true;
@@ -534,15 +544,7 @@ bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam,
 
 bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
   if (m_hWndPaint == nullptr) return false;
-  const std::vector<IMessageFilterUI*> filters = m_messageFilters;
-  for (IMessageFilterUI* filter : filters) {
-    bool handled = false;
-    const LRESULT result = filter->MessageHandler(uMsg, wParam, lParam, handled);
-    if (handled) {
-      lRes = result;
-      return true;
-    }
-  }
+  if (RunFilters(m_messageFilters, uMsg, wParam, lParam, lRes)) return true;
   if (uMsg == ManagerPostedMessage()) {
     ProcessPosted();
     lRes = 0;

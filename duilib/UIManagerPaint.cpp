@@ -5,8 +5,9 @@
 #include <string.h>
 
 #include "duilib/UIControl.h"
-#include "duilib/UIFill.h"
+#include "duilib/UIBlend.h"
 #include "duilib/UIManager.h"
+#include "duilib/UIRender.h"
 
 namespace DuiLib {
 
@@ -14,23 +15,14 @@ bool CPaintManagerUI::EnsureOffscreen(int cx, int cy) {
   if (cx <= 0 || cy <= 0) return false;
   if (m_hDcOffscreen != nullptr && m_szOffscreen.cx == cx && m_szOffscreen.cy == cy) return true;
   ReleaseOffscreen();
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = -cy;  // top-down
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
   HDC screen = ::GetDC(m_hWndPaint);
   m_hDcOffscreen = ::CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  m_hbmpOffscreen = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   ::ReleaseDC(m_hWndPaint, screen);
+  m_hbmpOffscreen = CRenderEngine::CreateARGB32Bitmap(cx, cy, &m_pOffscreenBits);
   if (m_hDcOffscreen == nullptr || m_hbmpOffscreen == nullptr) {
     ReleaseOffscreen();
     return false;
   }
-  m_pOffscreenBits = static_cast<BYTE*>(bits);
   m_hbmpOld = ::SelectObject(m_hDcOffscreen, m_hbmpOffscreen);
   m_szOffscreen = SIZE{cx, cy};
   RegisterBlendTarget(m_hbmpOffscreen, m_pOffscreenBits, cx, cy);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "duilib/UIResource.h"
+#include "duilib/UIString.h"
 
 namespace DuiLib {
 namespace {
@@ -72,19 +73,6 @@ size_t FindInvalidUtf8(const unsigned char* s, size_t size) {
     i += extra + 1;
   }
   return size;
-}
-
-std::string Utf8ToAnsi(const std::string& utf8) {
-  bool ascii = true;
-  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii || utf8.empty()) return utf8;
-  const int wideLen = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wideLen), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], wideLen);
-  const int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, &ansi[0], len, nullptr, nullptr);
-  return ansi;
 }
 
 std::string TrimBlanks(const std::string& s) {

@@ -3,7 +3,6 @@
 #include <string.h>
 
 #include "duilib/UIAttribute.h"
-#include "duilib/UIFill.h"
 #include "duilib/UIRender.h"
 
 namespace DuiLib {
@@ -24,6 +23,10 @@ void COptionUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool 
     m_pManager->RemoveOptionGroup(m_sGroupName, this);
   }
   CButtonUI::SetManager(pManager, pParent, bInit);
+  JoinGroup();
+}
+
+void COptionUI::JoinGroup() {
   if (m_pManager == nullptr || m_sGroupName.IsEmpty()) return;
   m_pManager->AddOptionGroup(m_sGroupName, this);
   // A selected option joining its group wins over the ones already there.
@@ -38,13 +41,7 @@ void COptionUI::SetGroup(LPCSTR pStrGroupName) {
   if (m_sGroupName == name.GetData()) return;
   if (m_pManager != nullptr && !m_sGroupName.IsEmpty()) m_pManager->RemoveOptionGroup(m_sGroupName, this);
   m_sGroupName = name;
-  if (m_pManager != nullptr && !m_sGroupName.IsEmpty()) {
-    m_pManager->AddOptionGroup(m_sGroupName, this);
-    if (m_bSelected) {
-      m_bSelected = false;
-      Selected(true, false);
-    }
-  }
+  JoinGroup();
 }
 
 void COptionUI::Selected(bool bSelected, bool bTriggerEvent) {
@@ -76,9 +73,9 @@ bool COptionUI::Activate() {
   return true;
 }
 
-void COptionUI::SetSelectedImage(LPCSTR pStrImage) { SetStateImage(m_sSelectedImage, pStrImage); }
+void COptionUI::SetSelectedImage(LPCSTR pStrImage) { SetPaintText(m_sSelectedImage, pStrImage); }
 
-void COptionUI::SetSelectedHotImage(LPCSTR pStrImage) { SetStateImage(m_sSelectedHotImage, pStrImage); }
+void COptionUI::SetSelectedHotImage(LPCSTR pStrImage) { SetPaintText(m_sSelectedHotImage, pStrImage); }
 
 void COptionUI::SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) {
   if (pstrName == nullptr || pstrValue == nullptr) return;
@@ -94,7 +91,7 @@ void COptionUI::SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) {
 
 void COptionUI::PaintBkColor(HDC hDC) {
   if (m_bSelected && m_dwSelectedBkColor != 0) {
-    FillColor(hDC, m_rcPaint, m_dwSelectedBkColor);
+    CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwSelectedBkColor);
     return;
   }
   CButtonUI::PaintBkColor(hDC);

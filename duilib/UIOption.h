@@ -38,6 +38,8 @@ class COptionUI : public CButtonUI {
   void PaintText(HDC hDC) override;
 
  protected:
+  void JoinGroup();
+
   bool m_bSelected = false;
   CDuiString m_sGroupName;
   CDuiString m_sSelectedImage;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "duilib/UIBlend.h"
 #include "duilib/UIImage.h"
 
 namespace DuiLib {
@@ -21,20 +22,6 @@ DWORD Premultiply(DWORD argb) {
   return (a << 24) | (mul((argb >> 16) & 0xFF) << 16) | (mul((argb >> 8) & 0xFF) << 8) | mul(argb & 0xFF);
 }
 
-HBITMAP CreateDib(int width, int height, DWORD** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* raw = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
-  *bits = static_cast<DWORD*>(raw);
-  return bitmap;
-}
-
 // A memory DC kept for the process, so that drawing an image does not
 // create and destroy one each time.
 HDC ScratchDC() {
@@ -42,29 +29,37 @@ HDC ScratchDC() {
   return dc;
 }
 
-// Copies a premultiplied bitmap selected into `src` onto `dst`: a plain blit
-// when nothing needs blending.
-void Blend(HDC dst, const RECT& d, HDC src, const RECT& s, BYTE fade, bool alpha) {
+// Premultiplied 32-bit source pixels: the bitmap selected into dc and its bits.
+struct Pixels {
+  HDC dc;
+  const BYTE* bits;
+  int width;
+};
+
+// Copies source pixels onto `dst`: a plain blit when nothing needs blending,
+// else blended in memory where possible.
+void Blend(HDC dst, const RECT& d, const Pixels& src, const RECT& s, BYTE fade, bool alpha) {
   const int dw = d.right - d.left, dh = d.bottom - d.top, sw = s.right - s.left, sh = s.bottom - s.top;
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   if (!alpha && fade == 255) {
     if (dw == sw && dh == sh) {
-      BitBlt(dst, d.left, d.top, dw, dh, src, s.left, s.top, SRCCOPY);
+      BitBlt(dst, d.left, d.top, dw, dh, src.dc, s.left, s.top, SRCCOPY);
     } else {
       const int oldMode = SetStretchBltMode(dst, COLORONCOLOR);
-      StretchBlt(dst, d.left, d.top, dw, dh, src, s.left, s.top, sw, sh, SRCCOPY);
+      StretchBlt(dst, d.left, d.top, dw, dh, src.dc, s.left, s.top, sw, sh, SRCCOPY);
       SetStretchBltMode(dst, oldMode);
     }
     return;
   }
+  if (BlendPixelsIntoTarget(dst, d, src.bits, src.width, s, fade)) return;
   const BLENDFUNCTION bf = {AC_SRC_OVER, 0, fade, static_cast<BYTE>(alpha ? AC_SRC_ALPHA : 0)};
-  AlphaBlend(dst, d.left, d.top, dw, dh, src, s.left, s.top, sw, sh, bf);
+  AlphaBlend(dst, d.left, d.top, dw, dh, src.dc, s.left, s.top, sw, sh, bf);
 }
 
 // Fills d with copies of s at their own size along the tiled axes, only
 // where they meet `clip`.
-void DrawSlice(HDC dst, const TSlice& slice, const RECT& clip, HDC src, BYTE fade, bool alpha, bool tileX,
-               bool tileY) {
+void DrawSlice(HDC dst, const TSlice& slice, const RECT& clip, const Pixels& src, BYTE fade, bool alpha,
+               bool tileX, bool tileY) {
   RECT visible;
   if (!IntersectRect(&visible, &slice.rcDest, &clip)) return;
   const RECT& d = slice.rcDest;
@@ -151,10 +146,11 @@ void CRenderEngine::DrawImage(HDC hDC, const TImageInfo* image, const RECT& dest
   CalcNineSlice(dest, src, corner, hole, slices);
   const HDC memDC = ScratchDC();
   const HGDIOBJ oldBitmap = SelectObject(memDC, image->hBitmap);
+  const Pixels pixels = {memDC, image->pBits, image->nX};
   const int saved = SaveDC(hDC);
   IntersectClipRect(hDC, clip.left, clip.top, clip.right, clip.bottom);
   for (const TSlice& slice : slices) {
-    DrawSlice(hDC, slice, clip, memDC, fade, image->bAlpha, tiledX && slice.bMiddleX, tiledY && slice.bMiddleY);
+    DrawSlice(hDC, slice, clip, pixels, fade, image->bAlpha, tiledX && slice.bMiddleX, tiledY && slice.bMiddleY);
   }
   RestoreDC(hDC, saved);
   SelectObject(memDC, oldBitmap);
@@ -168,14 +164,15 @@ void CRenderEngine::DrawColor(HDC hDC, const RECT& rc, DWORD argb) {
     SetDCBrushColor(hDC, old);
     return;
   }
-  static DWORD* pixel = nullptr;
-  static const HBITMAP dot = CreateDib(1, 1, &pixel);
+  if (BlendColorIntoTarget(hDC, rc, argb)) return;
+  static BYTE* pixel = nullptr;
+  static const HBITMAP dot = CreateARGB32Bitmap(1, 1, &pixel);
   if (!dot) return;
   GdiFlush();
-  *pixel = Premultiply(argb);
+  *reinterpret_cast<DWORD*>(pixel) = Premultiply(argb);
   const HDC memDC = ScratchDC();
   const HGDIOBJ old = SelectObject(memDC, dot);
-  Blend(hDC, rc, memDC, RECT{0, 0, 1, 1}, 255, true);
+  Blend(hDC, rc, Pixels{memDC, pixel, 1}, RECT{0, 0, 1, 1}, 255, true);
   SelectObject(memDC, old);
 }
 
@@ -184,9 +181,10 @@ void CRenderEngine::DrawGradient(HDC hDC, const RECT& rc, DWORD argb1, DWORD arg
   if (!hDC || width <= 0 || height <= 0) return;
   // One line of interpolated colours, stretched across the other axis.
   const int steps = vertical ? height : width;
-  DWORD* bits = nullptr;
-  const HBITMAP strip = vertical ? CreateDib(1, steps, &bits) : CreateDib(steps, 1, &bits);
+  BYTE* raw = nullptr;
+  const HBITMAP strip = vertical ? CreateARGB32Bitmap(1, steps, &raw) : CreateARGB32Bitmap(steps, 1, &raw);
   if (!strip) return;
+  DWORD* bits = reinterpret_cast<DWORD*>(raw);
   for (int i = 0; i < steps; ++i) {
     DWORD argb = 0;
     for (int shift = 0; shift < 32; shift += 8) {
@@ -198,7 +196,8 @@ void CRenderEngine::DrawGradient(HDC hDC, const RECT& rc, DWORD argb1, DWORD arg
   }
   const HDC memDC = ScratchDC();
   const HGDIOBJ old = SelectObject(memDC, strip);
-  Blend(hDC, rc, memDC, vertical ? RECT{0, 0, 1, steps} : RECT{0, 0, steps, 1}, 255, true);
+  Blend(hDC, rc, Pixels{memDC, raw, vertical ? 1 : steps}, vertical ? RECT{0, 0, 1, steps} : RECT{0, 0, steps, 1},
+        255, true);
   SelectObject(memDC, old);
   DeleteObject(strip);
 }
@@ -236,6 +235,20 @@ void CRenderEngine::DrawText(HDC hDC, RECT& rc, const char* text, DWORD argb, HF
   SetTextColor(hDC, oldColor);
   SetBkMode(hDC, oldMode);
   SelectObject(hDC, oldFont);
+}
+
+HBITMAP CRenderEngine::CreateARGB32Bitmap(int cx, int cy, BYTE** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = cx;
+  info.bmiHeader.biHeight = -cy;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* raw = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
+  *bits = bitmap ? static_cast<BYTE*>(raw) : nullptr;
+  return bitmap;
 }
 
 HFONT CRenderEngine::DefaultFont() {

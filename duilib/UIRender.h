@@ -41,6 +41,10 @@ class CRenderEngine {
   // selects the toolkit's default font (DefaultFont).
   static void DrawText(HDC hDC, RECT& rc, const char* text, DWORD argb, HFONT font, UINT style);
 
+  // A 32-bit top-down DIB section of cx x cy pixels (0xAARRGGBB) and its
+  // bits; nullptr when it cannot be made.
+  static HBITMAP CreateARGB32Bitmap(int cx, int cy, BYTE** bits);
+
   // "Microsoft YaHei" 12 px with the GB2312 character set, created once:
   // fonts chosen by the system may have no Chinese glyphs.
   static HFONT DefaultFont();

@@ -33,6 +33,22 @@ char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c 
 
 void LowerAsciiAnsi(std::string& text) { ForEachSingleByte(text, ToLowerAscii); }
 
+std::string Utf8ToAnsi(const std::string& utf8) {
+  bool ascii = true;
+  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return utf8;
+  const int size = static_cast<int>(utf8.size());
+  const int wideLen = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  if (wideLen <= 0) return utf8;
+  std::wstring wide(static_cast<size_t>(wideLen), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &wide[0], wideLen);
+  const int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, nullptr, 0, nullptr, nullptr);
+  if (len <= 0) return utf8;
+  std::string ansi(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, &ansi[0], len, nullptr, nullptr);
+  return ansi;
+}
+
 CDuiString::CDuiString(const char* s, int len) { Assign(s, len); }
 
 CDuiString::CDuiString(char c) : text_(1, c) {}

@@ -95,4 +95,8 @@ bool operator>=(const CDuiString& a, const char* b);
 // ANSI code page. Shared with the archive's name matching.
 void LowerAsciiAnsi(std::string& text);
 
+// UTF-8 (skin files, archive names) in the system's ANSI code page; text that
+// cannot be converted comes back unchanged.
+std::string Utf8ToAnsi(const std::string& utf8);
+
 }  // namespace DuiLib

@@ -2,8 +2,6 @@
 
 #include <string.h>
 
-#include "duilib/UIStackLayout.h"
-
 namespace DuiLib {
 
 LPCSTR CVerticalLayoutUI::GetClass() const { return "VerticalLayoutUI"; }
@@ -14,9 +12,7 @@ LPVOID CVerticalLayoutUI::GetInterface(LPCSTR pstrName) {
 }
 
 void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
-  CControlUI::SetPos(rc, bNeedInvalidate);
-  StackChildren(m_items, GetInnerRect(), GetChildPadding(), true);
-  for (int i = 0; i < GetCount(); ++i) SetFloatPos(i);
+  SetStackedPos(rc, bNeedInvalidate, true);
 }
 
 }  // namespace DuiLib

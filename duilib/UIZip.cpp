@@ -231,17 +231,6 @@ uint32_t Read32(const BYTE* p) {
          (static_cast<uint32_t>(p[3]) << 24);
 }
 
-std::string Utf8NameToAnsi(const std::string& utf8) {
-  const int wideLen = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  if (wideLen <= 0) return utf8;
-  std::wstring wide(static_cast<size_t>(wideLen), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], wideLen);
-  const int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, &ansi[0], len, nullptr, nullptr);
-  return ansi;
-}
-
 }  // namespace
 
 bool InflateRaw(const BYTE* in, size_t inSize, std::vector<BYTE>& out, size_t maxOut) {
@@ -333,7 +322,7 @@ bool CZipArchive::Open(const BYTE* data, size_t size) {
     e.localHeaderOffset = Read32(h + 42);
     e.name.assign(reinterpret_cast<const char*>(h + kDirectoryHeaderSize), nameLen);
     if (e.name.find('\0') != std::string::npos) return false;
-    if (e.flags & kFlagUtf8) e.name = Utf8NameToAnsi(e.name);
+    if (e.flags & kFlagUtf8) e.name = Utf8ToAnsi(e.name);
     if (e.localHeaderOffset >= directoryOffset) return false;
     entries.push_back(std::move(e));
     pos += total;

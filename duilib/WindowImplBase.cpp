@@ -5,6 +5,16 @@
 #include "duilib/UIControl.h"
 
 namespace DuiLib {
+namespace {
+
+// The handlers that only let the message go on to the paint manager and the
+// default window procedure.
+LRESULT PassOn(BOOL& bHandled) {
+  bHandled = FALSE;
+  return 0;
+}
+
+}  // namespace
 
 DUI_BEGIN_MESSAGE_MAP(WindowImplBase, CNotifyPump)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, OnClick)
@@ -44,15 +54,10 @@ LRESULT WindowImplBase::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM, bool& b
   return FALSE;
 }
 
-LRESULT WindowImplBase::OnClose(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;  // the default procedure destroys the window
-  return 0;
-}
+// The default procedure destroys the window.
+LRESULT WindowImplBase::OnClose(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
 LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM, LPARAM, BOOL& bHandled) {
   // There is no frame to redraw; an iconic window keeps the system's look.
@@ -113,15 +118,9 @@ LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL&) {
   return 0;
 }
 
-LRESULT WindowImplBase::OnMouseWheel(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnMouseWheel(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::OnMouseHover(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnMouseHover(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
 LRESULT WindowImplBase::OnSize(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
   const SIZE round = m_pm.GetRoundCorner();
@@ -135,14 +134,10 @@ LRESULT WindowImplBase::OnSize(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
       ::SetWindowRgn(m_hWnd, rgn, TRUE);  // the window owns the region now
     }
   }
-  bHandled = FALSE;
-  return 0;
+  return PassOn(bHandled);
 }
 
-LRESULT WindowImplBase::OnChar(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnChar(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
 LRESULT WindowImplBase::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
   if ((wParam & 0xFFF0) == SC_CLOSE) {
@@ -181,40 +176,19 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
   return 0;
 }
 
-LRESULT WindowImplBase::OnKeyDown(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnKeyDown(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::OnKillFocus(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnKillFocus(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::OnSetFocus(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnSetFocus(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::OnMouseMove(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::OnMouseMove(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  bHandled = FALSE;
-  return 0;
-}
+LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
 LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   LRESULT lRes = 0;
