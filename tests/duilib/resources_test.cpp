@@ -3,79 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "tests/duilib/skin_fixture.h"
+#include "tests/duilib_base/sample_data.h"
 
 using namespace DuiLib;
 using duitest::SkinFolder;
 using duitest::TestWindow;
 
 namespace {
-
-DWORD Crc32(const std::string& data) {
-  DWORD crc = 0xFFFFFFFF;
-  for (unsigned char c : data) {
-    crc ^= c;
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
-}
-
-void Put16(std::string& out, unsigned v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, DWORD v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
-// A zip archive of stored (uncompressed) entries.
-std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& files) {
-  std::string zip, central;
-  for (const auto& [name, data] : files) {
-    const DWORD offset = static_cast<DWORD>(zip.size());
-    const DWORD crc = Crc32(data);
-    Put32(zip, 0x04034B50);
-    Put16(zip, 10);
-    Put16(zip, 0);
-    Put16(zip, 0);  // stored
-    Put32(zip, 0);  // time, date
-    Put32(zip, crc);
-    Put32(zip, static_cast<DWORD>(data.size()));
-    Put32(zip, static_cast<DWORD>(data.size()));
-    Put16(zip, static_cast<unsigned>(name.size()));
-    Put16(zip, 0);
-    zip += name + data;
-    Put32(central, 0x02014B50);
-    Put16(central, 20);
-    Put16(central, 10);
-    Put16(central, 0);
-    Put16(central, 0);
-    Put32(central, 0);
-    Put32(central, crc);
-    Put32(central, static_cast<DWORD>(data.size()));
-    Put32(central, static_cast<DWORD>(data.size()));
-    Put16(central, static_cast<unsigned>(name.size()));
-    Put32(central, 0);  // extra and comment lengths
-    Put32(central, 0);  // disk, internal attributes
-    Put32(central, 0);  // external attributes
-    Put32(central, offset);
-    central += name;
-  }
-  const DWORD centralOffset = static_cast<DWORD>(zip.size());
-  zip += central;
-  Put32(zip, 0x06054B50);
-  Put32(zip, 0);
-  Put16(zip, static_cast<unsigned>(files.size()));
-  Put16(zip, static_cast<unsigned>(files.size()));
-  Put32(zip, static_cast<DWORD>(central.size()));
-  Put32(zip, centralOffset);
-  Put16(zip, 0);
-  return zip;
-}
 
 // The previous zip goes when the test ends.
 struct ZipScope {
@@ -87,7 +23,7 @@ struct ZipScope {
 TEST(Resources, AWindowSkinComesFromTheZipHandedOver) {
   SkinFolder folder;  // the files on disk must not be what is read
   folder.Write("xml\\main.xml", u8"<Window size=\"50,50\"><Label name=\"from_disk\"/></Window>");
-  const std::string zip = StoredZip({
+  const std::string zip = duilib_test::BuildZip({
       {"xml/main.xml", u8"<Window size=\"220,120\"><VerticalLayout><Label name=\"from_zip\" text=\"压缩包\"/>"
                        u8"</VerticalLayout></Window>"},
   });
@@ -109,7 +45,7 @@ TEST(Resources, AWindowSkinComesFromTheZipHandedOver) {
 TEST(Resources, ACorruptZipIsRefusedAndTheFilesStayInUse) {
   SkinFolder folder;
   folder.Write("xml\\main.xml", u8"<Window size=\"50,50\"><Label name=\"from_disk\"/></Window>");
-  std::string zip = StoredZip({{"xml/main.xml", "<Window/>"}});
+  std::string zip = duilib_test::BuildZip({{"xml/main.xml", "<Window/>"}});
   zip.resize(zip.size() - 10);  // the end record is cut
   ZipScope scope;
   EXPECT_FALSE(CPaintManagerUI::SetResourceZip(&zip[0], static_cast<unsigned>(zip.size())));

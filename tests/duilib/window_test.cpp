@@ -39,6 +39,18 @@ DUI_ON_CLICK_CTRNAME("body", OnBodyClick)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, OnAnyClick)
 DUI_END_MESSAGE_MAP()
 
+// The skin above in a real window, shown unless a test opens it hidden.
+class SkinnedWindow : public testing::Test {
+ protected:
+  SkinnedWindow() { skin.Write("xml\\main.xml", kSkin); }
+  void TearDown() override { wnd.Destroy(); }
+  HWND Open(bool visible = true) { return hWnd = wnd.CreateTest(visible); }
+
+  SkinFolder skin;
+  TestWindow wnd{"xml//main.xml"};
+  HWND hWnd = nullptr;
+};
+
 TNotifyUI ClickFrom(CControlUI* sender) {
   TNotifyUI msg;
   msg.sType = DUI_MSGTYPE_CLICK;
@@ -48,12 +60,8 @@ TNotifyUI ClickFrom(CControlUI* sender) {
 
 }  // namespace
 
-TEST(SkinnedWindow, TakesItsSizeAndShapeFromTheSkin) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest();
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, TakesItsSizeAndShapeFromTheSkin) {
+  ASSERT_NE(Open(), nullptr);
   RECT rc;
   GetWindowRect(hWnd, &rc);
   EXPECT_EQ(rc.right - rc.left, 400);
@@ -74,7 +82,7 @@ TEST(SkinnedWindow, TakesItsSizeAndShapeFromTheSkin) {
   EXPECT_TRUE(wnd.finalMessage);
 }
 
-TEST(SkinnedWindow, CreationFailsCleanlyForABrokenOrMissingSkin) {
+TEST(SkinnedWindowCreation, FailsCleanlyForABrokenOrMissingSkin) {
   SkinFolder skin;
   skin.Write("xml\\broken.xml", "<Window size=\"10,10\"><VerticalLayout></Window>");
   for (const char* file : {"xml//broken.xml", "xml//missing.xml"}) {
@@ -87,12 +95,8 @@ TEST(SkinnedWindow, CreationFailsCleanlyForABrokenOrMissingSkin) {
   }
 }
 
-TEST(SkinnedWindow, WindowInitArrivesOnceWhenFirstShown) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest(false);
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, WindowInitArrivesOnceWhenFirstShown) {
+  ASSERT_NE(Open(false), nullptr);
   duitest::Paint(hWnd);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 0) << "hidden windows are not initialised yet";
   wnd.ShowWindow(true, true);
@@ -103,15 +107,10 @@ TEST(SkinnedWindow, WindowInitArrivesOnceWhenFirstShown) {
   InvalidateRect(hWnd, nullptr, FALSE);
   duitest::Paint(hWnd);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 1);
-  wnd.Destroy();
 }
 
-TEST(SkinnedWindow, FindsControlsByNameAndPoint) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest();
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, FindsControlsByNameAndPoint) {
+  ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(wnd.Find("absent"), nullptr);
   EXPECT_EQ(wnd.Find(nullptr), nullptr);
   EXPECT_EQ(wnd.Find("Body"), nullptr) << "names are compared exactly";
@@ -123,15 +122,10 @@ TEST(SkinnedWindow, FindsControlsByNameAndPoint) {
   // A control that lets the mouse through is not found by point.
   wnd.Find("body")->SetMouseEnabled(false);
   EXPECT_EQ(wnd.pm().FindControl(POINT{200, 200}), wnd.Find("root"));
-  wnd.Destroy();
 }
 
-TEST(SkinnedWindow, PaintsColoursAndText) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest();
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, PaintsColoursAndText) {
+  ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(duitest::PixelAt(hWnd, 200, 200), 0x00FF00u);
   EXPECT_EQ(duitest::PixelAt(hWnd, 385, 20), 0xC04040u);
   // A half-transparent white over the blue root, at its own place.
@@ -143,10 +137,9 @@ TEST(SkinnedWindow, PaintsColoursAndText) {
     for (int y = 10; y < 30 && !textSeen; ++y) textSeen = duitest::PixelAt(hWnd, x, y) != 0x2080C0u;
   }
   EXPECT_TRUE(textSeen);
-  wnd.Destroy();
 }
 
-TEST(SkinnedWindow, NotificationMapDispatchesByTypeAndNameAndChainsToTheBase) {
+TEST(NotificationMap, DispatchesByTypeAndNameAndChainsToTheBase) {
   SkinFolder skin;
   skin.Write("xml\\main.xml", kSkin);
   MappedWindow wnd("xml//main.xml");
@@ -167,24 +160,16 @@ TEST(SkinnedWindow, NotificationMapDispatchesByTypeAndNameAndChainsToTheBase) {
   wnd.Destroy();
 }
 
-TEST(SkinnedWindow, BaseMapHandlesTheSystemButtonNames) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest();
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, BaseMapHandlesTheSystemButtonNames) {
+  ASSERT_NE(Open(), nullptr);
   duitest::Click(hWnd, 385, 20);  // "closebtn"
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "closebtn"), 1);
   EXPECT_TRUE(wnd.finalMessage);
   EXPECT_FALSE(IsWindow(hWnd));
 }
 
-TEST(SkinnedWindow, CaptionDragsAndSizeBoxResizes) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest();
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, CaptionDragsAndSizeBoxResizes) {
+  ASSERT_NE(Open(), nullptr);
   RECT rc;
   GetWindowRect(hWnd, &rc);
   auto hit = [&](int x, int y) {
@@ -197,15 +182,10 @@ TEST(SkinnedWindow, CaptionDragsAndSizeBoxResizes) {
   EXPECT_EQ(hit(398, 298), HTBOTTOMRIGHT);
   EXPECT_EQ(hit(200, 298), HTBOTTOM);
   EXPECT_EQ(hit(1, 150), HTLEFT);
-  wnd.Destroy();
 }
 
-TEST(SkinnedWindow, CaptionDoubleClickMaximisesToTheWorkAreaAndRestores) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest();
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, CaptionDoubleClickMaximisesToTheWorkAreaAndRestores) {
+  ASSERT_NE(Open(), nullptr);
   RECT before;
   GetWindowRect(hWnd, &before);
   const LPARAM at = MAKELPARAM(before.left + 100, before.top + 20);
@@ -223,15 +203,10 @@ TEST(SkinnedWindow, CaptionDoubleClickMaximisesToTheWorkAreaAndRestores) {
   EXPECT_FALSE(IsZoomed(hWnd));
   GetWindowRect(hWnd, &now);
   EXPECT_TRUE(EqualRect(&now, &before));
-  wnd.Destroy();
 }
 
-TEST(SkinnedWindow, OpacityMakesTheWindowLayered) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest();
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, OpacityMakesTheWindowLayered) {
+  ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
   wnd.pm().SetOpacity(200);
   BYTE alpha = 0;
@@ -242,15 +217,10 @@ TEST(SkinnedWindow, OpacityMakesTheWindowLayered) {
   wnd.pm().SetOpacity(1);
   GetLayeredWindowAttributes(hWnd, nullptr, &alpha, &flags);
   EXPECT_EQ(alpha, 1);
-  wnd.Destroy();
 }
 
-TEST(SkinnedWindow, ControlTimersNotify) {
-  SkinFolder skin;
-  skin.Write("xml\\main.xml", kSkin);
-  TestWindow wnd("xml//main.xml");
-  HWND hWnd = wnd.CreateTest();
-  ASSERT_NE(hWnd, nullptr);
+TEST_F(SkinnedWindow, ControlTimersNotify) {
+  ASSERT_NE(Open(), nullptr);
   CControlUI* body = wnd.Find("body");
   ASSERT_TRUE(wnd.pm().SetTimer(body, 7, 10));
   const DWORD start = GetTickCount();
@@ -261,5 +231,4 @@ TEST(SkinnedWindow, ControlTimersNotify) {
   EXPECT_GE(wnd.CountOf(DUI_MSGTYPE_TIMER, "body"), 2);
   EXPECT_TRUE(wnd.pm().KillTimer(body, 7));
   EXPECT_FALSE(wnd.pm().KillTimer(body, 7));
-  wnd.Destroy();
 }

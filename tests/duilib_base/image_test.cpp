@@ -185,38 +185,38 @@ bool Same(const RECT& a, const RECT& b) {
 }
 
 TEST(NineSlice, CornersKeepTheirSizeAndTheRestStretches) {
-  std::vector<std::pair<RECT, RECT>> parts;
+  std::vector<TSlice> parts;
   CalcNineSlice(R(100, 100, 200, 160), R(0, 0, 30, 30), R(5, 6, 7, 8), false, parts);
   ASSERT_EQ(parts.size(), 9u);
-  EXPECT_TRUE(Same(parts[0].first, R(100, 100, 105, 106)));
-  EXPECT_TRUE(Same(parts[0].second, R(0, 0, 5, 6)));
-  EXPECT_TRUE(Same(parts[4].first, R(105, 106, 193, 152)));  // centre
-  EXPECT_TRUE(Same(parts[4].second, R(5, 6, 23, 22)));
-  EXPECT_TRUE(Same(parts[8].first, R(193, 152, 200, 160)));
-  EXPECT_TRUE(Same(parts[8].second, R(23, 22, 30, 30)));
+  EXPECT_TRUE(Same(parts[0].rcDest, R(100, 100, 105, 106)));
+  EXPECT_TRUE(Same(parts[0].rcSource, R(0, 0, 5, 6)));
+  EXPECT_TRUE(Same(parts[4].rcDest, R(105, 106, 193, 152)));  // centre
+  EXPECT_TRUE(Same(parts[4].rcSource, R(5, 6, 23, 22)));
+  EXPECT_TRUE(Same(parts[8].rcDest, R(193, 152, 200, 160)));
+  EXPECT_TRUE(Same(parts[8].rcSource, R(23, 22, 30, 30)));
 
   CalcNineSlice(R(100, 100, 200, 160), R(0, 0, 30, 30), R(5, 6, 7, 8), true, parts);
   EXPECT_EQ(parts.size(), 8u);
-  for (const auto& part : parts) EXPECT_FALSE(Same(part.second, R(5, 6, 23, 22)));
+  for (const auto& part : parts) EXPECT_FALSE(Same(part.rcSource, R(5, 6, 23, 22)));
 
   CalcNineSlice(R(0, 0, 50, 40), R(10, 10, 20, 20), R(0, 0, 0, 0), false, parts);
   ASSERT_EQ(parts.size(), 1u);
-  EXPECT_TRUE(Same(parts[0].first, R(0, 0, 50, 40)));
-  EXPECT_TRUE(Same(parts[0].second, R(10, 10, 20, 20)));
+  EXPECT_TRUE(Same(parts[0].rcDest, R(0, 0, 50, 40)));
+  EXPECT_TRUE(Same(parts[0].rcSource, R(10, 10, 20, 20)));
 }
 
 TEST(NineSlice, SmallDestinationsShrinkCornersInProportion) {
-  std::vector<std::pair<RECT, RECT>> parts;
+  std::vector<TSlice> parts;
   // 10 px wide for corners of 10 + 30: they get 2.5 -> 2 and 8; no middle column.
   CalcNineSlice(R(0, 0, 10, 100), R(0, 0, 50, 50), R(10, 0, 30, 0), false, parts);
   ASSERT_EQ(parts.size(), 2u);
-  EXPECT_TRUE(Same(parts[0].first, R(0, 0, 2, 100)));
-  EXPECT_TRUE(Same(parts[0].second, R(0, 0, 10, 50)));
-  EXPECT_TRUE(Same(parts[1].first, R(2, 0, 10, 100)));
-  EXPECT_TRUE(Same(parts[1].second, R(20, 0, 50, 50)));
+  EXPECT_TRUE(Same(parts[0].rcDest, R(0, 0, 2, 100)));
+  EXPECT_TRUE(Same(parts[0].rcSource, R(0, 0, 10, 50)));
+  EXPECT_TRUE(Same(parts[1].rcDest, R(2, 0, 10, 100)));
+  EXPECT_TRUE(Same(parts[1].rcSource, R(20, 0, 50, 50)));
   for (const auto& part : parts) {
-    EXPECT_LT(part.first.left, part.first.right);
-    EXPECT_LT(part.first.top, part.first.bottom);
+    EXPECT_LT(part.rcDest.left, part.rcDest.right);
+    EXPECT_LT(part.rcDest.top, part.rcDest.bottom);
   }
   // Empty or inverted destinations give nothing.
   CalcNineSlice(R(10, 10, 10, 50), R(0, 0, 50, 50), R(4, 4, 4, 4), false, parts);
@@ -226,8 +226,8 @@ TEST(NineSlice, SmallDestinationsShrinkCornersInProportion) {
   // Corners larger than the source are cut to it.
   CalcNineSlice(R(0, 0, 100, 100), R(0, 0, 4, 4), R(10, 10, 10, 10), false, parts);
   for (const auto& part : parts) {
-    EXPECT_GE(part.second.left, 0);
-    EXPECT_LE(part.second.right, 4);
+    EXPECT_GE(part.rcSource.left, 0);
+    EXPECT_LE(part.rcSource.right, 4);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "duilib/UIBlend.h"
 #include "duilib/UIImage.h"
 #include "tests/duilib_base/sample_data.h"
 #include "tests/duilib_base/skin_state.h"
@@ -30,30 +31,31 @@ TEST(ParseColor, AcceptedAndRejectedForms) {
   }
 }
 
-// A white 32-bit canvas with a memory DC, read back pixel by pixel.
+// A white 32-bit canvas with a memory DC, read back pixel by pixel. A
+// registered canvas is drawn like the paint manager's own buffer, in memory.
 class Canvas {
  public:
-  Canvas(int width, int height) : width_(width) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<DWORD*>(bits);
+  Canvas(int width, int height, bool registered = false) : width_(width), height_(height) {
+    BYTE* bits = nullptr;
+    bitmap_ = CRenderEngine::CreateARGB32Bitmap(width, height, &bits);
+    bits_ = reinterpret_cast<DWORD*>(bits);
     for (int i = 0; i < width * height; ++i) bits_[i] = 0xFFFFFF;
     dc_ = CreateCompatibleDC(nullptr);
     old_ = SelectObject(dc_, bitmap_);
+    if (registered) RegisterBlendTarget(bitmap_, bits, width, height);
   }
   ~Canvas() {
+    UnregisterBlendTarget(bitmap_);
     SelectObject(dc_, old_);
     DeleteDC(dc_);
     DeleteObject(bitmap_);
   }
   HDC dc() const { return dc_; }
+  // The whole pixel, alpha included.
+  DWORD Raw(int x, int y) const {
+    GdiFlush();
+    return bits_[y * width_ + x];
+  }
   // 0xRRGGBB, whatever GDI left in the unused top byte.
   DWORD At(int x, int y) const {
     GdiFlush();
@@ -62,12 +64,12 @@ class Canvas {
   int CountNotWhite() const {
     GdiFlush();
     int n = 0;
-    for (int i = 0; i < width_ * width_; ++i) n += (bits_[i] & 0xFFFFFF) != 0xFFFFFF;
+    for (int i = 0; i < width_ * height_; ++i) n += (bits_[i] & 0xFFFFFF) != 0xFFFFFF;
     return n;
   }
 
  private:
-  int width_;
+  int width_, height_;
   HBITMAP bitmap_;
   DWORD* bits_;
   HDC dc_;
@@ -85,7 +87,8 @@ class Canvas {
   return ::testing::AssertionSuccess();
 }
 
-class DrawImageString : public duilib_test::SkinStateTest {
+// Every case drawn through GDI and into a registered buffer: the same result.
+class DrawImageString : public duilib_test::SkinStateTest, public testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     SkinStateTest::SetUp();
@@ -104,8 +107,8 @@ class DrawImageString : public duilib_test::SkinStateTest {
   tamvelo::test::TempDir dir_;
 };
 
-TEST_F(DrawImageString, StretchesBlendsAndStaysInsideThePaintRect) {
-  Canvas canvas(40, 40);
+TEST_P(DrawImageString, StretchesBlendsAndStaysInsideThePaintRect) {
+  Canvas canvas(40, 40, GetParam());
   const RECT item = {0, 0, 20, 20};
   ASSERT_TRUE(CRenderEngine::DrawImageString(canvas.dc(), item, item, "skin/quad.png"));
   EXPECT_TRUE(Near(canvas.At(2, 2), 0xFF0000));
@@ -123,8 +126,8 @@ TEST_F(DrawImageString, StretchesBlendsAndStaysInsideThePaintRect) {
   EXPECT_TRUE(Near(canvas.At(39, 20), 0xFFFFFF));
 }
 
-TEST_F(DrawImageString, DestIsRelativeToTheItemAndFadeScalesAlpha) {
-  Canvas canvas(40, 40);
+TEST_P(DrawImageString, DestIsRelativeToTheItemAndFadeScalesAlpha) {
+  Canvas canvas(40, 40, GetParam());
   const RECT item = {10, 10, 30, 30};
   ASSERT_TRUE(CRenderEngine::DrawImageString(canvas.dc(), item, item,
                                              "file='skin/quad.png' source='0,0,1,1' dest='2,2,6,6' fade='128'"));
@@ -138,8 +141,8 @@ TEST_F(DrawImageString, DestIsRelativeToTheItemAndFadeScalesAlpha) {
   EXPECT_TRUE(Near(canvas.At(30, 10), 0xFFFFFF));
 }
 
-TEST_F(DrawImageString, NineSliceHoleAndTiling) {
-  Canvas canvas(40, 40);
+TEST_P(DrawImageString, NineSliceHoleAndTiling) {
+  Canvas canvas(40, 40, GetParam());
   const RECT item = {0, 0, 30, 30};
   ASSERT_TRUE(CRenderEngine::DrawImageString(canvas.dc(), item, item, "file='skin/nine.png' corner='1,1,1,1'"));
   EXPECT_EQ(canvas.At(0, 0), 0x000001u);
@@ -149,20 +152,20 @@ TEST_F(DrawImageString, NineSliceHoleAndTiling) {
   EXPECT_EQ(canvas.At(15, 15), 0x000005u);
   EXPECT_EQ(canvas.At(29, 29), 0x000009u);
 
-  Canvas holed(40, 40);
+  Canvas holed(40, 40, GetParam());
   ASSERT_TRUE(CRenderEngine::DrawImageString(holed.dc(), item, item, "file='skin/nine.png' corner='1,1,1,1' hole='true'"));
   EXPECT_EQ(holed.At(15, 15), 0xFFFFFFu);
   EXPECT_EQ(holed.At(15, 29), 0x000008u);
 
-  Canvas tiled(40, 40);
+  Canvas tiled(40, 40, GetParam());
   const RECT strip = {0, 0, 7, 3};
   ASSERT_TRUE(CRenderEngine::DrawImageString(tiled.dc(), strip, strip, "file='skin/stripes.png' xtiled='true'"));
   for (int x = 0; x < 7; ++x) EXPECT_EQ(tiled.At(x, 1), x % 2 ? 0x0000FFu : 0xFF0000u) << x;
   EXPECT_EQ(tiled.At(7, 1), 0xFFFFFFu);
 }
 
-TEST_F(DrawImageString, MissingOrMalformedDrawsNothing) {
-  Canvas canvas(20, 20);
+TEST_P(DrawImageString, MissingOrMalformedDrawsNothing) {
+  Canvas canvas(20, 20, GetParam());
   const RECT item = {0, 0, 20, 20};
   EXPECT_FALSE(CRenderEngine::DrawImageString(canvas.dc(), item, item, "skin/none.png"));
   EXPECT_FALSE(CRenderEngine::DrawImageString(canvas.dc(), item, item, "file='skin/quad.png"));
@@ -174,8 +177,12 @@ TEST_F(DrawImageString, MissingOrMalformedDrawsNothing) {
   EXPECT_EQ(canvas.CountNotWhite(), 0);
 }
 
-TEST(RenderPrimitives, ColoursGradientsAndBorders) {
-  Canvas canvas(40, 40);
+INSTANTIATE_TEST_SUITE_P(GdiAndMemory, DrawImageString, testing::Bool());
+
+class RenderPrimitives : public testing::TestWithParam<bool> {};
+
+TEST_P(RenderPrimitives, ColoursGradientsAndBorders) {
+  Canvas canvas(40, 40, GetParam());
   CRenderEngine::DrawColor(canvas.dc(), RECT{0, 0, 10, 10}, 0xFF123456);
   EXPECT_EQ(canvas.At(9, 9), 0x123456u);
   EXPECT_EQ(canvas.At(10, 10), 0xFFFFFFu);
@@ -192,7 +199,7 @@ TEST(RenderPrimitives, ColoursGradientsAndBorders) {
   EXPECT_EQ(canvas.At(5, 20), 0xFF0000u);
   EXPECT_EQ(canvas.At(5, 29), 0x00FF00u);
 
-  Canvas border(40, 40);
+  Canvas border(40, 40, GetParam());
   CRenderEngine::DrawRect(border.dc(), RECT{5, 5, 25, 25}, 2, 0xFF00FF00);
   EXPECT_EQ(border.At(5, 5), 0x00FF00u);
   EXPECT_EQ(border.At(6, 15), 0x00FF00u);
@@ -201,11 +208,31 @@ TEST(RenderPrimitives, ColoursGradientsAndBorders) {
   EXPECT_EQ(border.At(25, 25), 0xFFFFFFu);
   EXPECT_EQ(border.At(4, 4), 0xFFFFFFu);
 
-  Canvas round(40, 40);
+  Canvas round(40, 40, GetParam());
   CRenderEngine::DrawRoundRect(round.dc(), RECT{0, 0, 40, 40}, 1, 8, 8, 0xFF0000FF);
   EXPECT_EQ(round.At(20, 0), 0x0000FFu);
   EXPECT_EQ(round.At(0, 0), 0xFFFFFFu);  // the corner is rounded off
   EXPECT_EQ(round.At(20, 20), 0xFFFFFFu);
+}
+
+INSTANTIATE_TEST_SUITE_P(GdiAndMemory, RenderPrimitives, testing::Bool());
+
+TEST(MemoryBlend, TranslucentFillsOfTheToolkitsOwnBufferBlendEveryChannelExactly) {
+  Canvas canvas(8, 4, true);
+  // Over white of alpha 0: channel = (colour * a + 255 * (255 - a)) / 255
+  // rounded, alpha = a.
+  CRenderEngine::DrawColor(canvas.dc(), RECT{0, 0, 2, 1}, 0x80204060);
+  EXPECT_EQ(canvas.Raw(1, 0), 0x808F9FAFu);
+  CRenderEngine::DrawColor(canvas.dc(), RECT{0, 0, 1, 1}, 0x01000000);
+  EXPECT_EQ(canvas.Raw(0, 0), 0x808E9EAEu) << "a second fill blends over the first";
+  // Outside the clipping and the bitmap nothing is touched.
+  const int saved = SaveDC(canvas.dc());
+  IntersectClipRect(canvas.dc(), 0, 1, 8, 2);
+  CRenderEngine::DrawColor(canvas.dc(), RECT{4, -5, 20, 20}, 0xFE000000);
+  RestoreDC(canvas.dc(), saved);
+  EXPECT_EQ(canvas.Raw(7, 1), 0xFE010101u);
+  EXPECT_EQ(canvas.Raw(4, 0), 0x00FFFFFFu);
+  EXPECT_EQ(canvas.Raw(4, 2), 0x00FFFFFFu);
 }
 
 TEST(RenderText, MeasuresWithoutDrawingAndDrawsChinese) {

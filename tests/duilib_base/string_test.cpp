@@ -11,49 +11,27 @@ namespace {
 // B0 41 and B0 42 are two Chinese characters, not "?A" and "?B".
 const char kTrailLooksUpper[] = "\xb0\x41\xb0\x42" "AbC";
 
-TEST(DuiString, ConstructAssignAndAccess) {
-  CDuiString empty;
-  EXPECT_TRUE(empty.IsEmpty());
-  EXPECT_STREQ(empty.GetData(), "");
-  CDuiString part("abcdef", 3);
-  EXPECT_EQ(part, "abc");
-  EXPECT_EQ(CDuiString("ab\0cd", 5), "ab");  // stops at a terminator
+TEST(DuiString, ConstructionStopsAtTerminatorsAndAccessOutOfRangeIsHarmless) {
+  EXPECT_EQ(CDuiString("abcdef", 3), "abc");
+  EXPECT_EQ(CDuiString("ab\0cd", 5), "ab");
   EXPECT_EQ(CDuiString(static_cast<const char*>(nullptr)), "");
-  EXPECT_EQ(CDuiString('x'), "x");
   CDuiString s = "hello";
-  EXPECT_EQ(s.GetAt(1), 'e');
-  EXPECT_EQ(s[4], 'o');
   EXPECT_EQ(s.GetAt(5), '\0');
   EXPECT_EQ(s.GetAt(-1), '\0');
   s.SetAt(0, 'H');
-  s.SetAt(99, 'Z');  // ignored
+  s.SetAt(99, 'Z');
   EXPECT_EQ(s, "Hello");
-  s = 'c';
-  EXPECT_EQ(s.GetLength(), 1);
-  s.Assign("xyz", 2);
-  EXPECT_EQ(s, "xy");
-  s.Empty();
-  EXPECT_TRUE(s.IsEmpty());
+  s.Append(nullptr);
+  EXPECT_EQ(s, "Hello");
 }
 
-TEST(DuiString, ConcatenationAndComparison) {
+TEST(DuiString, ComparisonsCompareTextOnEitherSide) {
   CDuiString a = "skin/";
-  CDuiString b = a + "Default" + CDuiString("/") + "x.png";
-  EXPECT_EQ(b, "skin/Default/x.png");
-  EXPECT_EQ("pre" + a, "preskin/");
-  a += 'A';
-  a += "B";
-  a += CDuiString("C");
-  a.Append(nullptr);
-  EXPECT_EQ(a, "skin/ABC");
+  EXPECT_EQ("pre" + a + "x.png", "preskin/x.png");
   // Literal on the left compares text, not pointers.
-  EXPECT_TRUE("skin/ABC" == a);
-  EXPECT_TRUE(CDuiString("abc") == CDuiString("abc"));
-  EXPECT_TRUE(CDuiString("abc") != "abd");
+  EXPECT_TRUE("skin/" == a);
   EXPECT_TRUE(CDuiString("abc") < "abd");
-  EXPECT_TRUE(CDuiString("abc") <= "abc");
   EXPECT_TRUE(CDuiString("b") > "abc");
-  EXPECT_TRUE(CDuiString("b") >= CDuiString("b"));
   EXPECT_LT(CDuiString("ABC").Compare("abc"), 0);
   EXPECT_EQ(CDuiString("WindowInit").CompareNoCase("windowinit"), 0);
   EXPECT_NE(CDuiString("click").CompareNoCase("clicks"), 0);

@@ -166,45 +166,31 @@ TEST(Zip, CorruptArchivesAreRejected) {
     EXPECT_TRUE(out.empty());
     EXPECT_TRUE(zip.Extract("res.xml", out));
   }
-  {  // local header offset beyond the data
+  // Damaged directory fields: refused at Open (no entry named) or when the
+  // entry named is extracted.
+  const size_t second = duilib_test::FindSignature(good, 0x02014b50, directory + 1);
+  const struct {
+    const char* what;
+    size_t at;
+    uint32_t value;
+    const char* entry;
+  } damages[] = {
+      {"local header offset beyond the data", directory + 42, 0x7FFFFFFF, nullptr},
+      {"local header offset at the wrong place", directory + 42, 3, "xml/main.xml"},
+      {"directory offset past the end record", end + 16, static_cast<uint32_t>(good.size()), nullptr},
+      {"compressed size past the data", directory + 20, 0xFFFFFFF0, "xml/main.xml"},
+      {"uncompressed size the data does not fill", second + 24, 6000, "skin/Default/Big.txt"},
+      {"unknown compression method", directory + 10, 12, "xml/main.xml"},
+      {"no end record", end, 0x58585858, nullptr},
+  };
+  for (const auto& damage : damages) {
     std::string bad = good;
-    duilib_test::Put32(bad, directory + 42, 0x7FFFFFFF);
-    EXPECT_FALSE(zip.Open(Bytes(bad), bad.size()));
-  }
-  {  // local header offset pointing at the wrong place
-    std::string bad = good;
-    duilib_test::Put32(bad, directory + 42, 3);
-    ASSERT_TRUE(zip.Open(Bytes(bad), bad.size()));
-    EXPECT_FALSE(zip.Extract("xml/main.xml", out));
-  }
-  {  // directory offset past the end record
-    std::string bad = good;
-    duilib_test::Put32(bad, end + 16, static_cast<uint32_t>(good.size()));
-    EXPECT_FALSE(zip.Open(Bytes(bad), bad.size()));
-  }
-  {  // a compressed size that runs past the data
-    std::string bad = good;
-    duilib_test::Put32(bad, directory + 20, 0xFFFFFFF0);
-    ASSERT_TRUE(zip.Open(Bytes(bad), bad.size()));
-    EXPECT_FALSE(zip.Extract("xml/main.xml", out));
-  }
-  {  // an uncompressed size that the data does not fill
-    std::string bad = good;
-    const size_t second = duilib_test::FindSignature(good, 0x02014b50, directory + 1);
-    duilib_test::Put32(bad, second + 24, 6000);
-    ASSERT_TRUE(zip.Open(Bytes(bad), bad.size()));
-    EXPECT_FALSE(zip.Extract("skin/Default/Big.txt", out));
-  }
-  {  // an unknown compression method
-    std::string bad = good;
-    bad[directory + 10] = 12;
-    ASSERT_TRUE(zip.Open(Bytes(bad), bad.size()));
-    EXPECT_FALSE(zip.Extract("xml/main.xml", out));
-  }
-  {  // no end record at all
-    std::string bad = good;
-    bad[end] = 'X';
-    EXPECT_FALSE(zip.Open(Bytes(bad), bad.size()));
+    duilib_test::Put32(bad, damage.at, damage.value);
+    const bool opened = zip.Open(Bytes(bad), bad.size());
+    EXPECT_EQ(opened, damage.entry != nullptr) << damage.what;
+    if (opened) {
+      EXPECT_FALSE(zip.Extract(damage.entry, out)) << damage.what;
+    }
   }
 }
 
