@@ -176,9 +176,9 @@ int TabHostMain(HINSTANCE instance, const wchar_t* commandLine) {
   LoadText(instance, IDS_TAB_CLASS_NAME, process.tabClassName);
   // Waiting mode hosts nothing: no browser thread.
   if (process.waitingMode || StartBrowserThread(process)) {
-    if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-      RegisterTabProgramClass(process.hostClassName, HostWndProc);
-      if (TabHostInit()) RunMessageLoop();
+    RegisterTabProgramClass(process.hostClassName, HostWndProc);
+    if (TabHostInit()) {
+      RunMessageLoop();
       CoUninitialize();
     }
   }
@@ -191,9 +191,15 @@ bool TabHostInit() {
   process.joined = JoinMainWindow(process);
   if (process.joinedEvent != nullptr) SetEvent(process.joinedEvent);
   if (!process.joined || process.browserThread == nullptr) return false;
+  // This thread's apartment is first needed by its message loop. Started
+  // here, while the browser thread finishes its window, it no longer holds
+  // up the browser thread's own start of OLE.
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return false;
   // A browser thread that ended without signalling leaves nothing to host.
   const HANDLE signals[] = {process.startupEvent, process.browserThread};
-  return WaitForMultipleObjects(2, signals, FALSE, INFINITE) == WAIT_OBJECT_0;
+  if (WaitForMultipleObjects(2, signals, FALSE, INFINITE) == WAIT_OBJECT_0) return true;
+  CoUninitialize();
+  return false;
 }
 
 DWORD WINAPI BrowserThreadMain(void*) {

@@ -59,7 +59,8 @@ int TabHostMain(HINSTANCE instance, const wchar_t* commandLine);
 
 // Start-up of the main thread, while the browser thread (already running in
 // tab mode) builds the tab window and the browser; returns once both
-// windows are children of the main window. False ends the process.
+// windows are children of the main window, with COM initialised on this
+// thread. False ends the process.
 bool TabHostInit();
 
 // Builds the tab window with its browser, places it in the main window once
