@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/tab/bench_clock.h"
 #include "box/app/skin_resources.h"
 #include "box/mainwnd/main_wnd.h"
 #include "box/net/net_hooks.h"
@@ -23,22 +24,12 @@
 
 namespace {
 
+using tamvelo::bench::NowMs;
 using tamvelo::test::BoxProcess;
 using tamvelo::test::ChildProcesses;
 
 constexpr int kRounds = 20;
 constexpr DWORD kTimeoutMs = 20000;
-
-double NowMs() {
-  static const LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double Median(std::vector<double> values) {
   if (values.empty()) return -1;

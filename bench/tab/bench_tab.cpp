@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/tab/bench_clock.h"
 #include "common/protocol.h"
 #include "tests/tab/stand_in_main_window.h"
 
 namespace {
 
+using tamvelo::bench::NowMs;
 using tamvelo::test::FindChildOf;
 using tamvelo::test::PumpUntil;
 using tamvelo::test::StandInMainWindow;
@@ -23,17 +25,6 @@ using tamvelo::test::TabProcessRun;
 
 constexpr int kRounds = 30;
 constexpr DWORD kTimeoutMs = 10000;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 bool SendAddress(HWND window) {
   static const char address[] = "about:blank";
