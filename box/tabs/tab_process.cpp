@@ -30,14 +30,15 @@ bool StartProcess(const char* token, PROCESS_INFORMATION& info) {
 }
 
 // Waits for the new process to become idle for input. A process that ends
-// first would otherwise keep the user interface waiting for ever.
+// first would otherwise keep the user interface waiting for ever; and some
+// systems report a process that already ended as idle, which is no tab.
 bool WaitUntilIdle(HANDLE process) {
   constexpr DWORD kSliceMs = 100;
   for (;;) {
     const DWORD result = WaitForInputIdle(process, kSliceMs);
-    if (result == 0) return true;
-    if (result != WAIT_TIMEOUT) return false;
-    if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return false;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    if (result == 0) return !ended;
+    if (result != WAIT_TIMEOUT || ended) return false;
   }
 }
 

@@ -104,6 +104,16 @@ TEST_F(TabWindowsTest, GameRecordWithAndWithoutCookies) {
   EXPECT_EQ(received.count, 0);
 }
 
+// Without a main window the tab program ends at once: that is no tab, even
+// where the system reports the ended process as idle.
+TEST(StartTabProcess, ATabProcessThatEndsAtOnceIsNoTab) {
+  ASSERT_EQ(FindWindowA(protocol::kMainWindowClass, nullptr), nullptr);
+  TabProcess tab;
+  EXPECT_FALSE(StartTabProcess(tab));
+  EXPECT_EQ(tab.processHandle, nullptr);
+  EXPECT_EQ(tab.threadHandle, nullptr);
+}
+
 TEST(PortalCookie, ReadsWhatThePortalSet) {
   // Session cookies live only in this process: the jar starts empty.
   PortalCookie none = ReadPortalCookie();
