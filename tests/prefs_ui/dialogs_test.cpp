@@ -8,6 +8,7 @@
 #include "box/prefs/tray_menu.h"
 #include "box/web/tabbrowser.h"
 #include "tests/prefs_ui/main_window_fixture.h"
+#include "tests/support/window_helpers.h"
 
 namespace prefstest {
 namespace {
@@ -101,14 +102,20 @@ TEST_F(DialogsTest, MenuLosingTheFocusHidesWithoutAnyAction) {
   CreateMainWindow();
   for (DuiLib::CWindowWnd* menu : std::initializer_list<DuiLib::CWindowWnd*>{
            Owned<CDuiMenu>(), Owned<CDownSelMenu>(), Owned<CTrayMenu>()}) {
-    menu->ShowWindow(true, true);
-    SetFocus(menu->GetHWND());
-    Pump();
-    ASSERT_TRUE(IsWindowVisible(menu->GetHWND()));
+    const HWND window = menu->GetHWND();
+    // Without a window manager a late focus event of the display may take
+    // the focus away once more: open the menu until it holds the focus.
+    ASSERT_TRUE(tamvelo::test::PumpUntil(
+        [&] {
+          if (IsWindowVisible(window) && GetFocus() == window) return true;
+          menu->ShowWindow(true, true);
+          SetFocus(window);
+          return false;
+        },
+        2000));
     SetForegroundWindow(main());
     SetFocus(main());  // a click on the main window
-    Pump();
-    EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+    EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return !IsWindowVisible(window); }, 2000));
   }
   EXPECT_FALSE(Owned<CSettingWnd>()->IsShown());
   EXPECT_FALSE(Owned<CAboutWnd>()->IsShown());
