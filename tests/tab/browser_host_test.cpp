@@ -17,35 +17,26 @@
 namespace tamvelo::browser {
 namespace {
 
-class ParentWindow {
- public:
-  ParentWindow() {
-    window_ = CreateWindowExW(0, L"STATIC", L"browser host test", WS_OVERLAPPEDWINDOW, 0, 0, 640,
-                              480, nullptr, nullptr, nullptr, nullptr);
-  }
-  ~ParentWindow() { DestroyWindow(window_); }
-  HWND get() const { return window_; }
-
- private:
-  HWND window_;
-};
-
-IOleClientSite* ClientSiteOf(IWebBrowser2* browser) {
+// The client site the host window's browser holds; null without a browser.
+IOleClientSite* ClientSiteOf(HWND host) {
+  IWebBrowser2* browser = GetWebBrowser(host);
   IOleObject* object = nullptr;
   IOleClientSite* site = nullptr;
-  if (SUCCEEDED(browser->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)))) {
+  if (browser != nullptr &&
+      SUCCEEDED(browser->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)))) {
     object->GetClientSite(&site);
     object->Release();
   }
+  if (browser != nullptr) browser->Release();
   return site;
 }
 
 TEST(BrowserHostTest, WindowNamedAfterTheControlHostsItAndHandsItOut) {
   ASSERT_TRUE(RegisterBrowserHostClass());
   ASSERT_TRUE(RegisterBrowserHostClass());  // again: still fine
-  ParentWindow parent;
+  test::StandInMainWindow parent;
   HWND host = CreateWindowExW(0, kBrowserHostClassW, kWebBrowserProgIdW, WS_CHILD | WS_VISIBLE, 0,
-                              0, 300, 200, parent.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+                              0, 300, 200, parent.window(), nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(nullptr, host);
   HWND embedding = FindWindowExW(host, nullptr, L"Shell Embedding", nullptr);
   EXPECT_NE(nullptr, embedding);
@@ -68,14 +59,14 @@ TEST(BrowserHostTest, WindowNamedAfterTheControlHostsItAndHandsItOut) {
 }
 
 TEST(BrowserHostTest, UnknownControlOrNoNameFailsTheCreation) {
-  ParentWindow parent;
+  test::StandInMainWindow parent;
   ASSERT_TRUE(RegisterBrowserHostClass());
   for (const wchar_t* name : {L"No.Such.Control.Name", L"", L"{00000000-0000-0000-0000-00000000000F}"}) {
     EXPECT_EQ(nullptr, CreateWindowExW(0, kBrowserHostClassW, name, WS_CHILD, 0, 0, 10, 10,
-                                       parent.get(), nullptr, nullptr, nullptr))
+                                       parent.window(), nullptr, nullptr, nullptr))
         << static_cast<const void*>(name);
   }
-  EXPECT_EQ(nullptr, GetWebBrowser(parent.get()));  // not a host window
+  EXPECT_EQ(nullptr, GetWebBrowser(parent.window()));  // not a host window
   EXPECT_EQ(nullptr, GetWebBrowser(nullptr));
   EXPECT_EQ(0u, AdviseBrowserEvents(nullptr, nullptr));
 }
@@ -121,17 +112,17 @@ class EventCounter final : public IDispatch {
 };
 
 TEST(BrowserHostTest, OwnerDelegateAnswersThePageHostAndItsSinkGetsEvents) {
-  ParentWindow parent;
+  test::StandInMainWindow parent;
   CountingDelegate delegate;
   EventCounter external;
   delegate.external = &external;
-  HWND host = CreateBrowserHostWindow(parent.get(), RECT{10, 20, 310, 220}, &delegate);
+  HWND host = CreateBrowserHostWindow(parent.window(), RECT{10, 20, 310, 220}, &delegate);
   ASSERT_NE(nullptr, host);
-  EXPECT_EQ(parent.get(), GetParent(host));
+  EXPECT_EQ(parent.window(), GetParent(host));
   IWebBrowser2* browser = GetWebBrowser(host);
   ASSERT_NE(nullptr, browser);
 
-  IOleClientSite* site = ClientSiteOf(browser);
+  IOleClientSite* site = ClientSiteOf(host);
   ASSERT_NE(nullptr, site);
   IDocHostUIHandler* handler = nullptr;
   ASSERT_EQ(S_OK, site->QueryInterface(__uuidof(IDocHostUIHandler),
@@ -203,15 +194,12 @@ T* Garbage() {
 
 TEST(BrowserHostTest, HostWithoutOwnerAnswersAsAPlainHostAndLeavesDownloadsToTheBrowser) {
   // The tab program's way: made by class name, no delegate.
-  ParentWindow parent;
+  test::StandInMainWindow parent;
   ASSERT_TRUE(RegisterBrowserHostClass());
   HWND host = CreateWindowExW(0, kBrowserHostClassW, kWebBrowserProgIdW, WS_CHILD, 0, 0, 200, 100,
-                              parent.get(), nullptr, nullptr, nullptr);
+                              parent.window(), nullptr, nullptr, nullptr);
   ASSERT_NE(nullptr, host);
-  IWebBrowser2* browser = GetWebBrowser(host);
-  ASSERT_NE(nullptr, browser);
-  IOleClientSite* site = ClientSiteOf(browser);
-  browser->Release();
+  IOleClientSite* site = ClientSiteOf(host);
   ASSERT_NE(nullptr, site);
   auto* handler = SiteInterface<IDocHostUIHandler>(site, __uuidof(IDocHostUIHandler));
   ASSERT_NE(nullptr, handler);
@@ -272,14 +260,11 @@ class DownloadingDelegate : public BrowserHostDelegate {
 };
 
 TEST(BrowserHostTest, OwnersDownloadManagerServesDownloadsWhileTheWindowLives) {
-  ParentWindow parent;
+  test::StandInMainWindow parent;
   DownloadingDelegate delegate;
-  HWND host = CreateBrowserHostWindow(parent.get(), RECT{0, 0, 200, 100}, &delegate);
+  HWND host = CreateBrowserHostWindow(parent.window(), RECT{0, 0, 200, 100}, &delegate);
   ASSERT_NE(nullptr, host);
-  IWebBrowser2* browser = GetWebBrowser(host);
-  ASSERT_NE(nullptr, browser);
-  IOleClientSite* site = ClientSiteOf(browser);
-  browser->Release();
+  IOleClientSite* site = ClientSiteOf(host);
   ASSERT_NE(nullptr, site);
   auto* services = SiteInterface<IServiceProvider>(site, IID_IServiceProvider);
   ASSERT_NE(nullptr, services);
@@ -309,14 +294,11 @@ TEST(BrowserHostTest, OwnersDownloadManagerServesDownloadsWhileTheWindowLives) {
 }
 
 TEST(BrowserHostTest, DestroyingTheWindowReleasesTheControlAndDetachesTheSite) {
-  ParentWindow parent;
-  HWND host = CreateBrowserHostWindow(parent.get(), RECT{0, 0, 200, 100}, nullptr);
+  test::StandInMainWindow parent;
+  HWND host = CreateBrowserHostWindow(parent.window(), RECT{0, 0, 200, 100}, nullptr);
   ASSERT_NE(nullptr, host);
-  IWebBrowser2* browser = GetWebBrowser(host);
-  ASSERT_NE(nullptr, browser);
-  IOleClientSite* site = ClientSiteOf(browser);
+  IOleClientSite* site = ClientSiteOf(host);
   ASSERT_NE(nullptr, site);
-  browser->Release();
   IOleInPlaceSite* inPlace = nullptr;
   ASSERT_EQ(S_OK, site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace)));
   HWND window = nullptr;

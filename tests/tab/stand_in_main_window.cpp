@@ -1,9 +1,9 @@
 #include "tests/tab/stand_in_main_window.h"
 
-#include <algorithm>
 #include <cwchar>
 
 #include "common/protocol.h"
+#include "tab/host_records.h"
 
 namespace tamvelo::test {
 
@@ -51,26 +51,6 @@ LRESULT CALLBACK StandInMainWindow::Procedure(HWND window, UINT message, WPARAM 
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    const DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= timeoutMs) return done();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 20),
-                              QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-  return true;
-}
-
-void Pump(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
 namespace {
 
 struct ChildSearch {
@@ -100,19 +80,11 @@ HWND FindChildOf(HWND parent, DWORD processId, const wchar_t* className) {
   return search.found;
 }
 
-std::wstring TabExePath() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  folder.resize(folder.find_last_of(L'\\') + 1);
-  return folder + L"tamvelo-tab.exe";
-}
-
 TabProcessRun::TabProcessRun(const std::wstring& commandLine) {
   std::wstring line = commandLine;  // CreateProcessW may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  const std::wstring exe = TabExePath();
+  const std::wstring exe = tab::AnsiToWide(ExecutableFolder() + "tamvelo-tab.exe");
   if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &info_)) {
     info_ = {};

@@ -4,9 +4,10 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "tests/support/window_helpers.h"
 
 namespace tamvelo::test {
 
@@ -32,13 +33,6 @@ class StandInMainWindow {
   HWND window_ = nullptr;
   std::vector<ReceivedRecord> records_;
 };
-
-// Serves this thread's messages until done() or the time-out; the result
-// is done() at the end.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-
-// Serves messages for a while.
-void Pump(DWORD ms);
 
 // The child window of parent (any depth) owned by processId with exactly
 // this class name; null when there is none.
@@ -67,6 +61,5 @@ class TabProcessRun {
   PROCESS_INFORMATION info_{};
 };
 
-std::wstring TabExePath();
 
 }  // namespace tamvelo::test
