@@ -12,21 +12,16 @@
 #include <vector>
 
 #include "common/browser_host.h"
+#include "tests/support/browser_site.h"
 #include "tests/tab/stand_in_main_window.h"
 
 namespace tamvelo::browser {
 namespace {
 
-// The client site the host window's browser holds; null without a browser.
+// The site of the host window's browser; the window keeps the browser alive.
 IOleClientSite* ClientSiteOf(HWND host) {
   IWebBrowser2* browser = GetWebBrowser(host);
-  IOleObject* object = nullptr;
-  IOleClientSite* site = nullptr;
-  if (browser != nullptr &&
-      SUCCEEDED(browser->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)))) {
-    object->GetClientSite(&site);
-    object->Release();
-  }
+  IOleClientSite* site = test::ClientSiteOf(browser);
   if (browser != nullptr) browser->Release();
   return site;
 }

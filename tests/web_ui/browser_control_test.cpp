@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 #include <servprov.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "common/browser_host.h"
 #include "duilib/UIlib.h"
+#include "tests/support/browser_site.h"
+#include "tests/support/window_helpers.h"
 #include "tests/web_ui/event_args.h"
 #include "tests/web_ui/ui_window.h"
 
@@ -75,15 +78,12 @@ class RecordingHandler : public DuiLib::CWebBrowserEventHandler {
 
 // Serves the queue until the handler has the event (or time is up).
 bool WaitForEvent(const RecordingHandler& handler, const std::string& event, DWORD ms = 5000) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    for (const std::string& seen : handler.events) {
-      if (seen == event) return true;
-    }
-    if (::GetTickCount() - start > ms) return false;
-    webtest::Pump();
-    ::Sleep(10);
-  }
+  return tamvelo::test::PumpUntil(
+      [&] {
+        return std::find(handler.events.begin(), handler.events.end(), event) !=
+               handler.events.end();
+      },
+      ms);
 }
 
 class BrowserControlTest : public ::testing::Test {
@@ -339,15 +339,7 @@ TEST_F(BrowserControlTest, MalformedEventsAreDroppedWithoutReachingTheHandler) {
 class PageHost {
  public:
   explicit PageHost(CWebBrowserUI* browser) {
-    IOleObject* object = nullptr;
-    IWebBrowser2* web = browser->GetWebBrowser2();
-    if (web == nullptr || FAILED(web->QueryInterface(IID_IOleObject,
-                                                     reinterpret_cast<void**>(&object)))) {
-      return;
-    }
-    IOleClientSite* site = nullptr;
-    object->GetClientSite(&site);
-    object->Release();
+    IOleClientSite* site = tamvelo::test::ClientSiteOf(browser->GetWebBrowser2());
     if (site == nullptr) return;
     site->QueryInterface(__uuidof(IDocHostUIHandler), reinterpret_cast<void**>(&ui_));
     IServiceProvider* services = nullptr;
