@@ -4,6 +4,7 @@
 #include "box/prefs/down_sel_menu.h"
 #include "box/prefs/main_menu.h"
 #include "box/prefs/message_wnd.h"
+#include "box/prefs/popup_menu.h"
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/tray_menu.h"
 #include "box/web/tabbrowser.h"
@@ -19,6 +20,12 @@ RECT WindowRect(HWND window) {
   RECT rc;
   GetWindowRect(window, &rc);
   return rc;
+}
+
+// Opens the menu (again) and clicks one of its items.
+void Choose(CPopupMenu* menu, const char* item) {
+  menu->ShowWindow(true, true);
+  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), item);
 }
 
 TEST_F(DialogsTest, AboutBoxShowsTheVersionAndOpensOnceCentredOverTheMainWindow) {
@@ -88,12 +95,10 @@ TEST_F(DialogsTest, MainMenuOpensAtTheClickAndItsItemsAct) {
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
   EXPECT_TRUE(Owned<CSettingWnd>()->IsShown());
 
-  menu->ShowWindow(true, true);
-  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "about");
+  Choose(menu, "about");
   EXPECT_TRUE(Owned<CAboutWnd>()->IsShown());
 
-  menu->ShowWindow(true, true);
-  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "quit_menu_btn");
+  Choose(menu, "quit_menu_btn");
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
   EXPECT_TRUE(TakeQuit());  // labelled "退出": it quits
 }
@@ -135,13 +140,11 @@ TEST_F(DialogsTest, AccountMenuItemsAct) {
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
   EXPECT_TRUE(Owned<CMessageWnd>()->IsShown());
 
-  menu->ShowWindow(true, true);
-  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "logout");
+  Choose(menu, "logout");
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
   EXPECT_FALSE(TakeQuit());
 
-  menu->ShowWindow(true, true);
-  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "quit_menu_btn");
+  Choose(menu, "quit_menu_btn");
   EXPECT_TRUE(TakeQuit());  // labelled "退出游戏盒": it quits
 }
 
@@ -149,17 +152,14 @@ TEST_F(DialogsTest, TrayMenuShowsTheMainWindowOpensSettingsAndQuits) {
   CreateMainWindow();
   auto* menu = Owned<CTrayMenu>();
   main_->HideMainWindow();
-  menu->ShowWindow(true, true);
-  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "show_menu_btn");
+  Choose(menu, "show_menu_btn");
   EXPECT_TRUE(IsWindowVisible(main()));
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
 
-  menu->ShowWindow(true, true);
-  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "setting_menu_btn");
+  Choose(menu, "setting_menu_btn");
   EXPECT_TRUE(Owned<CSettingWnd>()->IsShown());
 
-  menu->ShowWindow(true, true);
-  ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "quit_menu_btn");
+  Choose(menu, "quit_menu_btn");
   EXPECT_TRUE(TakeQuit());
 }
 

@@ -23,6 +23,11 @@ class MainWindowTest : public PrefsUiTest {
   // Creates the main window as the program does (call after writing the
   // INI values a test needs).
   void CreateMainWindow();
+  // For tests that create it once per stored value.
+  void CloseMainWindow() {
+    DestroyWindow(main());
+    main_ = nullptr;
+  }
 
   // The first window owned by the main window whose object is a T.
   template <class T>

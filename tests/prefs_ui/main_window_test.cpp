@@ -64,10 +64,8 @@ TEST_F(CloseButtonTest, QuittingClosesEveryTabInStripOrderBeforeTheQuitMessage) 
   CreateMainWindow();
   const HWND tabs[] = {AddTab(), AddTab(), AddTab()};
   main_->QuitApplication();
-  ASSERT_EQ(DestroyOrder().size(), 3u);  // sent synchronously: all done before the loop runs again
-  EXPECT_EQ(DestroyOrder()[0], tabs[0]);
-  EXPECT_EQ(DestroyOrder()[1], tabs[1]);
-  EXPECT_EQ(DestroyOrder()[2], tabs[2]);
+  // Sent synchronously: all done before the loop runs again.
+  EXPECT_EQ(DestroyOrder(), std::vector<HWND>(std::begin(tabs), std::end(tabs)));
   EXPECT_TRUE(TakeQuit());
   // The hotkeys are free again for anyone.
   EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT, 'D'));
@@ -263,8 +261,7 @@ TEST_F(SkinTest, StoredIndexIsReadClampedAndWrittenBack) {
     CreateMainWindow();
     EXPECT_STREQ(main_->GetSkinName(), folder) << stored;
     EXPECT_EQ(ReadConfig("Setting", "Skin"), index) << stored;
-    DestroyWindow(main());
-    main_ = nullptr;
+    CloseMainWindow();
     DeleteFileA(ConfigIni().c_str());
   }
 }

@@ -39,8 +39,7 @@ TEST_F(SettingsTest, OpensWithTheStoredCloseChoiceSelected) {
     Open();
     EXPECT_TRUE(Option(option)->IsSelected()) << (stored ? stored : "absent");
     EXPECT_TRUE(settings_->IsShown());
-    DestroyWindow(main());
-    main_ = nullptr;
+    CloseMainWindow();
   }
 }
 
@@ -124,8 +123,7 @@ TEST_F(SettingsTest, UnusableStoredHideKeysKeepAltD) {
     EXPECT_EQ(entry->keyCode, 'D') << stored;
     EXPECT_EQ(entry->modifiers, 4) << stored;
     EXPECT_TRUE(IsTaken(MOD_ALT, 'D')) << stored;
-    DestroyWindow(main());
-    main_ = nullptr;
+    CloseMainWindow();
   }
 }
 
