@@ -2,6 +2,17 @@
 
 namespace webtest {
 
+namespace {
+
+VARIANT Typed(VARTYPE type) {
+  VARIANT arg;
+  ::VariantInit(&arg);
+  arg.vt = type;
+  return arg;
+}
+
+}  // namespace
+
 EventArgs::~EventArgs() {
   for (VARIANT& arg : args_) ::VariantClear(&arg);
 }
@@ -12,58 +23,44 @@ EventArgs& EventArgs::Raw(const VARIANT& value) {
 }
 
 EventArgs& EventArgs::Dispatch(IDispatch* value) {
-  VARIANT arg;
-  ::VariantInit(&arg);
-  arg.vt = VT_DISPATCH;
+  VARIANT arg = Typed(VT_DISPATCH);
   arg.pdispVal = value;
   if (value != nullptr) value->AddRef();
   return Raw(arg);
 }
 
 EventArgs& EventArgs::DispatchRef(IDispatch** value) {
-  VARIANT arg;
-  ::VariantInit(&arg);
-  arg.vt = VT_BYREF | VT_DISPATCH;
+  VARIANT arg = Typed(VT_BYREF | VT_DISPATCH);
   arg.ppdispVal = value;
   return Raw(arg);
 }
 
 EventArgs& EventArgs::VariantRef(VARIANT* value) {
-  VARIANT arg;
-  ::VariantInit(&arg);
-  arg.vt = VT_BYREF | VT_VARIANT;
+  VARIANT arg = Typed(VT_BYREF | VT_VARIANT);
   arg.pvarVal = value;
   return Raw(arg);
 }
 
 EventArgs& EventArgs::BoolRef(VARIANT_BOOL* value) {
-  VARIANT arg;
-  ::VariantInit(&arg);
-  arg.vt = VT_BYREF | VT_BOOL;
+  VARIANT arg = Typed(VT_BYREF | VT_BOOL);
   arg.pboolVal = value;
   return Raw(arg);
 }
 
 EventArgs& EventArgs::Long(LONG value) {
-  VARIANT arg;
-  ::VariantInit(&arg);
-  arg.vt = VT_I4;
+  VARIANT arg = Typed(VT_I4);
   arg.lVal = value;
   return Raw(arg);
 }
 
 EventArgs& EventArgs::Bool(bool value) {
-  VARIANT arg;
-  ::VariantInit(&arg);
-  arg.vt = VT_BOOL;
+  VARIANT arg = Typed(VT_BOOL);
   arg.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
   return Raw(arg);
 }
 
 EventArgs& EventArgs::String(const std::wstring& value) {
-  VARIANT arg;
-  ::VariantInit(&arg);
-  arg.vt = VT_BSTR;
+  VARIANT arg = Typed(VT_BSTR);
   arg.bstrVal = ::SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
   return Raw(arg);
 }

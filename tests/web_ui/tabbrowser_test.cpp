@@ -156,15 +156,14 @@ TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
 TEST_F(TabbrowserTest, TitleMessagesReachTheMainWindow) {
   RecordingMainWnd mainWnd;
   CTabbrowserUI* browser = Attach(false, &mainWnd);
-  ChangeTitle(browser, tamvelo::test::Utf8ToWide(u8"username:玩家一号"));
-  ChangeTitle(browser, L"username:");
-  ChangeTitle(browser, L"nologin:Log in");
-  ChangeTitle(browser, L"nologin:");
-  ChangeTitle(browser, L"USERNAME:shouting");  // prefixes are exact
-  ChangeTitle(browser, L"Nologin:x");
-  ChangeTitle(browser, L" username:late");
-  ChangeTitle(browser, L"usernam");
-  ChangeTitle(browser, L"a game page");
+  // Prefixes are exact: case, a leading space or a cut-off prefix is no message.
+  for (const std::wstring& title :
+       {tamvelo::test::Utf8ToWide(u8"username:玩家一号"), std::wstring(L"username:"),
+        std::wstring(L"nologin:Log in"), std::wstring(L"nologin:"), std::wstring(L"USERNAME:shouting"),
+        std::wstring(L"Nologin:x"), std::wstring(L" username:late"), std::wstring(L"usernam"),
+        std::wstring(L"a game page")}) {
+    ChangeTitle(browser, title);
+  }
   const std::vector<LoginCall> expected = {
       {tamvelo::test::Utf8ToAnsi(u8"玩家一号"), true},
       {"", true},
@@ -177,12 +176,12 @@ TEST_F(TabbrowserTest, TitleMessagesReachTheMainWindow) {
 TEST_F(TabbrowserTest, RequestsThatStayWithTheSystem) {
   OpenAltAccountWnd elsewhere;  // exists, but is not this control's window
   CTabbrowserUI* browser = Attach(true);
-  // "?directopen" anywhere: neither cancelled nor a tab.
-  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/news?directopen"), VARIANT_FALSE);
-  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/a?b=1&c=?directopen&d"), VARIANT_FALSE);
-  // The alt-account login from the home page touches no alt-account window.
-  EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/box/login_xiaohao?directopen"),
-            VARIANT_FALSE);
+  // "?directopen" anywhere: neither cancelled nor a tab; the alt-account
+  // login from the home page touches no alt-account window.
+  for (const wchar_t* url : {L"http://127.0.0.1/news?directopen", L"http://127.0.0.1/a?b=1&c=?directopen&d",
+                             L"http://127.0.0.1/box/login_xiaohao?directopen"}) {
+    EXPECT_EQ(RequestWindow(browser, url), VARIANT_FALSE) << url;
+  }
   EXPECT_TRUE(strip_->GetTabRecords().empty());
   EXPECT_TRUE(elsewhere.IsShown());
 }
