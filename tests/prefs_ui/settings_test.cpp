@@ -18,6 +18,12 @@ class SettingsTest : public MainWindowTest {
   DuiLib::CPaintManagerUI& pm() { return *settings_->GetPaintManager(); }
   DuiLib::COptionUI* Option(const char* name) { return static_cast<DuiLib::COptionUI*>(pm().FindControl(name)); }
   DuiLib::CHotKeyUI* Capture(const char* name) { return static_cast<DuiLib::CHotKeyUI*>(pm().FindControl(name)); }
+  // Key and modifiers a capture control shows.
+  std::pair<WORD, WORD> Shown(const char* name) {
+    WORD key = 0, modifiers = 0;
+    Capture(name)->GetHotKey(key, modifiers);
+    return {key, modifiers};
+  }
   std::string MainCaption() { return main_->GetPaintManager()->FindControl("fullscreen")->GetText().GetData(); }
   // True while the key is held by someone (this program).
   static bool IsTaken(UINT modifiers, UINT key) {
@@ -79,9 +85,7 @@ TEST_F(SettingsTest, CloseButtonStoresNothingAndTheNextOpeningShowsTheStoredValu
   EXPECT_EQ(ReadConfig("HotKey", "FullKey"), "Error");
   main_->ShowSettingsWindow();
   EXPECT_TRUE(Option("ExitDirectbtn")->IsSelected());
-  WORD key = 0, modifiers = 0;
-  Capture("FullKey")->GetHotKey(key, modifiers);
-  EXPECT_EQ(key, VK_F11);
+  EXPECT_EQ(Shown("FullKey").first, VK_F11);
   EXPECT_TRUE(IsTaken(0, VK_F11));
   EXPECT_FALSE(IsTaken(0, VK_F9));
 }
@@ -91,13 +95,8 @@ TEST_F(SettingsTest, NoStoredKeysGiveAltDAndF11) {
   EXPECT_EQ(MainCaption(), "全屏(F11)");
   EXPECT_TRUE(IsTaken(MOD_ALT, 'D'));
   EXPECT_TRUE(IsTaken(0, VK_F11));
-  WORD key = 0, modifiers = 0;
-  Capture("HideKey")->GetHotKey(key, modifiers);
-  EXPECT_EQ(key, 'D');
-  EXPECT_EQ(modifiers, 4);
-  // The third capture control has no key of its own.
-  Capture("MulKey")->GetHotKey(key, modifiers);
-  EXPECT_EQ(key, 0);
+  EXPECT_EQ(Shown("HideKey"), std::make_pair(WORD('D'), WORD(4)));
+  EXPECT_EQ(Shown("MulKey").first, 0);  // the third capture control has no key of its own
 }
 
 TEST_F(SettingsTest, StoredFullKeyWithOneModifierIsNamedWithIt) {
@@ -154,10 +153,7 @@ TEST_F(SettingsTest, ClearedOrModifierOnlyCaptureWritesThePreviousKeyBackAndKeep
   EXPECT_EQ(ReadConfig("HotKey", "FullKey"), "122-0");
   EXPECT_TRUE(IsTaken(MOD_ALT, 'D'));
   EXPECT_TRUE(IsTaken(0, VK_F11));
-  WORD key = 0, modifiers = 0;
-  Capture("FullKey")->GetHotKey(key, modifiers);
-  EXPECT_EQ(key, VK_F11);
-  EXPECT_EQ(modifiers, 0);
+  EXPECT_EQ(Shown("FullKey"), std::make_pair(WORD(VK_F11), WORD(0)));
   EXPECT_EQ(MainCaption(), "全屏(F11)");
 }
 
