@@ -1,5 +1,7 @@
 #include "tests/prefs_ui/main_window_fixture.h"
 
+#include <algorithm>
+
 namespace prefstest {
 
 namespace {
@@ -45,19 +47,13 @@ void MainWindowTest::TearDown() {
   if (main_ != nullptr) {
     auto& records = const_cast<std::vector<TabRecord*>&>(main_->GetTabBar()->GetTabRecords());
     for (TabRecord* record : added_) {
-      for (auto it = records.begin(); it != records.end(); ++it) {
-        if (*it == record) {
-          records.erase(it);
-          break;
-        }
-      }
+      records.erase(std::remove(records.begin(), records.end(), record), records.end());
       DestroyWindow(record->tabWindow);
       delete record->button;
       delete record;
     }
     main_->GetTabBar()->SetCurrentTabIndex(-1);
-    DestroyWindow(main_->GetHWND());  // the window deletes itself
-    main_ = nullptr;
+    CloseMainWindow();  // the window deletes itself
   }
   PrefsUiTest::TearDown();
 }
