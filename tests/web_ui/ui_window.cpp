@@ -29,16 +29,6 @@ LRESULT UiWindow::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
 }
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-  }
-}
-
 RECT ChildRect(HWND child) {
   RECT rc = {};
   ::GetWindowRect(child, &rc);

@@ -1,6 +1,5 @@
 // A real toolkit window for the browser tests: a paint manager over a native
-// window, with a control tree handed in by the test, and helpers for the
-// message queue.
+// window, with a control tree handed in by the test.
 #pragma once
 
 #include <windows.h>
@@ -31,10 +30,6 @@ class UiWindow : public DuiLib::CWindowWnd {
   const char* className_;
   DuiLib::CPaintManagerUI pm_;
 };
-
-// Runs the queued messages of this thread through the toolkit's translation,
-// as its message loop does.
-void Pump();
 
 // The rectangle of a child window in its parent's client coordinates.
 RECT ChildRect(HWND child);
