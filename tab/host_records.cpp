@@ -1,22 +1,14 @@
 #include "tab/host_records.h"
 
 #include "common/protocol.h"
+#include "common/text_codec.h"
 
 namespace tamvelo::tab {
-
-std::wstring AnsiToWide(const std::string& text) {
-  if (text.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 namespace {
 
 void Navigate(const std::string& address, const RecordActions& actions) {
-  if (!address.empty()) actions.navigate(AnsiToWide(address));
+  if (!address.empty()) actions.navigate(WideFromNarrow(address));
 }
 
 }  // namespace

@@ -21,7 +21,4 @@ struct RecordActions {
 // The text is read within cbData only (the sender may be hostile).
 void HandleHostRecord(const COPYDATASTRUCT* record, const RecordActions& actions);
 
-// Text of the main program's ANSI code page as UTF-16.
-std::wstring AnsiToWide(const std::string& text);
-
 }  // namespace tamvelo::tab

@@ -13,7 +13,7 @@
 #include "box/tabs/tab_text.h"
 #include "box/web/tabbrowser.h"
 #include "common/data_folder.h"
-#include "common/portal_settings.h"
+#include "common/portal_address.h"
 
 using DuiLib::CControlUI;
 using DuiLib::CDuiString;
@@ -23,8 +23,6 @@ namespace {
 
 constexpr char kWindowClass[] = "MainWnd_Tamvelo_Box";
 constexpr float kProgramVersion = 1.0f;
-
-std::string PortalPage(const char* path) { return std::string(tamvelo::kPortalBaseUrl) + path; }
 
 void CopyPath(char* buffer, const std::string& path) { lstrcpynA(buffer, path.c_str(), MAX_PATH); }
 
@@ -60,7 +58,7 @@ CControlUI* CMainWnd::CreateControl(LPCSTR pstrClass) {
     m_pHomeBrowser = new CTabbrowserUI;
     m_pHomeBrowser->m_pTabBar = m_pTabBar;
     m_pHomeBrowser->m_pMainWnd = this;
-    m_pHomeBrowser->Navigate2(PortalPage("/box/index.html").c_str());
+    m_pHomeBrowser->Navigate2(tamvelo::PortalAddress("/box/index.html").c_str());
     return m_pHomeBrowser;
   }
   return nullptr;
@@ -122,7 +120,7 @@ void CMainWnd::Notify(TNotifyUI& msg) {
 void CMainWnd::StartBackgroundWork() {
   if (m_pHomeBrowser) {
     m_pHomeBrowser->Navigate2("about:blank");
-    m_pHomeBrowser->Navigate2(PortalPage("/box/index.html").c_str());
+    m_pHomeBrowser->Navigate2(tamvelo::PortalAddress("/box/index.html").c_str());
   }
   // A tab process that only waits for this window to go keeps the tab
   // program's files warm for the first game.
@@ -146,14 +144,14 @@ void CMainWnd::OnClick(TNotifyUI& msg) {
   } else if (sender == m_pRestoreBtn) {
     SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
   } else if (sender == m_pHomeBtn) {
-    ShowPortalPage(PortalPage("/box").c_str());
+    ShowPortalPage(tamvelo::PortalAddress("/box").c_str());
   } else if (sender == m_pSearchBtn) {
-    ShowPortalPage(PortalPage("/box/game").c_str());
+    ShowPortalPage(tamvelo::PortalAddress("/box/game").c_str());
   } else if (sender == m_pPaymentBtn) {
-    const std::string page = PortalPage("/box/pay.html");
+    const std::string page = tamvelo::PortalAddress("/box/pay.html");
     if (m_pTabBar) m_pTabBar->OpenGameTab(page.c_str(), true, page.c_str());
   } else if (sender == m_pServiceBtn) {
-    const std::string page = PortalPage("/box/service.html");
+    const std::string page = tamvelo::PortalAddress("/box/service.html");
     if (m_pTabBar) m_pTabBar->OpenGameTab(page.c_str(), true, page.c_str());
   } else if (sender == m_pFullscreenBtn) {
     EnterFullScreen();

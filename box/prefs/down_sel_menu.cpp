@@ -4,7 +4,7 @@
 
 #include "box/mainwnd/main_wnd.h"
 #include "box/web/tabbrowser.h"
-#include "common/portal_settings.h"
+#include "common/portal_address.h"
 
 void CDownSelMenu::OnItem(const DuiLib::CDuiString& item) {
   if (item == "mulbtn") {
@@ -13,7 +13,7 @@ void CDownSelMenu::OnItem(const DuiLib::CDuiString& item) {
   } else if (item == "logout") {
     Hide();
     if (CTabbrowserUI* home = m_pMainWnd->GetHomeBrowser()) {
-      home->Navigate2((std::string(tamvelo::kPortalBaseUrl) + "/box/logout").c_str());
+      home->Navigate2(tamvelo::PortalAddress("/box/logout").c_str());
     }
   }
 }

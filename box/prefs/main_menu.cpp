@@ -3,7 +3,7 @@
 #include <string>
 
 #include "box/mainwnd/main_wnd.h"
-#include "common/portal_settings.h"
+#include "common/portal_address.h"
 
 void CDuiMenu::OnItem(const DuiLib::CDuiString& item) {
   if (item == "setting") {
@@ -11,6 +11,6 @@ void CDuiMenu::OnItem(const DuiLib::CDuiString& item) {
     m_pMainWnd->ShowSettingsWindow();
   } else if (item == "website") {
     Hide();
-    m_pMainWnd->OpenInNewWindow((std::string(tamvelo::kPortalBaseUrl) + "/?directopen").c_str());
+    m_pMainWnd->OpenInNewWindow(tamvelo::PortalAddress("/?directopen").c_str());
   }
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "box/web/tabbrowser.h"
-#include "common/portal_settings.h"
+#include "common/portal_address.h"
 
 namespace {
 constexpr char kAltAccountPath[] = "/box/xiaohao_1_box.html";
@@ -31,7 +31,7 @@ DuiLib::CControlUI* CMessageWnd::CreateControl(LPCSTR pstrClass) {
 void CMessageWnd::Show() {
   ShowCentered();
   if (m_pBrowser != nullptr) {
-    const std::string address = std::string(tamvelo::kPortalBaseUrl) + kAltAccountPath;
+    const std::string address = tamvelo::PortalAddress(kAltAccountPath);
     m_pBrowser->Navigate2(address.c_str());
   }
   if (m_pTitle != nullptr) m_pTitle->SetText("小号多开");

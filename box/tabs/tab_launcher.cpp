@@ -5,7 +5,7 @@
 #include "box/mainwnd/main_wnd.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
-#include "common/portal_settings.h"
+#include "common/portal_address.h"
 
 namespace tabs = tamvelo::tabs;
 
@@ -41,8 +41,8 @@ bool CScrollTabUI::IsOtherUrl(LPCSTR address) const {
 
 std::string CScrollTabUI::ChooseTabAddress(LPCSTR address) const {
   if (address == nullptr) return std::string();
-  if (IsLinktopayUrl(address)) return std::string(tamvelo::kPortalBaseUrl) + kLinktopayPath;
-  if (IsOtherUrl(address)) return std::string(tamvelo::kPortalBaseUrl) + kOtherurlPath;
+  if (IsLinktopayUrl(address)) return tamvelo::PortalAddress(kLinktopayPath);
+  if (IsOtherUrl(address)) return tamvelo::PortalAddress(kOtherurlPath);
   return address;
 }
 

@@ -1,6 +1,6 @@
 #include "box/web/new_window_route.h"
 
-#include "common/portal_settings.h"
+#include "common/portal_address.h"
 
 namespace tamvelo::web {
 namespace {
@@ -17,7 +17,7 @@ NewWindowRoute RouteNewWindow(const std::string& url, bool hasOwnerWindow) {
 
   route.address = url;
   if (Contains(url, std::string(kPartnerHost) + kPartnerPayPath)) {
-    route.address = std::string(kPortalBaseUrl) + kPortalPayPath;
+    route.address = PortalAddress(kPortalPayPath);
   }
 
   if (Contains(route.address, kDirectOpenMarker)) {

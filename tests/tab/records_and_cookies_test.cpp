@@ -10,6 +10,7 @@
 
 #include "common/portal_settings.h"
 #include "common/protocol.h"
+#include "common/text_codec.h"
 #include "tab/cookies.h"
 #include "tab/host_records.h"
 #include "tab/tab_process.h"
@@ -25,7 +26,7 @@ struct Recorder {
   int failuresLeft = 0;
   RecordActions Actions() {
     return {[this](const char* text) {
-              log.push_back(L"cookie:" + AnsiToWide(text));
+              log.push_back(L"cookie:" + WideFromNarrow(text));
               if (failuresLeft == 0) return true;
               --failuresLeft;
               return false;

@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "common/protocol.h"
-#include "tab/host_records.h"
+#include "common/text_codec.h"
 
 namespace tamvelo::test {
 
@@ -84,7 +84,7 @@ TabProcessRun::TabProcessRun(const std::wstring& commandLine) {
   std::wstring line = commandLine;  // CreateProcessW may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  const std::wstring exe = tab::AnsiToWide(ExecutableFolder() + "tamvelo-tab.exe");
+  const std::wstring exe = WideFromNarrow(ExecutableFolder() + "tamvelo-tab.exe");
   if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &info_)) {
     info_ = {};
