@@ -63,10 +63,11 @@ CopyDataRecord MakeGameRecord(const std::string& cookieText, DWORD cookieQuerySi
 }
 
 static CopyDataRecord MakeWideRecord(ULONG_PTR kind, const std::wstring& text) {
-  const size_t byteCount = (text.size() + 1) * sizeof(wchar_t);
-  std::vector<char> bytes(byteCount, '\0');
-  std::memcpy(bytes.data(), text.c_str(), text.size() * sizeof(wchar_t));
-  return CopyDataRecord(kind, std::move(bytes), static_cast<DWORD>(byteCount));
+  // The text and its terminator, byte for byte.
+  const char* first = reinterpret_cast<const char*>(text.c_str());
+  std::vector<char> bytes(first, first + (text.size() + 1) * sizeof(wchar_t));
+  const DWORD byteCount = static_cast<DWORD>(bytes.size());
+  return CopyDataRecord(kind, std::move(bytes), byteCount);
 }
 
 CopyDataRecord MakeOpenTabRecord(const std::wstring& address) {

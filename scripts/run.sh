@@ -4,21 +4,26 @@
 # starts the demo portal on loopback and runs tamvelo-box under Wine.
 # With a display the box runs there until it quits; without one it runs
 # under Xvfb, a screenshot of the main window is saved and the run ends.
+# It runs the 32-bit product where this machine can execute it, otherwise the
+# x86_64 build, and says which.
+# Build folder: <TAMVELO_BUILD_DIR or build/run>/<architecture>.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="${TAMVELO_BUILD_DIR:-$ROOT/build/run}"
 PORTAL_PORT=8610
-SCREENSHOT="$BUILD/tamvelo-box.png"
 
 bash "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
-TAMVELO_BUILD_TARGETS="tamvelo-box tamvelo-tab" tamvelo_build "$BUILD" \
+source "$ROOT/scripts/wine-env.sh"
+ARCH="$(wine_preferred_arch)"
+BUILD="${TAMVELO_BUILD_DIR:-$ROOT/build/run}/$ARCH"
+SCREENSHOT="$BUILD/tamvelo-box.png"
+echo "run: architecture $ARCH"
+TAMVELO_BUILD_TARGETS="tamvelo-box tamvelo-tab" tamvelo_build "$BUILD" "$ARCH" \
   -DTAMVELO_BUILD_TESTS=ON \
   -DTAMVELO_PORTAL_BASE_URL="http://127.0.0.1:$PORTAL_PORT" \
   -DTAMVELO_PORTAL_ROOT_URL="http://127.0.0.1:$PORTAL_PORT" \
   -DTAMVELO_PARTNER_HOST=pay.localhost
 
-source "$ROOT/scripts/wine-env.sh"
 had_display="${DISPLAY:-}"
 PORTAL_PID=""
 cleanup() {
@@ -26,11 +31,11 @@ cleanup() {
   wine_session_stop
 }
 trap cleanup EXIT
-wine_session_open "$BUILD"
+wine_session_open "$BUILD" "$ARCH"
 
 # The data folder: skin layouts and images, and the folder for the INI files.
-appdata="$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')"
-data="$(winepath -u "$appdata" 2>/dev/null)/tamvelo/gamebox"
+appdata="$(wine_run cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')"
+data="$(wine_run winepath -u "$appdata" 2>/dev/null)/tamvelo/gamebox"
 mkdir -p "$data/config"
 cp -r "$ROOT/skin/xml" "$ROOT/skin/skin" "$data/"
 echo "run: data folder $data"
@@ -40,7 +45,7 @@ PORTAL_PID=$!
 echo "run: demo portal at http://127.0.0.1:$PORTAL_PORT/box/index.html"
 
 cd "$BUILD/bin"
-wine tamvelo-box.exe &
+wine_run tamvelo-box.exe &
 BOX_PID=$!
 
 if [ -n "$had_display" ]; then

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the demo need, only
 # when something is missing. Safe to run again; works as root or with sudo.
+# Both architectures' compilers and Wines are installed: the 32-bit Wine
+# installs on every machine, even one whose kernel cannot execute it.
 set -euo pipefail
 
 SUDO=""
@@ -8,8 +10,10 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 PACKAGES=(
   cmake ninja-build
-  g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
-  wine wine32:i386
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-tools
+  wine wine64 wine32:i386
   xvfb xauth x11-utils
   googletest
   fonts-wqy-microhei locales
@@ -25,9 +29,9 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
+# wine32 is an i386 package: without that architecture dpkg cannot see it.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
-  missing+=(wine32:i386)
 fi
 
 if [ ${#missing[@]} -gt 0 ]; then

@@ -1,30 +1,86 @@
 #!/usr/bin/env bash
-# Set-up, configure, build and run every test under Wine.
+# Set-up, then for each architecture: configure, build and run every test
+# under Wine. x86_64 always runs (64-bit Wine, win64 prefix); i686 runs
+# (32-bit Wine, win32 prefix) where this machine can execute 32-bit
+# programs, and is only built elsewhere.
 # Usage: scripts/test.sh [ctest arguments...]
+# Build folders: <TAMVELO_BUILD_DIR or build/test>/<architecture>.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="${TAMVELO_BUILD_DIR:-$ROOT/build/test}"
+BUILD_ROOT="${TAMVELO_BUILD_DIR:-$ROOT/build/test}"
 
 bash "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
-# A failed build still runs the suites that did build; the run then fails.
-build_status=0
-tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON "${TAMVELO_TEST_PORTAL[@]}" || build_status=$?
-
 source "$ROOT/scripts/wine-env.sh"
 trap wine_session_stop EXIT
-wine_session_open "$BUILD"
 
-# The suites share the user's data folder and registry of the prefix: run them one by one.
-# A failed suite runs once more: without a window manager the display may
-# deliver a late focus event that a window test did not wait for. A suite
-# that fails twice fails the run.
-set +e
-(cd "$BUILD" && ctest --output-on-failure --no-tests=error -j1 --repeat until-pass:2 "$@")
-status=$?
-set -e
-if [ "$build_status" -ne 0 ]; then
-  echo "test: the build failed (see above)" >&2
-  exit "$build_status"
-fi
-exit $status
+declare -A outcome
+failed=0
+passed_suites=0
+failed_suites=0
+skipped_suites=0
+
+# The number of suites in a build folder, for the closing count.
+suite_count() { (cd "$1" && ctest -N "${@:2}" | sed -n 's/^Total Tests: //p'); }
+
+# ctest's closing line, or a note that there was none.
+ctest_summary() { grep -E 'tests passed|No tests were found' "$1" | tail -1 || echo "ctest printed no result"; }
+
+for arch in x86_64 i686; do
+  build="$BUILD_ROOT/$arch"
+  echo "== test: $arch: build in $build"
+  # A failed build still runs the suites that did build; the run then fails.
+  build_status=0
+  tamvelo_build "$build" "$arch" -DTAMVELO_BUILD_TESTS=ON "${TAMVELO_TEST_PORTAL[@]}" || build_status=$?
+  build_note=""
+  if [ "$build_status" -ne 0 ]; then
+    build_note="; the build failed (see above)"
+    failed=1
+  fi
+
+  if ! wine_arch_runs "$arch"; then
+    count="$(suite_count "$build" "$@" 2>/dev/null || echo 0)"
+    skipped_suites=$((skipped_suites + count))
+    if [ "$arch" = x86_64 ]; then
+      # 64-bit Wine is what every machine of this project runs on.
+      outcome[$arch]="FAILED: cannot run: $WINE_ARCH_PROBLEM$build_note"
+      failed=1
+    else
+      outcome[$arch]="built; run of its $count suites skipped: $WINE_ARCH_PROBLEM$build_note"
+    fi
+    echo "test: $arch: ${outcome[$arch]}"
+    continue
+  fi
+
+  wine_session_open "$build" "$arch"
+  log="$build/ctest.log"
+  # The suites share the user's data folder and registry of the prefix: run
+  # them one by one. A failed suite runs once more: without a window manager
+  # the display may deliver a late focus event that a window test did not
+  # wait for. A suite that fails twice fails the run.
+  set +e
+  (cd "$build" && ctest --output-on-failure --no-tests=error -j1 --repeat until-pass:2 "$@") 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  set -e
+  wine_session_close
+
+  summary="$(ctest_summary "$log")"
+  total="$(sed -n 's/.* out of \([0-9]*\)$/\1/p' <<<"$summary")"
+  bad="$(sed -n 's/.*, \([0-9]*\) tests\{0,1\} failed out of.*/\1/p' <<<"$summary")"
+  if [ -n "$total" ] && [ -n "$bad" ]; then
+    passed_suites=$((passed_suites + total - bad))
+    failed_suites=$((failed_suites + bad))
+  fi
+  if [ "$status" -ne 0 ]; then failed=1; fi
+  if [ "$status" -eq 0 ] && [ "$build_status" -eq 0 ]; then
+    outcome[$arch]="passed: $summary ($WINEARCH prefix)"
+  else
+    outcome[$arch]="FAILED: $summary ($WINEARCH prefix)$build_note"
+  fi
+done
+
+echo
+echo "== test: results by architecture"
+for arch in x86_64 i686; do echo "test: $arch: ${outcome[$arch]}"; done
+echo "test: $passed_suites passed, $failed_suites failed, $skipped_suites skipped"
+exit $failed

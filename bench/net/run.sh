@@ -2,34 +2,22 @@
 # MD5 throughput against md5sum on one 256 MB file, and download throughput
 # of a 64 MB body over loopback against curl from the same local server, in
 # one run. Prints each figure and the ratio (ours / theirs, higher is better).
-# Usage: bash bench/net/run.sh   (build folder: TAMVELO_BUILD_DIR or build/bench)
+# Run by scripts/bench.sh inside its Wine session: run.sh <build folder>
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-BUILD="${TAMVELO_BUILD_DIR:-$ROOT/build/bench}"
+BUILD="$1"
 ROUNDS=5
 
-bash "$ROOT/scripts/setup.sh"
-source "$ROOT/scripts/build.sh"
-TAMVELO_BUILD_TARGETS="bench_net" tamvelo_build "$BUILD" -DTAMVELO_BUILD_TESTS=ON \
-  -DTAMVELO_PORTAL_BASE_URL=http://127.0.0.1 \
-  -DTAMVELO_PORTAL_ROOT_URL=http://127.0.0.1 \
-  -DTAMVELO_PARTNER_HOST=partner.localhost >/dev/null
-exe="$(find "$BUILD" -name bench_net.exe -not -path "*/CMakeFiles/*" | head -1)"
-[ -n "$exe" ] || { echo "bench_net.exe was not built"; exit 1; }
-
 source "$ROOT/scripts/wine-env.sh"
-wine_env "$BUILD/wineprefix"
-display_ensure
+exe="$BUILD/bin/bench_net.exe"
+[ -f "$exe" ] || { echo "bench_net.exe was not built"; exit 1; }
 work="$(mktemp -d)"
 server_pid=""
 cleanup() {
   if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null || true; fi
   rm -rf "$work"
-  wine_session_stop
 }
 trap cleanup EXIT
-wine_prefix_ensure
-wine_session_start "$BUILD/tests/support/wine-keepalive.exe"
 
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 best() { sort -g | head -1; }
@@ -43,7 +31,7 @@ theirs="$(for _ in $(seq $ROUNDS); do
   start=$(date +%s.%N); md5sum "$work/big.bin" >/dev/null; end=$(date +%s.%N)
   awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f\n", b - a }'
 done | best)"
-ours_lines="$(for _ in $(seq $ROUNDS); do wine "$exe" md5 "$(windows_path "$work/big.bin")"; done)"
+ours_lines="$(for _ in $(seq $ROUNDS); do wine_run "$exe" md5 "$(windows_path "$work/big.bin")"; done)"
 ours="$(printf '%s\n' "$ours_lines" | awk '{ print $2 }' | best)"
 ours_digest="$(printf '%s\n' "$ours_lines" | awk '{ print $3 }' | sort -u | tr -d '\r')"
 [ "$ours_digest" = "$theirs_digest" ] || { echo "digests differ: $ours_digest / $theirs_digest"; exit 1; }
@@ -64,7 +52,7 @@ theirs="$(for _ in $(seq $ROUNDS); do
   curl -s -o "$work/curl.bin" -w '%{time_total}\n' "$url"
 done | best)"
 ours="$(for _ in $(seq $ROUNDS); do
-  wine "$exe" download "$url" "$(windows_path "$work/ours.bin")" | awk '{ print $2 }'
+  wine_run "$exe" download "$url" "$(windows_path "$work/ours.bin")" | awk '{ print $2 }'
 done | best)"
 cmp -s "$work/www/body.bin" "$work/ours.bin" || { echo "downloaded file differs"; exit 1; }
 cmp -s "$work/www/body.bin" "$work/curl.bin" || { echo "curl's file differs"; exit 1; }

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "box/mainwnd/main_wnd.h"
+#include "box/mainwnd/tray_icon.h"
 #include "box/prefs/close_action.h"
 #include "box/prefs/close_hint_dialog.h"
 #include "box/prefs/setting_wnd.h"
@@ -10,20 +11,10 @@
 #include "common/ini.h"
 #include "common/protocol.h"
 
-namespace {
-constexpr UINT kTrayIconId = 101;
-constexpr WORD kTrayIconResource = 101;
-}  // namespace
-
 void CMainWnd::AddTrayIcon() {
-  m_trayIcon = {};
-  m_trayIcon.cbSize = sizeof m_trayIcon;
-  m_trayIcon.hWnd = m_hWnd;
-  m_trayIcon.uID = kTrayIconId;
-  m_trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
-  m_trayIcon.uCallbackMessage = tamvelo::protocol::kMsgTrayIcon;
-  m_trayIcon.hIcon = ::LoadIconA(DuiLib::CPaintManagerUI::GetInstance(), MAKEINTRESOURCEA(kTrayIconResource));
-  ::lstrcpynA(m_trayIcon.szTip, "塔维洛游戏盒", sizeof m_trayIcon.szTip);
+  using namespace tamvelo::mainwnd;
+  const HICON icon = ::LoadIconA(DuiLib::CPaintManagerUI::GetInstance(), MAKEINTRESOURCEA(kTrayIconResource));
+  m_trayIcon = MakeTrayIconRecord(m_hWnd, icon);
   ::Shell_NotifyIconA(NIM_ADD, &m_trayIcon);
 }
 

@@ -79,6 +79,10 @@ TEST(ProtocolWideRecords, OpenTabAndTitle) {
   CopyDataRecord empty = MakeTabTitleRecord(host, L"");
   EXPECT_EQ(empty.byteCount(), 2u);
   EXPECT_EQ(ReadRecordTextW(empty.Get()).value(), L"");
+
+  // The kind is as wide as a handle: none of its bits is cut on 64-bit Windows.
+  const ULONG_PTR everyBit = ~ULONG_PTR{0} - 0x10;
+  EXPECT_EQ(MakeTabTitleRecord(reinterpret_cast<HWND>(everyBit), L"x").kind(), everyBit);
 }
 
 TEST(ProtocolActivate, CarriesNoData) {
