@@ -17,9 +17,6 @@ tamvelo_build() {
   fi
 }
 
-# Every architecture the programs are built for; the first is the product.
-TAMVELO_ARCHS=(i686 x86_64)
-
 # Portal settings of the test and benchmark builds: loopback addresses.
 TAMVELO_TEST_PORTAL=(
   -DTAMVELO_PORTAL_BASE_URL=http://127.0.0.1
