@@ -34,7 +34,8 @@ wine_arch_runs() {
     WINE_ARCH_PROBLEM="$loader is not installed"
     return 1
   fi
-  if ! output="$("$loader" --version 2>&1 </dev/null)"; then
+  # In the C locale, so that the shell's reason is in English.
+  if ! output="$(LC_ALL=C; "$loader" --version 2>&1 </dev/null)"; then
     WINE_ARCH_PROBLEM="this machine cannot execute its Wine ($loader: ${output##*: })"
     return 1
   fi
