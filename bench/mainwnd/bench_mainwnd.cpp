@@ -40,7 +40,7 @@ double Median(std::vector<double> values) {
 
 // The minimal program's window found and idle: the least a GUI start costs.
 double BaselineRound() {
-  const std::string exe = tamvelo::test::ExecutableFolder() + "bench_tab_minimal_gui.exe";
+  const std::string exe = tamvelo::test::ExecutableFolder() + "baseline_minimal_gui.exe";
   std::string line = "minimal";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

@@ -13,6 +13,8 @@
 
 #include "bench/tab/bench_clock.h"
 #include "common/protocol.h"
+#include "common/text_codec.h"
+#include "tests/support/window_helpers.h"
 #include "tests/tab/stand_in_main_window.h"
 
 namespace {
@@ -33,12 +35,6 @@ bool SendAddress(HWND window) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record),
                              SMTO_NORMAL, kTimeoutMs, &result) != 0;
-}
-
-std::wstring BesideThisProgram(const wchar_t* name) {
-  std::wstring path = tamvelo::test::TabExePath();
-  path.resize(path.find_last_of(L'\\') + 1);
-  return path + name;
 }
 
 struct Round {
@@ -105,7 +101,8 @@ double Percentile(std::vector<double> values, double fraction) {
 
 int main() {
   StandInMainWindow main;
-  const std::wstring baselineExe = BesideThisProgram(L"bench_tab_minimal_gui.exe");
+  const std::wstring baselineExe =
+      tamvelo::WideFromNarrow(tamvelo::test::ExecutableFolder() + "baseline_minimal_gui.exe");
   std::vector<double> tabMs, baselineMs;
   std::vector<SIZE_T> privateBytes;
   // Interleaved, so that both see the same machine load.
