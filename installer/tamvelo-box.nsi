@@ -63,9 +63,7 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "tamvelo"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
 LangString BoxRunning ${LANG_SIMPCHINESE} "${PRODUCT}正在运行。$\r$\n请先退出游戏盒（托盘图标菜单中的“退出游戏盒”），然后点击“重试”；点击“取消”停止。"
-LangString DescProgram ${LANG_SIMPCHINESE} "游戏盒程序和皮肤（必需）"
 LangString DescDesktop ${LANG_SIMPCHINESE} "在桌面上放一个游戏盒的快捷方式"
-LangString DescUnProgram ${LANG_SIMPCHINESE} "程序、皮肤、快捷方式和卸载信息"
 LangString DescUnSettings ${LANG_SIMPCHINESE} "同时删除您的设置和保存的登录信息（config 文件夹）"
 
 ; Stops here, before any file is touched, while the main window exists:
@@ -109,7 +107,7 @@ Function .onInit
   Call WaitForBoxToQuit
 FunctionEnd
 
-Section "-" SecProgram
+Section "-program"
   ; The user may have started the box while the pages were shown.
   Call WaitForBoxToQuit
 
@@ -151,11 +149,10 @@ Section "桌面快捷方式" SecDesktop
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "$(DescProgram)"
   !insertmacro MUI_DESCRIPTION_TEXT ${SecDesktop} "$(DescDesktop)"
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
-Section "-un.program" UnSecProgram
+Section "-un.program"
   Call un.WaitForBoxToQuit
 
   Delete "$INSTDIR\tamvelo-box.exe"
@@ -185,7 +182,6 @@ Section "-un.folders"
 SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${UnSecProgram} "$(DescUnProgram)"
   !insertmacro MUI_DESCRIPTION_TEXT ${UnSecSettings} "$(DescUnSettings)"
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
