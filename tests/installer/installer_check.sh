@@ -51,7 +51,7 @@ install="$(unix_path "$install_win")"
 appdata="$(unix_path "$(win cmd /c echo %APPDATA% | tr -d '\r')")"
 data="$appdata/tamvelo/gamebox"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\tamvelo-box'
-feature_key='HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl\FEATURE_BROWSER_EMULATION'
+feature_root='HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl'
 product='tamvelo游戏盒子'
 # The setup program's exit code when the box kept running.
 exit_box_running=3
@@ -161,10 +161,14 @@ lifecycle() {
   done
   pass "install over an earlier one keeps config.ini, param.ini, version.ini"
 
-  # What the box writes at every start goes with the uninstaller.
-  win reg add "$feature_key" /v tamvelo-box.exe /t REG_DWORD /d 11000 /f >/dev/null
-  win reg add "$feature_key" /v tamvelo-tab.exe /t REG_DWORD /d 11000 /f >/dev/null
-  win reg add "$feature_key" /v other.exe /t REG_DWORD /d 11000 /f >/dev/null
+  # What the box writes at every start goes with the uninstaller; another
+  # program's values beside them stay.
+  local feature exe
+  for feature in FEATURE_BROWSER_EMULATION FEATURE_SCRIPTURL_MITIGATION; do
+    for exe in tamvelo-box.exe tamvelo-tab.exe other.exe; do
+      win reg add "$feature_root\\$feature" /v "$exe" /t REG_DWORD /d 1 /f >/dev/null
+    done
+  done
   win "$install_win\\uninstall.exe" /S >>"$log"
   wait_for_prefix_idle
   [ ! -e "$install" ] || fail "the program folder stayed: $(remains "$install" | tr '\n' ' ')"
@@ -173,9 +177,11 @@ lifecycle() {
   [ -z "$(find "$appdata" "$users/Desktop" -name "$product.lnk")" ] || fail "a shortcut stayed"
   if win reg query "$uninstall_key" >/dev/null; then fail "the uninstall entry stayed"; fi
   local features
-  features="$(win reg query "$feature_key" | tr -d '\r')"
-  if grep -q 'tamvelo-' <<<"$features"; then fail "feature-control values stayed"; fi
-  grep -q 'other.exe' <<<"$features" || fail "another program's feature-control value went too"
+  for feature in FEATURE_BROWSER_EMULATION FEATURE_SCRIPTURL_MITIGATION; do
+    features="$(win reg query "$feature_root\\$feature" | tr -d '\r')"
+    if grep -q 'tamvelo-' <<<"$features"; then fail "$feature values of the programs stayed"; fi
+    grep -q 'other.exe' <<<"$features" || fail "another program's $feature value went too"
+  done
   pass "silent uninstall leaves only config\\ and other programs' values"
 
   run_setup || fail "install after the uninstall exited with $?"
