@@ -20,6 +20,7 @@ PACKAGES=(
   python3 python3-pil
   imagemagick x11-apps xdotool
   curl
+  nsis
 )
 
 missing=()

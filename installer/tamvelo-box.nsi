@@ -1,0 +1,196 @@
+; Setup program of the game box: per user, no administrator prompt.
+; Built by installer/CMakeLists.txt, which passes
+;   VERSION   product version (three numbers, from project() in CMake)
+;   TARGET    x86-unicode or amd64-unicode
+;   BIN_DIR   folder of tamvelo-box.exe and tamvelo-tab.exe
+;   SKIN_DIR  folder holding the skin's xml\ and skin\ folders
+;   ICON      the program's icon
+;   OUTFILE   the setup program to write
+; Command line of the uninstaller: /S silent, /DELETESETTINGS also removes
+; config\ (the user's settings and stored login).
+Unicode true
+Target "${TARGET}"
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
+
+!define PRODUCT "tamvelo游戏盒子"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\tamvelo-box"
+!define FEATURE_ROOT "Software\Microsoft\Internet Explorer\Main\FeatureControl"
+!define MAIN_WINDOW_CLASS "MainWnd_Tamvelo_Box"
+; Where both programs look for their skin and settings.
+!define DATA_DIR "$APPDATA\tamvelo\gamebox"
+; A silent run waits this many half seconds for the box to quit.
+!define SILENT_WAIT_STEPS 20
+; Exit code of a run that stopped because the box kept running.
+!define EXIT_BOX_RUNNING 3
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\tamvelo"
+; An update goes where the earlier version is.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+ShowInstDetails nevershow
+ShowUninstDetails nevershow
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=2052 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=2052 "CompanyName" "tamvelo"
+VIAddVersionKey /LANG=2052 "FileDescription" "${PRODUCT} 安装程序"
+VIAddVersionKey /LANG=2052 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=2052 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=2052 "LegalCopyright" "tamvelo"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\tamvelo-box.exe"
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "SimpChinese"
+
+LangString BoxRunning ${LANG_SIMPCHINESE} "${PRODUCT}正在运行。$\r$\n请先退出游戏盒（托盘图标菜单中的“退出游戏盒”），然后点击“重试”；点击“取消”停止。"
+LangString DescDesktop ${LANG_SIMPCHINESE} "在桌面上放一个游戏盒的快捷方式"
+LangString DescUnSettings ${LANG_SIMPCHINESE} "同时删除您的设置和保存的登录信息（config 文件夹）"
+
+; Stops here, before any file is touched, while the main window exists:
+; asks the user to quit the box (retry or cancel), or in a silent run waits
+; a bounded time and then ends with EXIT_BOX_RUNNING.
+!macro DEFINE_WAIT_FOR_BOX_TO_QUIT prefix
+Function ${prefix}WaitForBoxToQuit
+  StrCpy $1 0
+  ${Do}
+    FindWindow $0 "${MAIN_WINDOW_CLASS}"
+    ${If} $0 = 0
+      Return
+    ${EndIf}
+    ${If} ${Silent}
+      ${If} $1 >= ${SILENT_WAIT_STEPS}
+        SetErrorLevel ${EXIT_BOX_RUNNING}
+        Quit
+      ${EndIf}
+      Sleep 500
+      IntOp $1 $1 + 1
+    ${Else}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(BoxRunning)" IDRETRY retry
+      SetErrorLevel ${EXIT_BOX_RUNNING}
+      Quit
+      retry:
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro DEFINE_WAIT_FOR_BOX_TO_QUIT ""
+!insertmacro DEFINE_WAIT_FOR_BOX_TO_QUIT "un."
+
+; The browser feature-control values the programs write at every start,
+; named after their executables.
+!macro DELETE_FEATURE_VALUES feature
+  DeleteRegValue HKCU "${FEATURE_ROOT}\${feature}" "tamvelo-box.exe"
+  DeleteRegValue HKCU "${FEATURE_ROOT}\${feature}" "tamvelo-tab.exe"
+!macroend
+
+Function .onInit
+  Call WaitForBoxToQuit
+FunctionEnd
+
+Section "-program"
+  ; The user may have started the box while the pages were shown.
+  Call WaitForBoxToQuit
+
+  SetOutPath "$INSTDIR"
+  File "${BIN_DIR}/tamvelo-box.exe"
+  File "${BIN_DIR}/tamvelo-tab.exe"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The skin is replaced as a whole; config\ is the user's and stays.
+  RMDir /r "${DATA_DIR}\xml"
+  RMDir /r "${DATA_DIR}\skin"
+  SetOutPath "${DATA_DIR}"
+  File /r "${SKIN_DIR}/xml"
+  File /r "${SKIN_DIR}/skin"
+  CreateDirectory "${DATA_DIR}\config"
+
+  ; Shortcuts start in the program folder.
+  SetOutPath "$INSTDIR"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\tamvelo-box.exe"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "tamvelo"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tamvelo-box.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  ${GetSize} "${DATA_DIR}" "/S=0K" $3 $1 $2
+  IntOp $0 $0 + $3
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "桌面快捷方式" SecDesktop
+  SetOutPath "$INSTDIR"
+  CreateShortcut "$DESKTOP\${PRODUCT}.lnk" "$INSTDIR\tamvelo-box.exe"
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecDesktop} "$(DescDesktop)"
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+Section "-un.program"
+  Call un.WaitForBoxToQuit
+
+  Delete "$INSTDIR\tamvelo-box.exe"
+  Delete "$INSTDIR\tamvelo-tab.exe"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+
+  RMDir /r "${DATA_DIR}\xml"
+  RMDir /r "${DATA_DIR}\skin"
+
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$DESKTOP\${PRODUCT}.lnk"
+
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  !insertmacro DELETE_FEATURE_VALUES "FEATURE_BROWSER_EMULATION"
+  !insertmacro DELETE_FEATURE_VALUES "FEATURE_SCRIPTURL_MITIGATION"
+SectionEnd
+
+Section /o "un.同时删除我的设置" UnSecSettings
+  RMDir /r "${DATA_DIR}\config"
+SectionEnd
+
+; Last: the data folders go only when nothing of the user's is left in them.
+Section "-un.folders"
+  RMDir "${DATA_DIR}"
+  RMDir "$APPDATA\tamvelo"
+SectionEnd
+
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${UnSecSettings} "$(DescUnSettings)"
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_END
+
+Function un.onInit
+  Call un.WaitForBoxToQuit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/DELETESETTINGS" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${UnSecSettings}
+  ${EndIf}
+FunctionEnd
