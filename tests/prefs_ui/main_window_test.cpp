@@ -1,5 +1,7 @@
 // The main window's closing, quitting, tray icon, hiding with the small
 // windows, hotkeys, full screen and skins, on the real window.
+#include <functional>
+
 #include "box/prefs/about_wnd.h"
 #include "box/prefs/close_hint_dialog.h"
 #include "box/prefs/fullscreen_button.h"
@@ -211,7 +213,7 @@ TEST_F(FullScreenTest, EnteringTwiceKeepsTheFirstRectangleAndLeavingRestoresIt) 
   GetWindowRect(tab, &tabRect);
   EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(full.bottom - full.top, GetSystemMetrics(SM_CYSCREEN));
-  EXPECT_EQ(tabRect.top, full.top);  // the game covers the title bar too
+  EXPECT_TRUE(EqualRect(&tabRect, &full));  // the game covers the title bar too
   auto* button = Owned<CFullscreenBtn>();
   EXPECT_TRUE(IsWindowVisible(button->GetHWND()));
 
@@ -248,6 +250,37 @@ TEST_F(FullScreenTest, FloatingButtonFadesAfterItsTimerAndOnLeavingAndLeavesFull
   EXPECT_EQ(alpha, 1);
   ClickControl(button->GetHWND(), *button->GetPaintManager(), "fullscreen");
   EXPECT_FALSE(main_->IsFullScreen());
+}
+
+// Every way out leaves the same state behind: the very next press of the key
+// enters full screen again. The keys go where the focus is, which full screen
+// gives to the floating button.
+TEST_F(FullScreenTest, EveryWayOutLetsTheNextKeyPressEnterAgain) {
+  CreateMainWindow();
+  AddTab();
+  SelectTab(0);
+  RECT before;
+  GetWindowRect(main(), &before);
+  const int fullId = Owned<CSettingWnd>()->GetHotKeyId(CSettingWnd::kFullKey);
+  auto* button = Owned<CFullscreenBtn>();
+  const std::pair<const char*, std::function<void()>> waysOut[] = {
+      {"Escape", [] { SendMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }},
+      {"floating button", [&] { ClickControl(button->GetHWND(), *button->GetPaintManager(), "fullscreen"); }},
+      {"key", [&] { SendMessageA(main(), WM_HOTKEY, fullId, 0); }},
+  };
+  SendMessageA(main(), WM_HOTKEY, fullId, 0);
+  for (const auto& [way, leave] : waysOut) {
+    ASSERT_TRUE(main_->IsFullScreen()) << way;
+    leave();
+    Pump();
+    RECT after;
+    GetWindowRect(main(), &after);
+    EXPECT_FALSE(main_->IsFullScreen()) << way;
+    EXPECT_TRUE(EqualRect(&before, &after)) << way;
+    EXPECT_FALSE(IsWindowVisible(button->GetHWND())) << way;
+    SendMessageA(main(), WM_HOTKEY, fullId, 0);
+    EXPECT_TRUE(main_->IsFullScreen()) << way << ", then the key";
+  }
 }
 
 using SkinTest = MainWindowTest;
