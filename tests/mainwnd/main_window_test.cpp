@@ -1,5 +1,7 @@
 // The main window's start-up values and the messages it takes from tab
 // processes, a second start, the update thread and the system.
+#include <functional>
+#include <iterator>
 #include <string>
 
 #include "box/app/process_values.h"
@@ -136,18 +138,36 @@ TEST_F(WindowMessages, ResizingPlacesEveryTabWindowHiddenOnesToo) {
   Pump(50);
 }
 
-TEST_F(WindowMessages, MaximiseAndRestoreSwapTheirButtons) {
+// The two caption buttons follow the window's real state whichever way it
+// changes, coming back from hiding included.
+TEST_F(WindowMessages, MaximiseAndRestoreButtonsFollowTheRealState) {
   DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
-  SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-  Pump(50);
-  EXPECT_TRUE(IsZoomed(hwnd()));
-  EXPECT_TRUE(pm->FindControl("restorebtn")->IsVisible());
-  EXPECT_FALSE(pm->FindControl("maxbtn")->IsVisible());
-  SendMessageA(hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-  Pump(50);
-  EXPECT_FALSE(IsZoomed(hwnd()));
-  EXPECT_FALSE(pm->FindControl("restorebtn")->IsVisible());
-  EXPECT_TRUE(pm->FindControl("maxbtn")->IsVisible());
+  const HWND main = hwnd();
+  auto captionDoubleClick = [main] {
+    RECT rc;
+    GetWindowRect(main, &rc);
+    SendMessageA(main, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(rc.left + 300, rc.top + 10));
+  };
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"SC_MAXIMIZE", [main] { SendMessageA(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0); }},
+      {"SC_RESTORE", [main] { SendMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0); }},
+      {"caption double click", captionDoubleClick},
+      {"hidden and restored", [this] {
+         window()->HideMainWindow();
+         window()->RestoreMainWindow();
+       }},
+      {"caption double click again", captionDoubleClick},
+      {"caption double click back", captionDoubleClick},
+  };
+  const bool zoomedAfter[] = {true, false, true, false, true, false};
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    steps[i].second();
+    Pump(50);
+    const bool zoomed = IsZoomed(main) != FALSE;
+    EXPECT_EQ(zoomed, zoomedAfter[i]) << steps[i].first;
+    EXPECT_EQ(pm->FindControl("restorebtn")->IsVisible(), zoomed) << steps[i].first;
+    EXPECT_EQ(pm->FindControl("maxbtn")->IsVisible(), !zoomed) << steps[i].first;
+  }
 }
 
 TEST_F(WindowMessages, SystemCloseHidesAndNeverDestroys) {
