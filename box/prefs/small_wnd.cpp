@@ -43,7 +43,8 @@ LRESULT CSmallWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CSmallWnd::Notify(DuiLib::TNotifyUI& msg) {
-  const DuiLib::CDuiString name = tamvelo::prefs::ClickedNameLower(msg);
+  const DuiLib::CDuiString name = m_clickNames == ClickNames::AnyCase ? tamvelo::prefs::ClickedNameLower(msg)
+                                                                      : tamvelo::prefs::ClickedName(msg);
   if (name == "closebtn") {
     HideWindow();
     return;

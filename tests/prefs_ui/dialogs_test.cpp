@@ -1,11 +1,15 @@
 // About box, alt-account window and the pop-up menus on the real main
 // window, with screenshots of each.
+#include <functional>
+
 #include "box/prefs/about_wnd.h"
+#include "box/prefs/close_hint_dialog.h"
 #include "box/prefs/down_sel_menu.h"
 #include "box/prefs/main_menu.h"
 #include "box/prefs/message_wnd.h"
 #include "box/prefs/popup_menu.h"
 #include "box/prefs/setting_wnd.h"
+#include "box/prefs/skin_wnd.h"
 #include "box/prefs/tray_menu.h"
 #include "box/web/tabbrowser.h"
 #include "tests/prefs_ui/main_window_fixture.h"
@@ -75,6 +79,44 @@ TEST_F(DialogsTest, AltAccountWindowOpensWithItsTitleAndHidesWithItsOwnCloseButt
   ClickControl(window->GetHWND(), *window->GetPaintManager(), "closebtn1");
   EXPECT_FALSE(window->IsShown());
   EXPECT_FALSE(IsWindowVisible(window->GetHWND()));
+}
+
+// The settings window, the close prompt and the about box take a click only
+// by the control's exact name; the skin chooser and the alt-account window
+// take it in any case.
+TEST_F(DialogsTest, ClickNamesAreMatchedExactlyOrInAnyCaseAsEachWindowDoes) {
+  CreateMainWindow();
+  struct Row {
+    CSmallWnd* window;
+    std::function<void()> open;
+    const char* control;
+    const char* clickedAs;
+    bool hides;
+  };
+  const Row rows[] = {
+      {Owned<CSettingWnd>(), [this] { main_->ShowSettingsWindow(); }, "yesbtn", "YesBtn", false},
+      {Owned<CSettingWnd>(), [this] { main_->ShowSettingsWindow(); }, "closebtn", "CLOSEBTN", false},
+      {Owned<CCloseHintDialog>(), [this] { main_->OnCloseButton(); }, "nobtn", "NOBTN", false},
+      {Owned<CAboutWnd>(), [this] { main_->ShowAboutWindow(); }, "yesbtn", "YESBTN", false},
+      {Owned<CSkinWnd>(), [this] { ClickControl(main(), *main_->GetPaintManager(), "skinbtn"); }, "yesbtn", "YesBtn",
+       true},
+      {Owned<CMessageWnd>(), [this] { main_->ShowAltAccountWindow(); }, "closebtn1", "CloseBtn1", true},
+  };
+  for (const Row& row : rows) {
+    row.open();
+    Pump();
+    ASSERT_TRUE(row.window->IsShown()) << row.clickedAs;
+    DuiLib::CControlUI* control = row.window->GetPaintManager()->FindControl(row.control);
+    ASSERT_NE(control, nullptr) << row.control;
+    control->SetName(row.clickedAs);
+    ClickControl(row.window->GetHWND(), control);
+    control->SetName(row.control);
+    EXPECT_EQ(row.window->IsShown(), !row.hides) << row.clickedAs;
+    EXPECT_EQ(IsWindowVisible(row.window->GetHWND()) == FALSE, row.hides) << row.clickedAs;
+    row.window->HideWindow();
+  }
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_FALSE(TakeQuit());
 }
 
 TEST_F(DialogsTest, MainMenuOpensAtTheClickAndItsItemsAct) {
