@@ -26,10 +26,11 @@ void CSmallWnd::InitBackground() {
   m_bShown = false;
 }
 
-void CSmallWnd::ShowCentered() {
-  m_bShown = true;
+void CSmallWnd::ShowCentered(MarkShown mark) {
+  if (mark == MarkShown::First) m_bShown = true;
   CenterWindow();
   ShowWindow(true, true);
+  m_bShown = true;
 }
 
 LRESULT CSmallWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {

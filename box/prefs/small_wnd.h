@@ -43,8 +43,11 @@ class CSmallWnd : public DuiLib::WindowImplBase {
  protected:
   // Finds "main_bg", shows the skin's background in it, clears "shown".
   void InitBackground();
+  // When ShowCentered sets the "shown" flag: before centring, or after the
+  // window is on screen, so that the messages of showing still see it unset.
+  enum class MarkShown { First, Last };
   // Marks the window shown, centres it over its owner and activates it.
-  void ShowCentered();
+  void ShowCentered(MarkShown mark = MarkShown::First);
   // True when the click was the window's own.
   virtual bool OnClick(const DuiLib::CDuiString& /*name*/) { return false; }
 

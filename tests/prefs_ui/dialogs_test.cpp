@@ -60,13 +60,28 @@ TEST_F(DialogsTest, AboutBoxShowsTheVersionAndOpensOnceCentredOverTheMainWindow)
   EXPECT_FALSE(IsWindowVisible(about->GetHWND()));
 }
 
+// What the alt-account window's "shown" flag was while it came on screen.
+CMessageWnd* g_observedWindow = nullptr;
+WNDPROC g_observedProc = nullptr;
+bool g_shownWhileShowing = true;
+
+LRESULT CALLBACK ObserveShowing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SHOWWINDOW && wParam) g_shownWhileShowing = g_observedWindow->IsShown();
+  return CallWindowProcA(g_observedProc, window, message, wParam, lParam);
+}
+
 TEST_F(DialogsTest, AltAccountWindowOpensWithItsTitleAndHidesWithItsOwnCloseButton) {
   CreateMainWindow();
   auto* window = Owned<CMessageWnd>();
   ASSERT_NE(window->GetBrowser(), nullptr);
   EXPECT_EQ(window->GetBrowser()->m_pTabBar, main_->GetTabBar());
   EXPECT_EQ(window->GetBrowser()->m_pOwnerWnd, window);
+  g_observedWindow = window;
+  g_observedProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window->GetHWND(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ObserveShowing)));
   main_->ShowAltAccountWindow();
+  SetWindowLongPtrA(window->GetHWND(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_observedProc));
+  EXPECT_FALSE(g_shownWhileShowing) << "marked shown only once it is on screen";
   Pump();
   EXPECT_TRUE(window->IsShown());
   EXPECT_EQ(std::string(window->GetPaintManager()->FindControl("text1")->GetText().GetData()), "小号多开");
