@@ -4,6 +4,7 @@
 
 #include "common/portal_settings.h"
 #include "common/protocol.h"
+#include "duilib/UIImage.h"
 #include "tests/mainwnd/main_window_fixture.h"
 
 namespace tamvelo::test {
@@ -51,6 +52,55 @@ TEST_F(TabStripTest, LayoutShrinksTabsAndStopsBelowTheMinimum) {
   EXPECT_EQ(strip()->GetCurrentTabWidth(), 40);
   EXPECT_EQ(Button(4).left, left);
   EXPECT_EQ(Button(4).right, left + 200);
+}
+
+// The colour a control paints at a point of the window, drawn alone on black.
+DWORD PaintedPixel(DuiLib::CControlUI* control, POINT at) {
+  const RECT pos = control->GetPos();
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = pos.right;
+  info.bmiHeader.biHeight = -pos.bottom;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  control->DoPaint(dc, pos);
+  GdiFlush();
+  const DWORD pixel = static_cast<const DWORD*>(bits)[at.y * pos.right + at.x] & 0xFFFFFF;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixel;
+}
+
+// A skin change gives every tab button the new skin's images, and the normal
+// one, written with blanks and a fade part, is read and drawn: the middle of
+// a button that is not selected shows the middle of the skin's normal cell.
+TEST_F(TabStripTest, SkinChangeRedrawsTabButtonsWithTheNewSkinsNormalCell) {
+  ASSERT_NE(OpenTab("first"), nullptr);
+  ASSERT_NE(OpenTab("second"), nullptr);
+  DuiLib::COptionUI* button = Tab(0).button->GetTabButton();
+  ASSERT_FALSE(button->IsSelected());
+  const RECT pos = button->GetPos();
+  const POINT middle = {(pos.left + pos.right) / 2, pos.top + 20};
+  for (const char* folder : {"Pink", "Green", "Default"}) {
+    window()->ApplySkin(folder == std::string("Pink") ? 3 : folder == std::string("Green") ? 2 : 0);
+    const std::string cell = std::string("skin/") + folder + "/main_wnd_tab_item.png";
+    EXPECT_EQ(std::string(button->GetNormalImage()),
+              "file = '" + cell + "' source='0,0,43,32' corner='20,0,20,0' fade='255'");
+    const DuiLib::TImageInfo* image = DuiLib::CImageCache::Get(cell.c_str());
+    ASSERT_NE(image, nullptr) << cell;
+    // Premultiplied, so on black the cell's pixel is what is drawn.
+    const DWORD expected = reinterpret_cast<const DWORD*>(image->pBits)[20 * image->nX + 21] & 0xFFFFFF;
+    const DWORD drawn = PaintedPixel(button, middle);
+    for (int shift : {0, 8, 16}) {
+      EXPECT_NEAR(static_cast<int>((drawn >> shift) & 0xFF), static_cast<int>((expected >> shift) & 0xFF), 2)
+          << folder << std::hex << " drawn " << drawn << " expected " << expected;
+    }
+  }
 }
 
 TEST_F(TabStripTest, OpenedTabIsCurrentShownAndPlacedUnderTheToolBar) {

@@ -5,6 +5,7 @@
 #include "box/prefs/about_wnd.h"
 #include "box/prefs/close_hint_dialog.h"
 #include "box/prefs/fullscreen_button.h"
+#include "box/prefs/message_wnd.h"
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/skin_wnd.h"
 #include "box/prefs/tray_menu.h"
@@ -324,7 +325,7 @@ TEST_F(SkinTest, ChooserAppliesTheSkinEverywhereAndStoresIt) {
   }
   for (DuiLib::WindowImplBase* window :
        std::initializer_list<DuiLib::WindowImplBase*>{chooser, Owned<CSettingWnd>(), Owned<CAboutWnd>(),
-                                                      Owned<CCloseHintDialog>()}) {
+                                                      Owned<CCloseHintDialog>(), Owned<CMessageWnd>()}) {
     EXPECT_EQ(std::string(window->GetPaintManager()->FindControl("main_bg")->GetBkImage()),
               "skin/Green/mainbg.png");
   }
