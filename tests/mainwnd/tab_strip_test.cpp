@@ -54,6 +54,40 @@ TEST_F(TabStripTest, LayoutShrinksTabsAndStopsBelowTheMinimum) {
   EXPECT_EQ(Button(4).right, left + 200);
 }
 
+// The strip's own attributes, with values other than its defaults so that
+// an attribute that is not read shows; widths that are not a usable number
+// keep the value before them.
+TEST(TabStripAttributes, WidthsAndColoursAreRead) {
+  CScrollTabUI strip;
+  struct Row {
+    const char* name;
+    const char* value;
+    int tabWidth;
+    int minTabWidth;
+    DWORD selColor;
+    DWORD norColor;
+  };
+  const Row rows[] = {
+      {"TabWidth", "123", 123, 40, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"MinTabWidth", "55", 123, 55, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"tabwidth", "0", 123, 55, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"MinTabWidth", "wide", 123, 55, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"TabWidth", "-5", 123, 55, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"TabSelColor", "#FF102030", 123, 55, 0xFF102030, 0xFFF0F0F0},
+      {"TabSelColor", "80405060", 123, 55, 0x80405060, 0xFFF0F0F0},
+      {"TabNorColor", "#FF0A0B0C", 123, 55, 0x80405060, 0xFF0A0B0C},
+      {"TabNorColor", "11223344", 123, 55, 0x80405060, 0x11223344},
+  };
+  for (const Row& row : rows) {
+    strip.SetAttribute(row.name, row.value);
+    const std::string at = std::string(row.name) + "=" + row.value;
+    EXPECT_EQ(strip.GetTabWidth(), row.tabWidth) << at;
+    EXPECT_EQ(strip.GetMinTabWidth(), row.minTabWidth) << at;
+    EXPECT_EQ(strip.GetTabSelColor(), row.selColor) << at;
+    EXPECT_EQ(strip.GetTabNorColor(), row.norColor) << at;
+  }
+}
+
 // The colour a control paints at a point of the window, drawn alone on black.
 DWORD PaintedPixel(DuiLib::CControlUI* control, POINT at) {
   const RECT pos = control->GetPos();

@@ -186,6 +186,23 @@ TEST_F(DialogsTest, MenuLosingTheFocusHidesWithoutAnyAction) {
   EXPECT_FALSE(TakeQuit());
 }
 
+// Writes down the addresses a browser control starts to load.
+class NavigationRecorder : public DuiLib::CWebBrowserEventHandler {
+ public:
+  void BeforeNavigate2(DuiLib::CWebBrowserUI*, IDispatch*, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*,
+                       VARIANT_BOOL* cancel) override {
+    if (url != nullptr && url->vt == VT_BSTR && url->bstrVal != nullptr) {
+      const std::wstring wide = url->bstrVal;
+      last.assign(wide.begin(), wide.end());  // addresses are ASCII
+    }
+    if (cancel != nullptr) *cancel = VARIANT_TRUE;  // nothing to load
+  }
+  bool Saw(const std::string& path) const {
+    return last.size() >= path.size() && last.compare(last.size() - path.size(), path.size(), path) == 0;
+  }
+  std::string last;
+};
+
 TEST_F(DialogsTest, AccountMenuItemsAct) {
   CreateMainWindow();
   auto* menu = Owned<CDownSelMenu>();
@@ -197,8 +214,16 @@ TEST_F(DialogsTest, AccountMenuItemsAct) {
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
   EXPECT_TRUE(Owned<CMessageWnd>()->IsShown());
 
+  // "logout" sends the home page to the portal's log-out address.
+  NavigationRecorder recorder;
+  CTabbrowserUI* home = main_->GetHomeBrowser();
+  DuiLib::CWebBrowserEventHandler* handler = home->GetWebBrowserEventHandler();
+  home->SetWebBrowserEventHandler(&recorder);
   Choose(menu, "logout");
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+  EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return recorder.Saw("/box/logout"); }, 5000))
+      << "last address: " << recorder.last;
+  home->SetWebBrowserEventHandler(handler);
   EXPECT_FALSE(TakeQuit());
 
   Choose(menu, "quit_menu_btn");
