@@ -88,6 +88,37 @@ TEST(TabStripAttributes, WidthsAndColoursAreRead) {
   }
 }
 
+// A tab opened under a non-default skin: its button is built with that
+// skin's cells, the close button always with the "Default" images, placed
+// inside the button's right end.
+TEST_F(TabStripTest, NewTabButtonTakesTheCurrentSkinAndTheDefaultCloseImages) {
+  struct DefaultSkinAfterwards {
+    CMainWnd* window;
+    ~DefaultSkinAfterwards() { window->ApplySkin(0); }
+  } restore{window()};
+  window()->ApplySkin(4);  // Purple
+  CScrollOptionUI* tab = OpenTab("purple");
+  ASSERT_NE(tab, nullptr);
+  DuiLib::COptionUI* button = tab->GetTabButton();
+  const std::string cell = "file='skin/Purple/main_wnd_tab_item.png' source='";
+  EXPECT_EQ(std::string(button->GetNormalImage()), cell + "0,0,43,32' corner='20,0,20,0'");
+  EXPECT_EQ(std::string(button->GetHotImage()), cell + "43,0,86,32' corner='20,0,20,0'");
+  EXPECT_EQ(std::string(button->GetPushedImage()), cell + "86,0,129,32' corner='20,0,20,0'");
+  EXPECT_EQ(std::string(button->GetSelectedImage()), cell + "86,0,129,32' corner='20,0,20,0'");
+  EXPECT_STREQ(button->GetGroup(), "main_tabbar");
+  DuiLib::CButtonUI* close = tab->GetCloseButton();
+  EXPECT_EQ(std::string(close->GetNormalImage()),
+            "file='skin/Default/tab_btn_close_normal.png' source='0,0,12,12' corner='0,0,0,0'");
+  EXPECT_STREQ(close->GetHotImage(), "skin/Default/tab_btn_close_hot.png");
+  EXPECT_STREQ(close->GetPushedImage(), "skin/Default/close_push.png");
+  const RECT outer = button->GetPos();
+  const RECT place = close->GetPos();
+  EXPECT_EQ(place.right, outer.right - 16);
+  EXPECT_EQ(place.right - place.left, 12);
+  EXPECT_EQ(place.top, outer.top + 8);
+  EXPECT_EQ(place.bottom - place.top, 12);
+}
+
 // The colour a control paints at a point of the window, drawn alone on black.
 DWORD PaintedPixel(DuiLib::CControlUI* control, POINT at) {
   const RECT pos = control->GetPos();
