@@ -5,6 +5,8 @@
 #include "box/prefs/about_wnd.h"
 #include "box/prefs/close_hint_dialog.h"
 #include "box/prefs/fullscreen_button.h"
+#include "box/prefs/down_sel_menu.h"
+#include "box/prefs/main_menu.h"
 #include "box/prefs/message_wnd.h"
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/skin_wnd.h"
@@ -112,6 +114,49 @@ TEST_F(CloseButtonTest, PromptAnswersHideQuitOrKeepRunning) {
   ClickControl(prompt->GetHWND(), pm, "yesbtn");
   EXPECT_TRUE(TakeQuit());
   EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "0");
+}
+
+TEST_F(CloseButtonTest, PromptConfirmedWithNeitherOptionOnlyHides) {
+  CreateMainWindow();
+  auto* prompt = Owned<CCloseHintDialog>();
+  auto& pm = *prompt->GetPaintManager();
+  main_->OnCloseButton();
+  static_cast<DuiLib::COptionUI*>(pm.FindControl("MoveInTraybtn"))->Selected(false);
+  static_cast<DuiLib::COptionUI*>(pm.FindControl("ExitDirectbtn"))->Selected(false);
+  static_cast<DuiLib::CCheckBoxUI*>(pm.FindControl("chkOption"))->SetCheck(true);
+  ClickControl(prompt->GetHWND(), pm, "yesbtn");
+  EXPECT_FALSE(prompt->IsShown());
+  EXPECT_FALSE(main_->IsHidden());
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_FALSE(TakeQuit());
+  EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "Error");
+}
+
+// What the main window's clickable controls open; "quitbtn" ends the loop
+// at once, leaving the hotkeys registered (no clean-up first).
+TEST_F(CloseButtonTest, ClicksOfTheTitleAndToolBarsReachTheirWindows) {
+  CreateMainWindow();
+  auto& pm = *main_->GetPaintManager();
+  DuiLib::CButtonUI quit;
+  quit.SetName("quitbtn");
+  const std::pair<const char*, std::function<bool()>> rows[] = {
+      {"menubtn", [this] { return IsWindowVisible(Owned<CDuiMenu>()->GetHWND()) != FALSE; }},
+      {"down_sel", [this] { return IsWindowVisible(Owned<CDownSelMenu>()->GetHWND()) != FALSE; }},
+      {"skinbtn", [this] { return Owned<CSkinWnd>()->IsShown(); }},
+      {"toolbar_main_xiaohao", [this] { return Owned<CMessageWnd>()->IsShown(); }},
+      {"quitbtn", [] { return TakeQuit(); }},
+  };
+  for (const auto& [name, opened] : rows) {
+    DuiLib::TNotifyUI click;
+    click.sType = DUI_MSGTYPE_CLICK;
+    // The skin has no "quitbtn": a control of that name stands in for it.
+    click.pSender = pm.FindControl(name) != nullptr ? pm.FindControl(name) : &quit;
+    click.ptMouse = {10, 10};
+    main_->OnClick(click);
+    Pump();
+    EXPECT_TRUE(opened()) << name;
+  }
+  EXPECT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F11)) << "the full-screen key is still the program's";
 }
 
 using TrayTest = MainWindowTest;
