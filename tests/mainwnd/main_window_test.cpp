@@ -170,6 +170,41 @@ TEST_F(WindowMessages, MaximiseAndRestoreButtonsFollowTheRealState) {
   }
 }
 
+// The login button's text and the account menu's arrow, which only a
+// logged-in user has.
+TEST_F(WindowMessages, LoginButtonShowsTheAccountArrowOnlyWhenLoggedIn) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  for (const auto& [text, loggedIn] : {std::make_pair("player one", true), std::make_pair("", false),
+                                      std::make_pair("", true), std::make_pair("log in", false)}) {
+    window()->SetLoginButton(text, loggedIn);
+    EXPECT_EQ(pm->FindControl("down_sel")->IsVisible(), loggedIn) << text;
+    EXPECT_EQ(std::string(pm->FindControl("login_btn")->GetText().GetData()), text);
+  }
+}
+
+// Selecting the home tab hides the shown game and withdraws full screen; with
+// no game shown it only brings the home page.
+TEST_F(WindowMessages, HomeTabHidesTheShownGame) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  auto* pages = static_cast<DuiLib::CTabLayoutUI*>(pm->FindControl("body_main_tablayout"));
+  DuiLib::TNotifyUI select;
+  select.sType = DUI_MSGTYPE_SELECTCHANGED;
+  select.pSender = pm->FindControl("maintab");
+  ASSERT_NE(OpenTab("game"), nullptr);
+  ASSERT_TRUE(TabShown(0));
+  pages->SelectItem(1);
+  window()->OnSelectChanged(select);
+  EXPECT_FALSE(TabShown(0));
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+  EXPECT_FALSE(window()->IsFullScreenAvailable());
+  EXPECT_EQ(pages->GetCurSel(), 0);
+  pages->SelectItem(1);
+  window()->OnSelectChanged(select);  // no game shown
+  EXPECT_EQ(pages->GetCurSel(), 0);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+  EXPECT_EQ(TabCount(), 1);
+}
+
 TEST_F(WindowMessages, SystemCloseHidesAndNeverDestroys) {
   EXPECT_EQ(SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0), 0);
   Pump(50);
