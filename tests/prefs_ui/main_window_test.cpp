@@ -1,6 +1,7 @@
 // The main window's closing, quitting, tray icon, hiding with the small
 // windows, hotkeys, full screen and skins, on the real window.
 #include <functional>
+#include <thread>
 
 #include "box/prefs/about_wnd.h"
 #include "box/prefs/close_hint_dialog.h"
@@ -157,6 +158,37 @@ TEST_F(CloseButtonTest, ClicksOfTheTitleAndToolBarsReachTheirWindows) {
     EXPECT_TRUE(opened()) << name;
   }
   EXPECT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F11)) << "the full-screen key is still the program's";
+}
+
+// Texts of the static controls of the first top-level window with this
+// title, once it appears; the window is then answered with OK.
+std::string TextOfMessageBoxAndCloseIt(const char* title) {
+  HWND box = nullptr;
+  for (int i = 0; i < 250 && box == nullptr; ++i, Sleep(20)) box = FindWindowA(nullptr, title);
+  if (box == nullptr) return "";
+  std::string texts;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM param) {
+        char className[16] = {}, text[128] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
+          reinterpret_cast<std::string*>(param)->append(text);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return texts;
+}
+
+TEST_F(CloseButtonTest, BackspaceInTheMainWindowShowsTheDemoMessageBox) {
+  CreateMainWindow();
+  std::string shown;
+  std::thread reader([&] { shown = TextOfMessageBoxAndCloseIt("DUILIB DEMO"); });
+  SendMessageA(main(), WM_CHAR, VK_BACK, 0);
+  reader.join();
+  EXPECT_EQ(shown, "按下了回退键");
+  EXPECT_EQ(SendMessageA(main(), WM_CHAR, 'a', 0), 0);  // any other character: no box, nothing waits
 }
 
 using TrayTest = MainWindowTest;
