@@ -104,6 +104,7 @@ class CMainWnd : public DuiLib::WindowImplBase {
   void StartBackgroundWork();  // first "windowinit": waiting tab process, update thread
   void ShowPortalPage(LPCSTR address);                 // "gamehome", "gamesearch"
   void ShowBodyPage(LPCSTR pageName, bool showLeftRail);  // body pages by name
+  void ShowMaximizeOrRestoreButton();  // "maxbtn" or "restorebtn", after IsZoomed
 
   // The menus and small windows: created once by InitWindow, shown on demand.
   void CreateMenus();

@@ -109,13 +109,8 @@ LRESULT CMainWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bH
     bHandled = TRUE;
     return 0;
   }
-  const bool wasZoomed = ::IsZoomed(m_hWnd) != FALSE;
   const LRESULT result = CWindowWnd::HandleMessage(uMsg, wParam, lParam);
-  const bool zoomed = ::IsZoomed(m_hWnd) != FALSE;
-  if (zoomed != wasZoomed) {
-    if (DuiLib::CControlUI* restore = m_pm.FindControl("restorebtn")) restore->SetVisible(zoomed);
-    if (DuiLib::CControlUI* maximize = m_pm.FindControl("maxbtn")) maximize->SetVisible(!zoomed);
-  }
+  ShowMaximizeOrRestoreButton();
   bHandled = TRUE;
   return result;
 }

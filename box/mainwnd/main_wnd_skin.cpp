@@ -44,7 +44,9 @@ void CMainWnd::ApplySkin(int index) {
   SetTabImages(m_pHomeTab, folder);
   if (m_pTabBar != nullptr) {
     for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
-      if (record->button != nullptr) record->button->SetSkinImages(m_szSkinName);
+      if (record->button == nullptr) continue;
+      record->button->SetSkinFolder(m_szSkinName);
+      SetTabImages(record->button->GetTabButton(), folder);
     }
   }
   for (CSmallWnd* window : {static_cast<CSmallWnd*>(m_pSkinWnd), static_cast<CSmallWnd*>(m_pAboutWnd),

@@ -25,8 +25,10 @@ void CMainWnd::HideMainWindow() {
                           [](CSmallWnd* window) { window->HideWithMainWindow(); });
 }
 
+// SW_SHOWNORMAL also takes a maximised window back to its normal size.
 void CMainWnd::RestoreMainWindow() {
   ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+  ShowMaximizeOrRestoreButton();
   m_bHidden = false;
   ForEachShownSmallWindow({m_pAboutWnd, m_pSettingWnd, m_pAltAccountWnd, m_pCloseHint},
                           [](CSmallWnd* window) { window->ShowWithMainWindow(); });
@@ -34,6 +36,12 @@ void CMainWnd::RestoreMainWindow() {
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetForegroundWindow(m_hWnd);
+}
+
+void CMainWnd::ShowMaximizeOrRestoreButton() {
+  const bool zoomed = ::IsZoomed(m_hWnd) != FALSE;
+  if (m_pRestoreBtn != nullptr) m_pRestoreBtn->SetVisible(zoomed);
+  if (m_pMaxBtn != nullptr) m_pMaxBtn->SetVisible(!zoomed);
 }
 
 void CMainWnd::OnHotKey(WPARAM id) {

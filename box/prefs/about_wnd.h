@@ -5,7 +5,7 @@
 
 class CAboutWnd : public CSmallWnd {
  public:
-  CAboutWnd() : CSmallWnd("xml//AboutWnd.xml", "AboutWnd") {}
+  CAboutWnd() : CSmallWnd("xml//AboutWnd.xml", "AboutWnd", ClickNames::Exact) {}
   void InitWindow() override;
 
   // "版本号：v1.0" for version 1.0 in the "version" label.

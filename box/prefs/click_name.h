@@ -1,14 +1,18 @@
-// The name of a clicked control in lower case, as the windows that match
-// names without regard to case compare it; empty for any other notification.
+// The name of a clicked control, as it is or in lower case for the windows
+// that match names without regard to case; empty for any other notification.
 #pragma once
 
 #include "duilib/UIlib.h"
 
 namespace tamvelo::prefs {
 
-inline DuiLib::CDuiString ClickedNameLower(const DuiLib::TNotifyUI& msg) {
+inline DuiLib::CDuiString ClickedName(const DuiLib::TNotifyUI& msg) {
   if (msg.sType != DUI_MSGTYPE_CLICK || msg.pSender == nullptr) return DuiLib::CDuiString();
-  DuiLib::CDuiString name = msg.pSender->GetName();
+  return msg.pSender->GetName();
+}
+
+inline DuiLib::CDuiString ClickedNameLower(const DuiLib::TNotifyUI& msg) {
+  DuiLib::CDuiString name = ClickedName(msg);
   name.MakeLower();
   return name;
 }

@@ -10,7 +10,7 @@ class CMainWnd;
 
 class CCloseHintDialog : public CSmallWnd {
  public:
-  CCloseHintDialog() : CSmallWnd("xml//CloseHintDlg.xml", "CloseHintDialog") {}
+  CCloseHintDialog() : CSmallWnd("xml//CloseHintDlg.xml", "CloseHintDialog", ClickNames::Exact) {}
   void InitWindow() override;
 
   void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }

@@ -53,6 +53,12 @@ LRESULT CFullscreenBtn::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
       SetAlpha(kFadedAlpha);
       break;
+    case WM_KEYDOWN:
+      // Shown with the focus, the button gets the keys of full screen:
+      // Escape leaves it here as it does in the main window.
+      if (wParam != VK_ESCAPE) break;
+      if (m_pMainWnd != nullptr) m_pMainWnd->ExitFullScreen();
+      return 0;
     case WM_KILLFOCUS:
       return 0;
     case WM_CLOSE:

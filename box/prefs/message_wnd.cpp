@@ -29,7 +29,7 @@ DuiLib::CControlUI* CMessageWnd::CreateControl(LPCSTR pstrClass) {
 }
 
 void CMessageWnd::Show() {
-  ShowCentered();
+  ShowCentered(MarkShown::Last);
   if (m_pBrowser != nullptr) {
     const std::string address = tamvelo::PortalAddress(kAltAccountPath);
     m_pBrowser->Navigate2(address.c_str());

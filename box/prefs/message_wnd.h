@@ -10,7 +10,7 @@ class CTabbrowserUI;
 
 class CMessageWnd : public CSmallWnd {
  public:
-  CMessageWnd() : CSmallWnd("xml//MessageWnd.xml", "DUIMainFrame") {}
+  CMessageWnd() : CSmallWnd("xml//MessageWnd.xml", "DUIMainFrame", ClickNames::AnyCase) {}
   void InitWindow() override;
   // "Tabbrowser" (any case): the page's browser, bound to the strip and to
   // this window.

@@ -16,7 +16,7 @@ class CSettingWnd : public CSmallWnd {
   static constexpr size_t kHideKey = 0;
   static constexpr size_t kFullKey = 1;
 
-  CSettingWnd() : CSmallWnd("xml//SettingWnd.xml", "CloseHintDialog") {}
+  CSettingWnd() : CSmallWnd("xml//SettingWnd.xml", "CloseHintDialog", ClickNames::Exact) {}
   ~CSettingWnd() override;
 
   void InitWindow() override;

@@ -8,7 +8,7 @@ class CMainWnd;
 
 class CSkinWnd : public CSmallWnd {
  public:
-  CSkinWnd() : CSmallWnd("xml//SkinWnd.xml", "SkinWnd") {}
+  CSkinWnd() : CSmallWnd("xml//SkinWnd.xml", "SkinWnd", ClickNames::AnyCase) {}
   void InitWindow() override;
 
   void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }

@@ -26,10 +26,11 @@ void CSmallWnd::InitBackground() {
   m_bShown = false;
 }
 
-void CSmallWnd::ShowCentered() {
-  m_bShown = true;
+void CSmallWnd::ShowCentered(MarkShown mark) {
+  if (mark == MarkShown::First) m_bShown = true;
   CenterWindow();
   ShowWindow(true, true);
+  m_bShown = true;
 }
 
 LRESULT CSmallWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -43,7 +44,8 @@ LRESULT CSmallWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CSmallWnd::Notify(DuiLib::TNotifyUI& msg) {
-  const DuiLib::CDuiString name = tamvelo::prefs::ClickedNameLower(msg);
+  const DuiLib::CDuiString name = m_clickNames == ClickNames::AnyCase ? tamvelo::prefs::ClickedNameLower(msg)
+                                                                      : tamvelo::prefs::ClickedName(msg);
   if (name == "closebtn") {
     HideWindow();
     return;

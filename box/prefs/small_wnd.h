@@ -10,7 +10,11 @@
 
 class CSmallWnd : public DuiLib::WindowImplBase {
  public:
-  CSmallWnd(LPCSTR layoutFile, LPCSTR windowClass) : m_sLayoutFile(layoutFile), m_pszWindowClass(windowClass) {}
+  // How the window compares the names of clicked controls.
+  enum class ClickNames { Exact, AnyCase };
+
+  CSmallWnd(LPCSTR layoutFile, LPCSTR windowClass, ClickNames clickNames)
+      : m_sLayoutFile(layoutFile), m_pszWindowClass(windowClass), m_clickNames(clickNames) {}
 
   LPCSTR GetWindowClassName() const override { return m_pszWindowClass; }
   DuiLib::CDuiString GetSkinFile() override { return m_sLayoutFile; }
@@ -32,15 +36,18 @@ class CSmallWnd : public DuiLib::WindowImplBase {
   // A double click on the caption neither maximises nor restores; closing
   // (Alt+F4) hides the window as its close button does.
   LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-  // "closebtn" hides the window; other clicks go to OnClick, names in lower
-  // case, and what it leaves to the toolkit.
+  // "closebtn" hides the window; other clicks go to OnClick (names in lower
+  // case for a window of AnyCase), and what it leaves to the toolkit.
   void Notify(DuiLib::TNotifyUI& msg) override;
 
  protected:
   // Finds "main_bg", shows the skin's background in it, clears "shown".
   void InitBackground();
+  // When ShowCentered sets the "shown" flag: before centring, or after the
+  // window is on screen, so that the messages of showing still see it unset.
+  enum class MarkShown { First, Last };
   // Marks the window shown, centres it over its owner and activates it.
-  void ShowCentered();
+  void ShowCentered(MarkShown mark = MarkShown::First);
   // True when the click was the window's own.
   virtual bool OnClick(const DuiLib::CDuiString& /*name*/) { return false; }
 
@@ -53,4 +60,5 @@ class CSmallWnd : public DuiLib::WindowImplBase {
   char m_szSkinName[20] = {};
   DuiLib::CDuiString m_sLayoutFile;
   LPCSTR m_pszWindowClass;
+  ClickNames m_clickNames;
 };

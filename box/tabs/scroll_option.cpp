@@ -72,11 +72,6 @@ void CScrollOptionUI::Init() {
   m_pCloseButton->OnNotify += DuiLib::MakeDelegate(this, &CScrollOptionUI::OnCloseNotify);
 }
 
-void CScrollOptionUI::SetSkinImages(LPCSTR folder) {
-  m_sSkinFolder = folder;
-  m_pTabButton->ApplyAttributeList(TabImageAttributes(m_sSkinFolder.GetData()).c_str());
-}
-
 void CScrollOptionUI::SetPos(RECT rc, bool bNeedInvalidate) {
   CContainerUI::SetPos(rc, bNeedInvalidate);
   m_pTabButton->SetPos(rc, bNeedInvalidate);

@@ -96,9 +96,8 @@ class CScrollOptionUI : public DuiLib::CContainerUI {
   void DoEvent(DuiLib::TEventUI& event) override;
 
   void SetOwnerStrip(CScrollTabUI* strip) { m_pOwnerStrip = strip; }
+  // The skin folder of the images the button is built with.
   void SetSkinFolder(LPCSTR folder) { m_sSkinFolder = folder; }
-  // A new skin: the tab button's four state images from that skin folder.
-  void SetSkinImages(LPCSTR folder);
   DuiLib::COptionUI* GetTabButton() const { return m_pTabButton; }
   DuiLib::CButtonUI* GetCloseButton() const { return m_pCloseButton; }
 

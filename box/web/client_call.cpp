@@ -76,7 +76,11 @@ HRESULT ClientCall::QueryInterface(REFIID iid, void** object) {
 
 ULONG ClientCall::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
 
-ULONG ClientCall::Release() { return static_cast<ULONG>(InterlockedDecrement(&references_)); }
+ULONG ClientCall::Release() {
+  const LONG left = InterlockedDecrement(&references_);
+  if (left == 0) delete this;
+  return static_cast<ULONG>(left);
+}
 
 HRESULT ClientCall::GetTypeInfoCount(UINT*) { return E_NOTIMPL; }
 

@@ -4,9 +4,10 @@
 //   window.external.CppCall()      -> the stored value, or "0"
 //   window.external.CppPut(text)   stores the text
 //   window.external.CppDel()       stores "0"
-// The owning browser control creates it (count 1) and deletes it when the
-// browser is gone; the count never destroys it, so the browser may add and
-// release references at will.
+// Reference counted: the browser control that creates it (count 1) gives up
+// its reference when it goes, and the last Release deletes the object, so a
+// page that still holds window.external keeps a working object. Always
+// made with new.
 #pragma once
 
 #include <oaidl.h>

@@ -8,7 +8,8 @@ CTabbrowserUI::~CTabbrowserUI() {
   ReleaseBrowser();
   SetWebBrowserEventHandler(nullptr);
   delete m_pEventHandler;
-  delete m_pClientCall;
+  // The page may still hold the object: it goes with the last reference.
+  if (m_pClientCall != nullptr) m_pClientCall->Release();
 }
 
 void CTabbrowserUI::Init() {

@@ -32,5 +32,5 @@ class CTabbrowserUI : public DuiLib::CWebBrowserUI {
   CScrollTabUI* m_pTabBar = nullptr;
   CMessageWnd* m_pOwnerWnd = nullptr;
   CMainWnd* m_pMainWnd = nullptr;
-  tamvelo::web::ClientCall* m_pClientCall = nullptr;  // owned
+  tamvelo::web::ClientCall* m_pClientCall = nullptr;  // one reference held
 };

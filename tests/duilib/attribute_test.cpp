@@ -1,54 +1,9 @@
-// Attribute lists in the exact syntax the windows build them, and the
-// attribute values of the skin dialect.
+// Attribute lists and the attribute values of the skin dialect.
 #include <gtest/gtest.h>
 
 #include "duilib/UIlib.h"
 
 using namespace DuiLib;
-
-TEST(Attributes, TheTabButtonListAsTheStripBuildsIt) {
-  CDuiString list;
-  const char* s = "Default";
-  list.Format(
-      "float=\"true\" name=\"game1\" group=\"main_tabbar\" width=\"%d\" height=\"32\" padding=\"20, 0, 0, 0\" "
-      "textpadding=\"0, 0, 0, 0\" normalimage=\"file='skin/%s/main_wnd_tab_item.png' source='0,0,43,32' "
-      "corner='20,0,20,0'\" hotimage=\"file='skin/%s/main_wnd_tab_item.png' source='43,0,86,32' "
-      "corner='20,0,20,0'\" pushedimage=\"file='skin/%s/main_wnd_tab_item.png' source='86,0,129,32' "
-      "corner='20,0,20,0'\" selectedimage=\"file='skin/%s/main_wnd_tab_item.png' source='86,0,129,32' "
-      "corner='20,0,20,0'\" ",
-      150, s, s, s, s);
-  COptionUI option;
-  EXPECT_EQ(option.ApplyAttributeList(list), &option);
-  EXPECT_TRUE(option.IsFloat());
-  EXPECT_STREQ(option.GetName(), "game1");
-  EXPECT_STREQ(option.GetGroup(), "main_tabbar");
-  EXPECT_EQ(option.GetFixedWidth(), 150);
-  EXPECT_EQ(option.GetFixedHeight(), 32);
-  EXPECT_EQ(option.GetPadding().left, 20);
-  EXPECT_EQ(option.GetPadding().top, 0);
-  EXPECT_STREQ(option.GetNormalImage(),
-               "file='skin/Default/main_wnd_tab_item.png' source='0,0,43,32' corner='20,0,20,0'");
-  EXPECT_STREQ(option.GetHotImage(),
-               "file='skin/Default/main_wnd_tab_item.png' source='43,0,86,32' corner='20,0,20,0'");
-  EXPECT_STREQ(option.GetPushedImage(), option.GetSelectedImage());
-}
-
-TEST(Attributes, TheCloseButtonListWithAFormattedPos) {
-  CDuiString list;
-  list.Format(
-      "float=\"true\" pos=\"%d,%d,%d,%d\" padding=\"0,0,0,0\" normalimage=\"file='skin/Default/"
-      "tab_btn_close_normal.png' source='0,0,12,12' corner='0,0,0,0'\" hotimage=\"skin/Default/tab_btn_close_hot.png\" "
-      "pushedimage=\"skin/Default/close_push.png\"",
-      150 - 12, 1, 32, 13);
-  CButtonUI button;
-  button.ApplyAttributeList(list);
-  EXPECT_EQ(button.GetFixedXY().cx, 138);
-  EXPECT_EQ(button.GetFixedXY().cy, 1);
-  EXPECT_EQ(button.GetFixedWidth(), 0) << "right before left gives no width";
-  EXPECT_EQ(button.GetFixedHeight(), 12);
-  EXPECT_STREQ(button.GetHotImage(), "skin/Default/tab_btn_close_hot.png");
-  EXPECT_STREQ(button.GetPushedImage(), "skin/Default/close_push.png");
-}
 
 TEST(Attributes, ListsTolerateBlanksAndStopAtTheFirstBrokenPair) {
   CLabelUI label;

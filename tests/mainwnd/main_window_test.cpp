@@ -1,5 +1,7 @@
 // The main window's start-up values and the messages it takes from tab
 // processes, a second start, the update thread and the system.
+#include <functional>
+#include <iterator>
 #include <string>
 
 #include "box/app/process_values.h"
@@ -136,18 +138,71 @@ TEST_F(WindowMessages, ResizingPlacesEveryTabWindowHiddenOnesToo) {
   Pump(50);
 }
 
-TEST_F(WindowMessages, MaximiseAndRestoreSwapTheirButtons) {
+// The two caption buttons follow the window's real state whichever way it
+// changes, coming back from hiding included.
+TEST_F(WindowMessages, MaximiseAndRestoreButtonsFollowTheRealState) {
   DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
-  SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-  Pump(50);
-  EXPECT_TRUE(IsZoomed(hwnd()));
-  EXPECT_TRUE(pm->FindControl("restorebtn")->IsVisible());
-  EXPECT_FALSE(pm->FindControl("maxbtn")->IsVisible());
-  SendMessageA(hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-  Pump(50);
-  EXPECT_FALSE(IsZoomed(hwnd()));
-  EXPECT_FALSE(pm->FindControl("restorebtn")->IsVisible());
-  EXPECT_TRUE(pm->FindControl("maxbtn")->IsVisible());
+  const HWND main = hwnd();
+  auto captionDoubleClick = [main] {
+    RECT rc;
+    GetWindowRect(main, &rc);
+    SendMessageA(main, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(rc.left + 300, rc.top + 10));
+  };
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"SC_MAXIMIZE", [main] { SendMessageA(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0); }},
+      {"SC_RESTORE", [main] { SendMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0); }},
+      {"caption double click", captionDoubleClick},
+      {"hidden and restored", [this] {
+         window()->HideMainWindow();
+         window()->RestoreMainWindow();
+       }},
+      {"caption double click again", captionDoubleClick},
+      {"caption double click back", captionDoubleClick},
+  };
+  const bool zoomedAfter[] = {true, false, true, false, true, false};
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    steps[i].second();
+    Pump(50);
+    const bool zoomed = IsZoomed(main) != FALSE;
+    EXPECT_EQ(zoomed, zoomedAfter[i]) << steps[i].first;
+    EXPECT_EQ(pm->FindControl("restorebtn")->IsVisible(), zoomed) << steps[i].first;
+    EXPECT_EQ(pm->FindControl("maxbtn")->IsVisible(), !zoomed) << steps[i].first;
+  }
+}
+
+// The login button's text and the account menu's arrow, which only a
+// logged-in user has.
+TEST_F(WindowMessages, LoginButtonShowsTheAccountArrowOnlyWhenLoggedIn) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  for (const auto& [text, loggedIn] : {std::make_pair("player one", true), std::make_pair("", false),
+                                      std::make_pair("", true), std::make_pair("log in", false)}) {
+    window()->SetLoginButton(text, loggedIn);
+    EXPECT_EQ(pm->FindControl("down_sel")->IsVisible(), loggedIn) << text;
+    EXPECT_EQ(std::string(pm->FindControl("login_btn")->GetText().GetData()), text);
+  }
+}
+
+// Selecting the home tab hides the shown game and withdraws full screen; with
+// no game shown it only brings the home page.
+TEST_F(WindowMessages, HomeTabHidesTheShownGame) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  auto* pages = static_cast<DuiLib::CTabLayoutUI*>(pm->FindControl("body_main_tablayout"));
+  DuiLib::TNotifyUI select;
+  select.sType = DUI_MSGTYPE_SELECTCHANGED;
+  select.pSender = pm->FindControl("maintab");
+  ASSERT_NE(OpenTab("game"), nullptr);
+  ASSERT_TRUE(TabShown(0));
+  pages->SelectItem(1);
+  window()->OnSelectChanged(select);
+  EXPECT_FALSE(TabShown(0));
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+  EXPECT_FALSE(window()->IsFullScreenAvailable());
+  EXPECT_EQ(pages->GetCurSel(), 0);
+  pages->SelectItem(1);
+  window()->OnSelectChanged(select);  // no game shown
+  EXPECT_EQ(pages->GetCurSel(), 0);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+  EXPECT_EQ(TabCount(), 1);
 }
 
 TEST_F(WindowMessages, SystemCloseHidesAndNeverDestroys) {

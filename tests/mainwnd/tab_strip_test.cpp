@@ -4,6 +4,7 @@
 
 #include "common/portal_settings.h"
 #include "common/protocol.h"
+#include "duilib/UIImage.h"
 #include "tests/mainwnd/main_window_fixture.h"
 
 namespace tamvelo::test {
@@ -51,6 +52,120 @@ TEST_F(TabStripTest, LayoutShrinksTabsAndStopsBelowTheMinimum) {
   EXPECT_EQ(strip()->GetCurrentTabWidth(), 40);
   EXPECT_EQ(Button(4).left, left);
   EXPECT_EQ(Button(4).right, left + 200);
+}
+
+// The strip's own attributes, with values other than its defaults so that
+// an attribute that is not read shows; widths that are not a usable number
+// keep the value before them.
+TEST(TabStripAttributes, WidthsAndColoursAreRead) {
+  CScrollTabUI strip;
+  struct Row {
+    const char* name;
+    const char* value;
+    int tabWidth;
+    int minTabWidth;
+    DWORD selColor;
+    DWORD norColor;
+  };
+  const Row rows[] = {
+      {"TabWidth", "123", 123, 40, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"MinTabWidth", "55", 123, 55, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"tabwidth", "0", 123, 55, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"MinTabWidth", "wide", 123, 55, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"TabWidth", "-5", 123, 55, 0xFFFFFFFF, 0xFFF0F0F0},
+      {"TabSelColor", "#FF102030", 123, 55, 0xFF102030, 0xFFF0F0F0},
+      {"TabSelColor", "80405060", 123, 55, 0x80405060, 0xFFF0F0F0},
+      {"TabNorColor", "#FF0A0B0C", 123, 55, 0x80405060, 0xFF0A0B0C},
+      {"TabNorColor", "11223344", 123, 55, 0x80405060, 0x11223344},
+  };
+  for (const Row& row : rows) {
+    strip.SetAttribute(row.name, row.value);
+    const std::string at = std::string(row.name) + "=" + row.value;
+    EXPECT_EQ(strip.GetTabWidth(), row.tabWidth) << at;
+    EXPECT_EQ(strip.GetMinTabWidth(), row.minTabWidth) << at;
+    EXPECT_EQ(strip.GetTabSelColor(), row.selColor) << at;
+    EXPECT_EQ(strip.GetTabNorColor(), row.norColor) << at;
+  }
+}
+
+// A tab opened under a non-default skin: its button is built with that
+// skin's cells, the close button always with the "Default" images, placed
+// inside the button's right end.
+TEST_F(TabStripTest, NewTabButtonTakesTheCurrentSkinAndTheDefaultCloseImages) {
+  struct DefaultSkinAfterwards {
+    CMainWnd* window;
+    ~DefaultSkinAfterwards() { window->ApplySkin(0); }
+  } restore{window()};
+  window()->ApplySkin(4);  // Purple
+  CScrollOptionUI* tab = OpenTab("purple");
+  ASSERT_NE(tab, nullptr);
+  DuiLib::COptionUI* button = tab->GetTabButton();
+  const std::string cell = "file='skin/Purple/main_wnd_tab_item.png' source='";
+  EXPECT_EQ(std::string(button->GetNormalImage()), cell + "0,0,43,32' corner='20,0,20,0'");
+  EXPECT_EQ(std::string(button->GetHotImage()), cell + "43,0,86,32' corner='20,0,20,0'");
+  EXPECT_EQ(std::string(button->GetPushedImage()), cell + "86,0,129,32' corner='20,0,20,0'");
+  EXPECT_EQ(std::string(button->GetSelectedImage()), cell + "86,0,129,32' corner='20,0,20,0'");
+  EXPECT_STREQ(button->GetGroup(), "main_tabbar");
+  DuiLib::CButtonUI* close = tab->GetCloseButton();
+  EXPECT_EQ(std::string(close->GetNormalImage()),
+            "file='skin/Default/tab_btn_close_normal.png' source='0,0,12,12' corner='0,0,0,0'");
+  EXPECT_STREQ(close->GetHotImage(), "skin/Default/tab_btn_close_hot.png");
+  EXPECT_STREQ(close->GetPushedImage(), "skin/Default/close_push.png");
+  const RECT outer = button->GetPos();
+  const RECT place = close->GetPos();
+  EXPECT_EQ(place.right, outer.right - 16);
+  EXPECT_EQ(place.right - place.left, 12);
+  EXPECT_EQ(place.top, outer.top + 8);
+  EXPECT_EQ(place.bottom - place.top, 12);
+}
+
+// The colour a control paints at a point of the window, drawn alone on black.
+DWORD PaintedPixel(DuiLib::CControlUI* control, POINT at) {
+  const RECT pos = control->GetPos();
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = pos.right;
+  info.bmiHeader.biHeight = -pos.bottom;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  control->DoPaint(dc, pos);
+  GdiFlush();
+  const DWORD pixel = static_cast<const DWORD*>(bits)[at.y * pos.right + at.x] & 0xFFFFFF;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixel;
+}
+
+// A skin change gives every tab button the new skin's images, and the normal
+// one, written with blanks and a fade part, is read and drawn: the middle of
+// a button that is not selected shows the middle of the skin's normal cell.
+TEST_F(TabStripTest, SkinChangeRedrawsTabButtonsWithTheNewSkinsNormalCell) {
+  ASSERT_NE(OpenTab("first"), nullptr);
+  ASSERT_NE(OpenTab("second"), nullptr);
+  DuiLib::COptionUI* button = Tab(0).button->GetTabButton();
+  ASSERT_FALSE(button->IsSelected());
+  const RECT pos = button->GetPos();
+  const POINT middle = {(pos.left + pos.right) / 2, pos.top + 20};
+  for (const char* folder : {"Pink", "Green", "Default"}) {
+    window()->ApplySkin(folder == std::string("Pink") ? 3 : folder == std::string("Green") ? 2 : 0);
+    const std::string cell = std::string("skin/") + folder + "/main_wnd_tab_item.png";
+    EXPECT_EQ(std::string(button->GetNormalImage()),
+              "file = '" + cell + "' source='0,0,43,32' corner='20,0,20,0' fade='255'");
+    const DuiLib::TImageInfo* image = DuiLib::CImageCache::Get(cell.c_str());
+    ASSERT_NE(image, nullptr) << cell;
+    // Premultiplied, so on black the cell's pixel is what is drawn.
+    const DWORD expected = reinterpret_cast<const DWORD*>(image->pBits)[20 * image->nX + 21] & 0xFFFFFF;
+    const DWORD drawn = PaintedPixel(button, middle);
+    for (int shift : {0, 8, 16}) {
+      EXPECT_NEAR(static_cast<int>((drawn >> shift) & 0xFF), static_cast<int>((expected >> shift) & 0xFF), 2)
+          << folder << std::hex << " drawn " << drawn << " expected " << expected;
+    }
+  }
 }
 
 TEST_F(TabStripTest, OpenedTabIsCurrentShownAndPlacedUnderTheToolBar) {

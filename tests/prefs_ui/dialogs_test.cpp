@@ -1,11 +1,15 @@
 // About box, alt-account window and the pop-up menus on the real main
 // window, with screenshots of each.
+#include <functional>
+
 #include "box/prefs/about_wnd.h"
+#include "box/prefs/close_hint_dialog.h"
 #include "box/prefs/down_sel_menu.h"
 #include "box/prefs/main_menu.h"
 #include "box/prefs/message_wnd.h"
 #include "box/prefs/popup_menu.h"
 #include "box/prefs/setting_wnd.h"
+#include "box/prefs/skin_wnd.h"
 #include "box/prefs/tray_menu.h"
 #include "box/web/tabbrowser.h"
 #include "tests/prefs_ui/main_window_fixture.h"
@@ -56,13 +60,28 @@ TEST_F(DialogsTest, AboutBoxShowsTheVersionAndOpensOnceCentredOverTheMainWindow)
   EXPECT_FALSE(IsWindowVisible(about->GetHWND()));
 }
 
+// What the alt-account window's "shown" flag was while it came on screen.
+CMessageWnd* g_observedWindow = nullptr;
+WNDPROC g_observedProc = nullptr;
+bool g_shownWhileShowing = true;
+
+LRESULT CALLBACK ObserveShowing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SHOWWINDOW && wParam) g_shownWhileShowing = g_observedWindow->IsShown();
+  return CallWindowProcA(g_observedProc, window, message, wParam, lParam);
+}
+
 TEST_F(DialogsTest, AltAccountWindowOpensWithItsTitleAndHidesWithItsOwnCloseButton) {
   CreateMainWindow();
   auto* window = Owned<CMessageWnd>();
   ASSERT_NE(window->GetBrowser(), nullptr);
   EXPECT_EQ(window->GetBrowser()->m_pTabBar, main_->GetTabBar());
   EXPECT_EQ(window->GetBrowser()->m_pOwnerWnd, window);
+  g_observedWindow = window;
+  g_observedProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window->GetHWND(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ObserveShowing)));
   main_->ShowAltAccountWindow();
+  SetWindowLongPtrA(window->GetHWND(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_observedProc));
+  EXPECT_FALSE(g_shownWhileShowing) << "marked shown only once it is on screen";
   Pump();
   EXPECT_TRUE(window->IsShown());
   EXPECT_EQ(std::string(window->GetPaintManager()->FindControl("text1")->GetText().GetData()), "小号多开");
@@ -75,6 +94,44 @@ TEST_F(DialogsTest, AltAccountWindowOpensWithItsTitleAndHidesWithItsOwnCloseButt
   ClickControl(window->GetHWND(), *window->GetPaintManager(), "closebtn1");
   EXPECT_FALSE(window->IsShown());
   EXPECT_FALSE(IsWindowVisible(window->GetHWND()));
+}
+
+// The settings window, the close prompt and the about box take a click only
+// by the control's exact name; the skin chooser and the alt-account window
+// take it in any case.
+TEST_F(DialogsTest, ClickNamesAreMatchedExactlyOrInAnyCaseAsEachWindowDoes) {
+  CreateMainWindow();
+  struct Row {
+    CSmallWnd* window;
+    std::function<void()> open;
+    const char* control;
+    const char* clickedAs;
+    bool hides;
+  };
+  const Row rows[] = {
+      {Owned<CSettingWnd>(), [this] { main_->ShowSettingsWindow(); }, "yesbtn", "YesBtn", false},
+      {Owned<CSettingWnd>(), [this] { main_->ShowSettingsWindow(); }, "closebtn", "CLOSEBTN", false},
+      {Owned<CCloseHintDialog>(), [this] { main_->OnCloseButton(); }, "nobtn", "NOBTN", false},
+      {Owned<CAboutWnd>(), [this] { main_->ShowAboutWindow(); }, "yesbtn", "YESBTN", false},
+      {Owned<CSkinWnd>(), [this] { ClickControl(main(), *main_->GetPaintManager(), "skinbtn"); }, "yesbtn", "YesBtn",
+       true},
+      {Owned<CMessageWnd>(), [this] { main_->ShowAltAccountWindow(); }, "closebtn1", "CloseBtn1", true},
+  };
+  for (const Row& row : rows) {
+    row.open();
+    Pump();
+    ASSERT_TRUE(row.window->IsShown()) << row.clickedAs;
+    DuiLib::CControlUI* control = row.window->GetPaintManager()->FindControl(row.control);
+    ASSERT_NE(control, nullptr) << row.control;
+    control->SetName(row.clickedAs);
+    ClickControl(row.window->GetHWND(), control);
+    control->SetName(row.control);
+    EXPECT_EQ(row.window->IsShown(), !row.hides) << row.clickedAs;
+    EXPECT_EQ(IsWindowVisible(row.window->GetHWND()) == FALSE, row.hides) << row.clickedAs;
+    row.window->HideWindow();
+  }
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_FALSE(TakeQuit());
 }
 
 TEST_F(DialogsTest, MainMenuOpensAtTheClickAndItsItemsAct) {
@@ -129,6 +186,23 @@ TEST_F(DialogsTest, MenuLosingTheFocusHidesWithoutAnyAction) {
   EXPECT_FALSE(TakeQuit());
 }
 
+// Writes down the addresses a browser control starts to load.
+class NavigationRecorder : public DuiLib::CWebBrowserEventHandler {
+ public:
+  void BeforeNavigate2(DuiLib::CWebBrowserUI*, IDispatch*, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*,
+                       VARIANT_BOOL* cancel) override {
+    if (url != nullptr && url->vt == VT_BSTR && url->bstrVal != nullptr) {
+      const std::wstring wide = url->bstrVal;
+      last.assign(wide.begin(), wide.end());  // addresses are ASCII
+    }
+    if (cancel != nullptr) *cancel = VARIANT_TRUE;  // nothing to load
+  }
+  bool Saw(const std::string& path) const {
+    return last.size() >= path.size() && last.compare(last.size() - path.size(), path.size(), path) == 0;
+  }
+  std::string last;
+};
+
 TEST_F(DialogsTest, AccountMenuItemsAct) {
   CreateMainWindow();
   auto* menu = Owned<CDownSelMenu>();
@@ -140,8 +214,16 @@ TEST_F(DialogsTest, AccountMenuItemsAct) {
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
   EXPECT_TRUE(Owned<CMessageWnd>()->IsShown());
 
+  // "logout" sends the home page to the portal's log-out address.
+  NavigationRecorder recorder;
+  CTabbrowserUI* home = main_->GetHomeBrowser();
+  DuiLib::CWebBrowserEventHandler* handler = home->GetWebBrowserEventHandler();
+  home->SetWebBrowserEventHandler(&recorder);
   Choose(menu, "logout");
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+  EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return recorder.Saw("/box/logout"); }, 5000))
+      << "last address: " << recorder.last;
+  home->SetWebBrowserEventHandler(handler);
   EXPECT_FALSE(TakeQuit());
 
   Choose(menu, "quit_menu_btn");

@@ -1,8 +1,14 @@
 // The main window's closing, quitting, tray icon, hiding with the small
 // windows, hotkeys, full screen and skins, on the real window.
+#include <functional>
+#include <thread>
+
 #include "box/prefs/about_wnd.h"
 #include "box/prefs/close_hint_dialog.h"
 #include "box/prefs/fullscreen_button.h"
+#include "box/prefs/down_sel_menu.h"
+#include "box/prefs/main_menu.h"
+#include "box/prefs/message_wnd.h"
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/skin_wnd.h"
 #include "box/prefs/tray_menu.h"
@@ -111,6 +117,80 @@ TEST_F(CloseButtonTest, PromptAnswersHideQuitOrKeepRunning) {
   EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "0");
 }
 
+TEST_F(CloseButtonTest, PromptConfirmedWithNeitherOptionOnlyHides) {
+  CreateMainWindow();
+  auto* prompt = Owned<CCloseHintDialog>();
+  auto& pm = *prompt->GetPaintManager();
+  main_->OnCloseButton();
+  static_cast<DuiLib::COptionUI*>(pm.FindControl("MoveInTraybtn"))->Selected(false);
+  static_cast<DuiLib::COptionUI*>(pm.FindControl("ExitDirectbtn"))->Selected(false);
+  static_cast<DuiLib::CCheckBoxUI*>(pm.FindControl("chkOption"))->SetCheck(true);
+  ClickControl(prompt->GetHWND(), pm, "yesbtn");
+  EXPECT_FALSE(prompt->IsShown());
+  EXPECT_FALSE(main_->IsHidden());
+  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_FALSE(TakeQuit());
+  EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "Error");
+}
+
+// What the main window's clickable controls open; "quitbtn" ends the loop
+// at once, leaving the hotkeys registered (no clean-up first).
+TEST_F(CloseButtonTest, ClicksOfTheTitleAndToolBarsReachTheirWindows) {
+  CreateMainWindow();
+  auto& pm = *main_->GetPaintManager();
+  DuiLib::CButtonUI quit;
+  quit.SetName("quitbtn");
+  const std::pair<const char*, std::function<bool()>> rows[] = {
+      {"menubtn", [this] { return IsWindowVisible(Owned<CDuiMenu>()->GetHWND()) != FALSE; }},
+      {"down_sel", [this] { return IsWindowVisible(Owned<CDownSelMenu>()->GetHWND()) != FALSE; }},
+      {"skinbtn", [this] { return Owned<CSkinWnd>()->IsShown(); }},
+      {"toolbar_main_xiaohao", [this] { return Owned<CMessageWnd>()->IsShown(); }},
+      {"quitbtn", [] { return TakeQuit(); }},
+  };
+  for (const auto& [name, opened] : rows) {
+    DuiLib::TNotifyUI click;
+    click.sType = DUI_MSGTYPE_CLICK;
+    // The skin has no "quitbtn": a control of that name stands in for it.
+    click.pSender = pm.FindControl(name) != nullptr ? pm.FindControl(name) : &quit;
+    click.ptMouse = {10, 10};
+    main_->OnClick(click);
+    Pump();
+    EXPECT_TRUE(opened()) << name;
+  }
+  EXPECT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F11)) << "the full-screen key is still the program's";
+}
+
+// Texts of the static controls of the first top-level window with this
+// title, once it appears; the window is then answered with OK.
+std::string TextOfMessageBoxAndCloseIt(const char* title) {
+  HWND box = nullptr;
+  for (int i = 0; i < 250 && box == nullptr; ++i, Sleep(20)) box = FindWindowA(nullptr, title);
+  if (box == nullptr) return "";
+  std::string texts;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM param) {
+        char className[16] = {}, text[128] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
+          reinterpret_cast<std::string*>(param)->append(text);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return texts;
+}
+
+TEST_F(CloseButtonTest, BackspaceInTheMainWindowShowsTheDemoMessageBox) {
+  CreateMainWindow();
+  std::string shown;
+  std::thread reader([&] { shown = TextOfMessageBoxAndCloseIt("DUILIB DEMO"); });
+  SendMessageA(main(), WM_CHAR, VK_BACK, 0);
+  reader.join();
+  EXPECT_EQ(shown, "按下了回退键");
+  EXPECT_EQ(SendMessageA(main(), WM_CHAR, 'a', 0), 0);  // any other character: no box, nothing waits
+}
+
 using TrayTest = MainWindowTest;
 
 TEST_F(TrayTest, LeftButtonRestoresAndRightButtonOpensTheMenuWithoutShowingTheWindow) {
@@ -211,7 +291,7 @@ TEST_F(FullScreenTest, EnteringTwiceKeepsTheFirstRectangleAndLeavingRestoresIt) 
   GetWindowRect(tab, &tabRect);
   EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(full.bottom - full.top, GetSystemMetrics(SM_CYSCREEN));
-  EXPECT_EQ(tabRect.top, full.top);  // the game covers the title bar too
+  EXPECT_TRUE(EqualRect(&tabRect, &full));  // the game covers the title bar too
   auto* button = Owned<CFullscreenBtn>();
   EXPECT_TRUE(IsWindowVisible(button->GetHWND()));
 
@@ -248,6 +328,37 @@ TEST_F(FullScreenTest, FloatingButtonFadesAfterItsTimerAndOnLeavingAndLeavesFull
   EXPECT_EQ(alpha, 1);
   ClickControl(button->GetHWND(), *button->GetPaintManager(), "fullscreen");
   EXPECT_FALSE(main_->IsFullScreen());
+}
+
+// Every way out leaves the same state behind: the very next press of the key
+// enters full screen again. The keys go where the focus is, which full screen
+// gives to the floating button.
+TEST_F(FullScreenTest, EveryWayOutLetsTheNextKeyPressEnterAgain) {
+  CreateMainWindow();
+  AddTab();
+  SelectTab(0);
+  RECT before;
+  GetWindowRect(main(), &before);
+  const int fullId = Owned<CSettingWnd>()->GetHotKeyId(CSettingWnd::kFullKey);
+  auto* button = Owned<CFullscreenBtn>();
+  const std::pair<const char*, std::function<void()>> waysOut[] = {
+      {"Escape", [] { SendMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }},
+      {"floating button", [&] { ClickControl(button->GetHWND(), *button->GetPaintManager(), "fullscreen"); }},
+      {"key", [&] { SendMessageA(main(), WM_HOTKEY, fullId, 0); }},
+  };
+  SendMessageA(main(), WM_HOTKEY, fullId, 0);
+  for (const auto& [way, leave] : waysOut) {
+    ASSERT_TRUE(main_->IsFullScreen()) << way;
+    leave();
+    Pump();
+    RECT after;
+    GetWindowRect(main(), &after);
+    EXPECT_FALSE(main_->IsFullScreen()) << way;
+    EXPECT_TRUE(EqualRect(&before, &after)) << way;
+    EXPECT_FALSE(IsWindowVisible(button->GetHWND())) << way;
+    SendMessageA(main(), WM_HOTKEY, fullId, 0);
+    EXPECT_TRUE(main_->IsFullScreen()) << way << ", then the key";
+  }
 }
 
 using SkinTest = MainWindowTest;
@@ -291,7 +402,7 @@ TEST_F(SkinTest, ChooserAppliesTheSkinEverywhereAndStoresIt) {
   }
   for (DuiLib::WindowImplBase* window :
        std::initializer_list<DuiLib::WindowImplBase*>{chooser, Owned<CSettingWnd>(), Owned<CAboutWnd>(),
-                                                      Owned<CCloseHintDialog>()}) {
+                                                      Owned<CCloseHintDialog>(), Owned<CMessageWnd>()}) {
     EXPECT_EQ(std::string(window->GetPaintManager()->FindControl("main_bg")->GetBkImage()),
               "skin/Green/mainbg.png");
   }

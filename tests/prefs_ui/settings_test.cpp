@@ -102,7 +102,12 @@ TEST_F(SettingsTest, NoStoredKeysGiveAltDAndF11) {
 TEST_F(SettingsTest, StoredFullKeyWithOneModifierIsNamedWithIt) {
   WriteConfig("HotKey", "FullKey", "115-2");
   Open();
+  // Both captions are built at start-up, before any confirmation.
   EXPECT_EQ(MainCaption(), "全屏(Ctrl+F4)");
+  EXPECT_EQ(std::string(main_->GetPaintManager()->FindControl("fullscreen")->GetToolTip().GetData()),
+            "全屏(Ctrl+F4)");
+  EXPECT_EQ(std::string(Owned<CFullscreenBtn>()->GetPaintManager()->FindControl("fullscreen")->GetText().GetData()),
+            "退出全屏(Ctrl+F4)");
   EXPECT_TRUE(IsTaken(MOD_CONTROL, VK_F4));
   EXPECT_FALSE(IsTaken(0, VK_F11));
 }

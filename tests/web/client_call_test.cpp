@@ -18,10 +18,13 @@ using test::TempDir;
 class ClientCallTest : public ::testing::Test {
  protected:
   ClientCallTest() {
-    call_.SetConfigPath(config_.c_str());
-    call_.QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch_));
+    call_->SetConfigPath(config_.c_str());
+    call_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch_));
   }
-  ~ClientCallTest() override { dispatch_->Release(); }
+  ~ClientCallTest() override {
+    dispatch_->Release();
+    call_->Release();
+  }
 
   DISPID Id(const wchar_t* name, DISPID before = 0) {
     DISPID id = before;
@@ -67,7 +70,7 @@ class ClientCallTest : public ::testing::Test {
 
   TempDir dir_;
   std::string config_ = dir_.File("config.ini");
-  ClientCall call_;
+  ClientCall* call_ = new ClientCall;
   IDispatch* dispatch_ = nullptr;
 };
 
@@ -236,7 +239,8 @@ TEST(ClientCallWithoutPath, ReadsZeroAndWritesNowhere) {
   // Without a path the private-profile functions would fall back to win.ini.
   const auto winIniLogin = [] { return ini::ReadText("win.ini", "Login", "User1"); };
   const std::string before = winIniLogin();
-  ClientCall call;
+  auto* object = new ClientCall;
+  ClientCall& call = *object;
   EXPECT_EQ(call.ReadLogin(), "0");
   EXPECT_FALSE(call.WriteLogin(kLogin70));
   EXPECT_FALSE(call.ClearLogin());
@@ -249,31 +253,31 @@ TEST(ClientCallWithoutPath, ReadsZeroAndWritesNowhere) {
   EXPECT_EQ(call.Invoke(102, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr), S_OK);
   VariantClear(&argument);
   EXPECT_EQ(winIniLogin(), before);
+  object->Release();
 }
 
-TEST(ClientCallReferences, CountsButNeverDestroys) {
-  ClientCall call;
+TEST(ClientCallReferences, CountAndInterfaces) {
+  auto* call = new ClientCall;
   IUnknown* unknown = nullptr;
   IDispatch* dispatch = nullptr;
-  EXPECT_EQ(call.QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
-  EXPECT_EQ(call.QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
+  EXPECT_EQ(call->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
+  EXPECT_EQ(call->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
   EXPECT_EQ(static_cast<void*>(unknown), static_cast<void*>(dispatch));
-  EXPECT_EQ(call.AddRef(), 4u);  // 1 at construction + 2 queries + this one
+  EXPECT_EQ(call->AddRef(), 4u);  // 1 at construction + 2 queries + this one
 
-  void* other = &call;
-  EXPECT_EQ(call.QueryInterface(IID_IStream, &other), E_NOINTERFACE);
+  void* other = call;
+  EXPECT_EQ(call->QueryInterface(IID_IStream, &other), E_NOINTERFACE);
   EXPECT_EQ(other, nullptr);
-  EXPECT_EQ(call.QueryInterface(IID_IDispatch, nullptr), E_POINTER);
+  EXPECT_EQ(call->QueryInterface(IID_IDispatch, nullptr), E_POINTER);
 
-  EXPECT_EQ(call.Release(), 3u);
-  EXPECT_EQ(call.Release(), 2u);
-  EXPECT_EQ(call.Release(), 1u);
-  EXPECT_EQ(call.Release(), 0u);  // the browser letting go: the object stays
-  EXPECT_EQ(call.AddRef(), 1u);
+  EXPECT_EQ(call->Release(), 3u);
+  EXPECT_EQ(call->Release(), 2u);
+  EXPECT_EQ(call->Release(), 1u);
   DISPID id = 0;
   LPOLESTR name = const_cast<LPOLESTR>(L"CppDel");
   EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
   EXPECT_EQ(id, 102);
+  EXPECT_EQ(dispatch->Release(), 0u);  // the last one: the object is gone
 }
 
 }  // namespace

@@ -150,6 +150,24 @@ TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
   external->Release();  // the page lets go; the object stays
   EXPECT_EQ(host->GetExternal(&external), S_OK);
   EXPECT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall));
+
+  // The control goes while the page still holds the object: the control and
+  // its browser give up their references, and the object keeps answering.
+  const ULONG before = external->AddRef() - 1;
+  external->Release();
+  static_cast<DuiLib::CContainerUI*>(browser->GetParent())->Remove(browser, true);
+  delete browser;
+  const ULONG after = external->AddRef() - 1;
+  external->Release();
+  EXPECT_LT(after, before);
+  EXPECT_GE(after, 1u);
+  ::VariantInit(&result);
+  EXPECT_EQ(external->Invoke(tamvelo::web::ClientCall::kCppCallId, IID_NULL, 0, DISPATCH_METHOD,
+                             &none, &result, nullptr, nullptr),
+            S_OK);
+  ASSERT_EQ(result.vt, VT_BSTR);
+  EXPECT_STREQ(result.bstrVal, L"0");
+  ::VariantClear(&result);
   external->Release();
 }
 
