@@ -8,6 +8,7 @@
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/tray_menu.h"
 #include "box/tabs/scroll_tab.h"
+#include "box/tabs/tab_ending.h"
 #include "common/ini.h"
 #include "common/protocol.h"
 
@@ -51,11 +52,24 @@ void CMainWnd::QuitApplication() {
 
 void CMainWnd::CloseAllTabs() {
   if (m_pTabBar == nullptr) return;
+  namespace tabs = tamvelo::tabs;
   // Taken first: while a tab process handles its message this thread may
-  // serve messages that change the strip.
+  // serve messages that change the strip. The process handles are this
+  // function's own copies, so a record closed meanwhile cannot take them.
   std::vector<HWND> windows;
-  for (const TabRecord* record : m_pTabBar->GetTabRecords()) windows.push_back(record->tabWindow);
-  for (HWND window : windows) {
-    if (window != nullptr) ::SendMessageA(window, WM_DESTROY, 0, 0);
+  std::vector<HANDLE> processes;
+  for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
+    windows.push_back(record->tabWindow);
+    HANDLE own = nullptr;
+    if (record->processHandle != nullptr &&
+        ::DuplicateHandle(::GetCurrentProcess(), record->processHandle, ::GetCurrentProcess(), &own, 0,
+                          FALSE, DUPLICATE_SAME_ACCESS)) {
+      processes.push_back(own);
+    }
   }
+  // A tab hung in a page script does not answer: each send is bounded, and
+  // what has not ended after the last one is ended by force.
+  for (HWND window : windows) tabs::TellWindowToEnd(window, tabs::kTabAnswerMs);
+  tabs::EndProcessesWithin(processes, tabs::kTabEndGraceMs);
+  for (HANDLE process : processes) ::CloseHandle(process);
 }

@@ -4,6 +4,7 @@
 
 #include "box/mainwnd/main_wnd.h"
 #include "box/tabs/scroll_tab.h"
+#include "box/tabs/tab_ending.h"
 #include "box/tabs/tab_text.h"
 #include "common/portal_address.h"
 
@@ -94,11 +95,22 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
 void CScrollTabUI::CloseTab(int index) {
   if (index < 0 || index >= static_cast<int>(m_tabs.size())) return;
   TabRecord* record = m_tabs[index];
-  // Out of the list before anything is sent, so that records arriving
-  // while this thread waits no longer reach the tab being closed.
+  // Out of the list, and the current index fitted to the shorter list,
+  // before anything is sent: while this thread waits, records arriving no
+  // longer reach the tab being closed, and a tab opened meanwhile finds a
+  // list and an index that agree.
   m_tabs.erase(m_tabs.begin() + index);
+  if (index < m_nCurrentTab) {
+    --m_nCurrentTab;
+  } else if (index == m_nCurrentTab) {
+    // The closed tab's window went with its process: nothing to hide.
+    m_nCurrentTab = -1;
+  }
   Remove(record->button);
-  if (record->hostWindow) SendMessageA(record->hostWindow, WM_DESTROY, 0, 0);
+  // A tab hung in a page script neither answers nor ends: bounded, then
+  // ended by force a few seconds later.
+  tabs::TellWindowToEnd(record->hostWindow, tabs::kTabAnswerMs);
+  tabs::EndProcessLater(record->processHandle, tabs::kTabEndGraceMs);
   CloseRecordHandles(*record);
   delete record;
 
@@ -110,14 +122,7 @@ void CScrollTabUI::CloseTab(int index) {
     }
     return;
   }
-  const int current = m_nCurrentTab;
-  if (index < current) {
-    m_nCurrentTab = current - 1;
-  } else if (index == current) {
-    // The closed tab's window went with its process: nothing to hide.
-    m_nCurrentTab = -1;
-    SelectTab(m_tabs.back()->button);
-  }
+  if (m_nCurrentTab < 0) SelectTab(m_tabs.back()->button);
   LayoutTabs();
 }
 
