@@ -160,9 +160,8 @@ LRESULT CMainWnd::OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
 void CMainWnd::OnFinalMessage(HWND hWnd) {
   WindowImplBase::OnFinalMessage(hWnd);
   tamvelo::app::ProcessValues& process = tamvelo::app::Process();
-  if (process.mainWindow == hWnd) {
+  if (process.mainWindow.ClearIf(hWnd)) {
     Shell_NotifyIconA(NIM_DELETE, &m_trayIcon);
-    process.mainWindow = nullptr;
     PostQuitMessage(0);
   }
   delete this;
