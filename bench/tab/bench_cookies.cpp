@@ -1,7 +1,7 @@
-// Handing the portal's cookies to a tab: the time to set a cookie text of
-// 1, 10 and 100 KB into this process's jar, cookie by cookie, as a tab does
-// with the first record. Texts above the bound are cut, so the largest
-// costs what the bound costs.
+// Handing the portal's cookies to a tab: the time to set a cookie text into
+// this process's jar, cookie by cookie, as a tab does with the first
+// record. Texts of 1, 10 and 100 KB (the last is cut at the bound), made of
+// short cookies or of 200-byte ones; each text's names are new to the jar.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,12 +12,20 @@
 
 int main() {
   using tamvelo::bench::NowMs;
-  for (size_t kilobytes : {1u, 10u, 100u}) {
-    std::string text;
-    for (int i = 0; text.size() < kilobytes * 1024; ++i) text += "k" + std::to_string(i) + "=v" + std::to_string(i) + "; ";
-    const double start = NowMs();
-    tamvelo::tab::SetCookieText(text, tamvelo::tab::SetPortalCookie);
-    std::printf("cookie text %3u KB: %.1f ms\n", static_cast<unsigned>(kilobytes), NowMs() - start);
+  int round = 0;
+  for (size_t valueBytes : {4u, 200u}) {
+    for (size_t kilobytes : {1u, 10u, 100u}) {
+      const std::string prefix = "r" + std::to_string(++round) + "k";
+      std::string text;
+      int cookies = 0;
+      while (text.size() < kilobytes * 1024) {
+        text += prefix + std::to_string(cookies++) + "=" + std::string(valueBytes, 'v') + "; ";
+      }
+      const double start = NowMs();
+      tamvelo::tab::SetCookieText(text, tamvelo::tab::SetPortalCookie);
+      std::printf("cookie text %3u KB, %4d cookies of %3u-byte values: %6.1f ms\n",
+                  static_cast<unsigned>(kilobytes), cookies, static_cast<unsigned>(valueBytes), NowMs() - start);
+    }
   }
   return 0;
 }
