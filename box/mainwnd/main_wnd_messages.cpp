@@ -12,6 +12,7 @@
 #include "box/net/portal_addresses.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
+#include "box/tabs/tab_watch.h"
 #include "box/web/tabbrowser.h"
 #include "common/protocol.h"
 #include "common/text_codec.h"
@@ -36,6 +37,9 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
       break;
     case protocol::kMsgTrayIcon:
       OnTrayIcon(lParam);
+      break;
+    case tamvelo::tabs::kMsgTabProcessEnded:
+      if (m_pTabBar) m_pTabBar->MarkTabEnded(static_cast<DWORD>(wParam));
       break;
     case protocol::kMsgOpenInNewWindow:
       // Any local process can post this: only the update check's own

@@ -38,8 +38,7 @@ CScrollTabUI::CScrollTabUI() = default;
 // handles in them belong to the strip.
 CScrollTabUI::~CScrollTabUI() {
   for (TabRecord* record : m_tabs) {
-    if (record->threadHandle) CloseHandle(record->threadHandle);
-    if (record->processHandle) CloseHandle(record->processHandle);
+    record->CloseHandles();
     delete record;
   }
 }

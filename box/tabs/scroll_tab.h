@@ -11,6 +11,7 @@
 
 #include "box/tabs/address_list.h"
 #include "box/tabs/tab_process.h"
+#include "box/tabs/tab_watch.h"
 #include "duilib/UIlib.h"
 
 class CMainWnd;
@@ -24,6 +25,11 @@ struct TabRecord {
   HANDLE threadHandle = nullptr;
   HWND tabWindow = nullptr;
   HWND hostWindow = nullptr;
+  tamvelo::tabs::TabEndWatch endWatch;  // marks the button when the process ends
+  bool ended = false;
+
+  // Ends the watch and closes both handles.
+  void CloseHandles();
 };
 
 class CScrollTabUI : public DuiLib::CContainerUI {
@@ -54,6 +60,8 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   CScrollOptionUI* OpenGameTab(LPCSTR title, bool relayout, LPCSTR address);
   void CloseTab(int index);
   int CloseTabOf(CScrollOptionUI* button);
+  // The tab whose process ended shows it on its button; once per tab.
+  void MarkTabEnded(DWORD processId);
   int FindTab(CScrollOptionUI* button) const;
   void SelectTab(CScrollOptionUI* button);
   void LayoutTabs();

@@ -16,13 +16,14 @@ constexpr char kLinktopayPath[] = "/box/linktopay";
 constexpr char kOtherurlPath[] = "/box";
 constexpr char kDefaultSkinFolder[] = "Default";
 
-void CloseRecordHandles(TabRecord& record) {
-  if (record.threadHandle) CloseHandle(record.threadHandle);
-  if (record.processHandle) CloseHandle(record.processHandle);
-  record.threadHandle = record.processHandle = nullptr;
-}
-
 }  // namespace
+
+void TabRecord::CloseHandles() {
+  endWatch.Stop();
+  if (threadHandle) CloseHandle(threadHandle);
+  if (processHandle) CloseHandle(processHandle);
+  threadHandle = processHandle = nullptr;
+}
 
 void CScrollTabUI::LoadLinktopay() {
   if (m_pParamIniPath) m_linktopay.Load(m_pParamIniPath, "Linktopay");
@@ -82,6 +83,7 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
   // In the list before the first record goes out: while this thread waits
   // in the send, a title record from the new tab can already find it.
   m_tabs.push_back(record);
+  if (mainWindow) record->endWatch.Start(record->processHandle, record->processId, mainWindow);
   tabs::SendGameRecord(record->hostWindow, cookie, target);
 
   if (relayout) LayoutTabs();
@@ -111,7 +113,7 @@ void CScrollTabUI::CloseTab(int index) {
   // ended by force a few seconds later.
   tabs::TellWindowToEnd(record->hostWindow, tabs::kTabAnswerMs);
   tabs::EndProcessLater(record->processHandle, tabs::kTabEndGraceMs);
-  CloseRecordHandles(*record);
+  record->CloseHandles();
   delete record;
 
   if (m_tabs.empty()) {
@@ -124,6 +126,19 @@ void CScrollTabUI::CloseTab(int index) {
   }
   if (m_nCurrentTab < 0) SelectTab(m_tabs.back()->button);
   LayoutTabs();
+}
+
+void CScrollTabUI::MarkTabEnded(DWORD processId) {
+  for (TabRecord* record : m_tabs) {
+    if (record->processId != processId || record->ended) continue;
+    // Anyone can post the message: only a process that did end counts.
+    if (WaitForSingleObject(record->processHandle, 0) != WAIT_OBJECT_0) return;
+    record->ended = true;
+    DuiLib::COptionUI* button = record->button->GetTabButton();
+    button->SetText(tabs::MarkButtonText(tabs::kEndedMark, button->GetText().GetData()).c_str());
+    button->SetToolTip(tabs::kEndedToolTip);
+    return;
+  }
 }
 
 int CScrollTabUI::CloseTabOf(CScrollOptionUI* button) {
