@@ -56,20 +56,20 @@ void CMainWnd::CloseAllTabs() {
   // Taken first: while a tab process handles its message this thread may
   // serve messages that change the strip. The process handles are this
   // function's own copies, so a record closed meanwhile cannot take them.
-  std::vector<HWND> windows;
-  std::vector<HANDLE> processes;
+  std::vector<tabs::TabToEnd> ending;
   for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
-    windows.push_back(record->tabWindow);
     HANDLE own = nullptr;
     if (record->processHandle != nullptr &&
-        ::DuplicateHandle(::GetCurrentProcess(), record->processHandle, ::GetCurrentProcess(), &own, 0,
-                          FALSE, DUPLICATE_SAME_ACCESS)) {
-      processes.push_back(own);
+        !::DuplicateHandle(::GetCurrentProcess(), record->processHandle, ::GetCurrentProcess(), &own, 0,
+                           FALSE, DUPLICATE_SAME_ACCESS)) {
+      own = nullptr;
     }
+    ending.push_back({record->tabWindow, own});
   }
-  // A tab hung in a page script does not answer: each send is bounded, and
-  // what has not ended after the last one is ended by force.
-  for (HWND window : windows) tabs::TellWindowToEnd(window, tabs::kTabAnswerMs);
-  tabs::EndProcessesWithin(processes, tabs::kTabEndGraceMs);
-  for (HANDLE process : processes) ::CloseHandle(process);
+  // A tab hung in a page script neither answers nor ends: it is ended by
+  // force, so that quitting never waits on it.
+  tabs::EndTabs(ending, tabs::kTabAnswerMs, tabs::kTabEndGraceMs);
+  for (const tabs::TabToEnd& tab : ending) {
+    if (tab.process != nullptr) ::CloseHandle(tab.process);
+  }
 }

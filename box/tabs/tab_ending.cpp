@@ -41,6 +41,18 @@ void EndProcessesWithin(const std::vector<HANDLE>& processes, DWORD graceMs) {
   }
 }
 
+void EndTabs(const std::vector<TabToEnd>& tabs, DWORD answerMs, DWORD graceMs) {
+  std::vector<HANDLE> answered;
+  for (const TabToEnd& tab : tabs) {
+    if (TellWindowToEnd(tab.window, answerMs)) {
+      answered.push_back(tab.process);
+    } else if (tab.process != nullptr) {
+      TerminateProcess(tab.process, kForcedExitCode);
+    }
+  }
+  EndProcessesWithin(answered, graceMs);
+}
+
 void EndProcessLater(HANDLE process, DWORD graceMs) {
   if (process == nullptr || !StillRunning(process)) return;
   HANDLE own = nullptr;

@@ -26,6 +26,17 @@ bool TellWindowToEnd(HWND window, DWORD timeoutMs);
 // by force. The handles stay the caller's.
 void EndProcessesWithin(const std::vector<HANDLE>& processes, DWORD graceMs);
 
+// One tab to end: the window that takes the command, and its process.
+struct TabToEnd {
+  HWND window;
+  HANDLE process;
+};
+
+// Tells each tab to end (each send bounded by answerMs). A tab that does
+// not answer is ended by force at once; the others get graceMs in all to
+// end by themselves. Returns when every process has ended.
+void EndTabs(const std::vector<TabToEnd>& tabs, DWORD answerMs, DWORD graceMs);
+
 // The same for one process without waiting here: a thread of its own keeps
 // a duplicate of the handle, waits and ends the process if it is still
 // alive after graceMs. The caller may close its handle at once.

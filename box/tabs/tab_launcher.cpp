@@ -109,10 +109,14 @@ void CScrollTabUI::CloseTab(int index) {
     m_nCurrentTab = -1;
   }
   Remove(record->button);
-  // A tab hung in a page script neither answers nor ends: bounded, then
-  // ended by force a few seconds later.
-  tabs::TellWindowToEnd(record->hostWindow, tabs::kTabAnswerMs);
-  tabs::EndProcessLater(record->processHandle, tabs::kTabEndGraceMs);
+  // A tab hung in a page script neither answers nor ends: the send is
+  // bounded and the process ended by force, at once when it did not
+  // answer, else when it is still alive a few seconds later.
+  if (tabs::TellWindowToEnd(record->hostWindow, tabs::kTabAnswerMs)) {
+    tabs::EndProcessLater(record->processHandle, tabs::kTabEndGraceMs);
+  } else if (record->processHandle != nullptr) {
+    TerminateProcess(record->processHandle, tabs::kForcedExitCode);
+  }
   record->CloseHandles();
   delete record;
 

@@ -119,6 +119,27 @@ TEST(TabEnd, HungTabsAreEndedByForceWithinTheBoundAndObedientOnesEndThemselves) 
   }
 }
 
+// At quit: the hung tab is ended at once, the obedient one ends itself;
+// the hung one costs one bounded send, not the grace time on top.
+TEST(TabEnd, EndTabsEndsHungTabsAtOnceAndLetsObedientOnesEnd) {
+  StandIn obedient("obey");
+  StandIn hung("hang");
+  const std::vector<TabToEnd> tabs = {{obedient.Window(), obedient.info.hProcess},
+                                      {hung.Window(), hung.info.hProcess},
+                                      {nullptr, nullptr}};
+  ASSERT_NE(tabs[0].window, nullptr);
+  ASSERT_NE(tabs[1].window, nullptr);
+  const ULONGLONG start = GetTickCount64();
+  EndTabs(tabs, 300, 5000);
+  EXPECT_LT(Since(start), 2500u);
+  EXPECT_TRUE(obedient.EndsWithin(0));
+  EXPECT_TRUE(hung.EndsWithin(1000));
+  EXPECT_EQ(obedient.ExitCode(), 0u);
+  EXPECT_EQ(hung.ExitCode(), kForcedExitCode);
+  obedient.CloseStarted();
+  hung.CloseStarted();
+}
+
 TEST(TabEnd, NothingToEndIsNoFault) {
   EXPECT_FALSE(TellWindowToEnd(nullptr, 100));
   EndProcessesWithin({nullptr}, 100);
