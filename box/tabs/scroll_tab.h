@@ -27,6 +27,10 @@ struct TabRecord {
   HWND hostWindow = nullptr;
   tamvelo::tabs::TabEndWatch endWatch;  // marks the button when the process ends
   bool ended = false;
+  bool hung = false;
+  // The button's own text and tooltip while a mark shows instead.
+  std::string plainText;
+  std::string plainToolTip;
 
   // Ends the watch and closes both handles.
   void CloseHandles();
@@ -62,6 +66,10 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   int CloseTabOf(CScrollOptionUI* button);
   // The tab whose process ended shows it on its button; once per tab.
   void MarkTabEnded(DWORD processId);
+  // Tabs whose window stopped answering for 5 s show it on their button,
+  // until they answer again; checked every second once a tab opened.
+  void CheckHungTabs();
+  void DoEvent(DuiLib::TEventUI& event) override;
   int FindTab(CScrollOptionUI* button) const;
   void SelectTab(CScrollOptionUI* button);
   void LayoutTabs();
@@ -78,6 +86,8 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   DWORD GetTabNorColor() const { return m_dwTabNorColor; }
 
  private:
+  void WatchTabHealth();
+
   int m_nCurrentTab = -1;
   std::vector<TabRecord*> m_tabs;
   tamvelo::tabs::AddressList m_linktopay;

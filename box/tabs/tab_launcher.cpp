@@ -84,6 +84,7 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
   // in the send, a title record from the new tab can already find it.
   m_tabs.push_back(record);
   if (mainWindow) record->endWatch.Start(record->processHandle, record->processId, mainWindow);
+  WatchTabHealth();
   tabs::SendGameRecord(record->hostWindow, cookie, target);
 
   if (relayout) LayoutTabs();
@@ -130,19 +131,6 @@ void CScrollTabUI::CloseTab(int index) {
   }
   if (m_nCurrentTab < 0) SelectTab(m_tabs.back()->button);
   LayoutTabs();
-}
-
-void CScrollTabUI::MarkTabEnded(DWORD processId) {
-  for (TabRecord* record : m_tabs) {
-    if (record->processId != processId || record->ended) continue;
-    // Anyone can post the message: only a process that did end counts.
-    if (WaitForSingleObject(record->processHandle, 0) != WAIT_OBJECT_0) return;
-    record->ended = true;
-    DuiLib::COptionUI* button = record->button->GetTabButton();
-    button->SetText(tabs::MarkButtonText(tabs::kEndedMark, button->GetText().GetData()).c_str());
-    button->SetToolTip(tabs::kEndedToolTip);
-    return;
-  }
 }
 
 int CScrollTabUI::CloseTabOf(CScrollOptionUI* button) {
