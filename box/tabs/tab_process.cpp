@@ -57,6 +57,18 @@ BOOL CALLBACK MatchTabWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// The last direct child of the class that belongs to the process.
+HWND LastDirectChild(HWND mainWindow, const char* className, DWORD processId) {
+  HWND found = nullptr;
+  for (HWND child = FindWindowExA(mainWindow, nullptr, className, nullptr); child != nullptr;
+       child = FindWindowExA(mainWindow, child, className, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(child, &owner);
+    if (owner == processId) found = child;
+  }
+  return found;
+}
+
 }  // namespace
 
 bool AwaitTabStart(const PROCESS_INFORMATION& info, DWORD limitMs) {
@@ -85,6 +97,12 @@ void StartWaitingTabProcess() {
 }
 
 void FindTabWindows(HWND mainWindow, TabProcess& tab) {
+  // A tab puts both windows right under the main window: looking there by
+  // class first keeps the cost from growing with every open tab's browser
+  // windows, which the walk at any depth passes through.
+  tab.tabWindow = LastDirectChild(mainWindow, protocol::kTabWindowClass, tab.processId);
+  tab.hostWindow = LastDirectChild(mainWindow, protocol::kHostWindowClass, tab.processId);
+  if (tab.tabWindow != nullptr && tab.hostWindow != nullptr) return;
   EnumChildWindows(mainWindow, MatchTabWindow, reinterpret_cast<LPARAM>(&tab));
 }
 

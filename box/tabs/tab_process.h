@@ -41,8 +41,9 @@ bool StartTabProcess(TabProcess& tab);
 // window to go; its handles are not kept.
 void StartWaitingTabProcess();
 
-// Looks through every child of the main window, at any depth, for the two
-// windows of the process; a later match overwrites an earlier one.
+// Finds the two windows of the process among the main window's children:
+// its direct children first, else every child at any depth; a later match
+// overwrites an earlier one.
 void FindTabWindows(HWND mainWindow, TabProcess& tab);
 
 // The portal's cookie text, read with the size query first: querySize is
