@@ -25,8 +25,10 @@ void ShowMark(TabRecord& record, const char* mark, const char* toolTip) {
   button->SetToolTip(toolTip);
 }
 
+// Back to the plain text, unless a page title replaced the mark meanwhile.
 void ShowPlain(TabRecord& record) {
   DuiLib::COptionUI* button = record.button->GetTabButton();
+  if (!(button->GetText() == tabs::MarkButtonText(kHungMark, record.plainText).c_str())) return;
   button->SetText(record.plainText.c_str());
   button->SetToolTip(record.plainToolTip.c_str());
 }

@@ -104,5 +104,25 @@ TEST_F(EndedTabs, AStalledTabIsMarkedUntilItAnswersAgain) {
   EXPECT_FALSE(Tab(1).hung);
 }
 
+// A page title that comes while the mark shows stays when the tab recovers.
+TEST_F(EndedTabs, ATitleThatCameWhileMarkedIsKept) {
+  ASSERT_NE(OpenTab("first"), nullptr);
+  TabRecord& stalled = const_cast<TabRecord&>(Tab(0));
+  const HWND ownWindow = stalled.tabWindow;
+  {
+    StallingWindow window(8000);
+    stalled.tabWindow = window.window();
+    ASSERT_TRUE(PumpUntil([&] { return Tab(0).hung; }, 7800));
+    const std::wstring title = L"renamed";
+    COPYDATASTRUCT record = {reinterpret_cast<ULONG_PTR>(Tab(0).hostWindow),
+                             static_cast<DWORD>((title.size() + 1) * sizeof(wchar_t)),
+                             const_cast<wchar_t*>(title.c_str())};
+    SendMessageW(hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+    EXPECT_TRUE(PumpUntil([&] { return !Tab(0).hung; }, 4000));
+  }
+  stalled.tabWindow = ownWindow;
+  EXPECT_EQ(Text(0), "renamed");
+}
+
 }  // namespace
 }  // namespace tamvelo::test
