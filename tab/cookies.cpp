@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <string_view>
+
 #include "common/portal_settings.h"
 
 namespace tamvelo::tab {
@@ -13,20 +15,29 @@ bool SetPortalCookie(const char* cookieText) {
 
 namespace {
 
-void SetWithRetry(const char* text, const CookieSetter& set) {
-  if (!set(text)) set(text);
+void SetWithRetry(const std::string& text, const CookieSetter& set) {
+  if (!set(text.c_str())) set(text.c_str());
+}
+
+// The text within the bound, cut after the last whole cookie there.
+std::string_view WithinBound(std::string_view text) {
+  if (text.size() <= kLongestCookieText) return text;
+  const size_t lastSemicolon = text.rfind(';', kLongestCookieText);
+  return lastSemicolon == std::string_view::npos ? std::string_view() : text.substr(0, lastSemicolon);
 }
 
 }  // namespace
 
 void SetCookieText(const std::string& cookieText, const CookieSetter& set) {
-  if (cookieText.find_first_not_of(' ') == std::string::npos) return;
-  SetWithRetry(cookieText.c_str(), set);
-  for (size_t semicolon = cookieText.find(';'); semicolon != std::string::npos;
-       semicolon = cookieText.find(';', semicolon + 1)) {
+  const std::string_view text = WithinBound(cookieText);
+  const size_t lastNonBlank = text.find_last_not_of(' ');
+  if (lastNonBlank == std::string_view::npos) return;
+  for (size_t start = 0;;) {
+    const size_t semicolon = text.find(';', start);
+    SetWithRetry(std::string(text.substr(start, semicolon - start)), set);
     // A trailing ';' leaves nothing that could be a cookie.
-    if (cookieText.find_first_not_of(' ', semicolon + 1) == std::string::npos) break;
-    SetWithRetry(cookieText.c_str() + semicolon + 1, set);
+    if (semicolon == std::string_view::npos || semicolon >= lastNonBlank) break;
+    start = semicolon + 1;
   }
 }
 

@@ -5,11 +5,14 @@
 #include <windowsx.h>
 
 #include <string>
+#include <vector>
 
 #include "box/app/process_values.h"
 #include "box/mainwnd/main_wnd.h"
+#include "box/net/portal_addresses.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
+#include "box/tabs/tab_watch.h"
 #include "box/web/tabbrowser.h"
 #include "common/protocol.h"
 #include "common/text_codec.h"
@@ -35,10 +38,14 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case protocol::kMsgTrayIcon:
       OnTrayIcon(lParam);
       break;
+    case tamvelo::tabs::kMsgTabProcessEnded:
+      if (m_pTabBar) m_pTabBar->MarkTabEnded(static_cast<DWORD>(wParam));
+      break;
     case protocol::kMsgOpenInNewWindow:
-      if (wParam != 0) {
-        const std::string address = reinterpret_cast<LPCSTR>(wParam);
-        OpenInNewWindow(address.c_str());
+      // Any local process can post this: only the update check's own
+      // constant address is read, never whatever a sender passes.
+      if (wParam == reinterpret_cast<WPARAM>(tamvelo::net::kDownloadPageAddress.data())) {
+        OpenInNewWindow(tamvelo::net::kDownloadPageAddress.data());
       }
       break;
     default:
@@ -51,8 +58,12 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 void CMainWnd::LayoutTabWindows(int width, int height) {
   if (m_pTabBar == nullptr) return;
   const int tabHeight = height > protocol::kTabTopOffset ? height - protocol::kTabTopOffset : 0;
-  for (const TabRecord* tab : m_pTabBar->GetTabRecords()) {
-    if (tab->tabWindow) MoveWindow(tab->tabWindow, 0, protocol::kTabTopOffset, width, tabHeight, TRUE);
+  // Moving another process's window waits for it, and a tab opened meanwhile
+  // grows the list: the loop runs over a copy of the windows.
+  std::vector<HWND> windows;
+  for (const TabRecord* tab : m_pTabBar->GetTabRecords()) windows.push_back(tab->tabWindow);
+  for (HWND window : windows) {
+    if (window) MoveWindow(window, 0, protocol::kTabTopOffset, width, tabHeight, TRUE);
   }
 }
 
@@ -148,9 +159,8 @@ LRESULT CMainWnd::OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
 void CMainWnd::OnFinalMessage(HWND hWnd) {
   WindowImplBase::OnFinalMessage(hWnd);
   tamvelo::app::ProcessValues& process = tamvelo::app::Process();
-  if (process.mainWindow == hWnd) {
+  if (process.mainWindow.ClearIf(hWnd)) {
     Shell_NotifyIconA(NIM_DELETE, &m_trayIcon);
-    process.mainWindow = nullptr;
     PostQuitMessage(0);
   }
   delete this;

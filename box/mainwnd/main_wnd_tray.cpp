@@ -8,6 +8,7 @@
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/tray_menu.h"
 #include "box/tabs/scroll_tab.h"
+#include "box/tabs/tab_ending.h"
 #include "common/ini.h"
 #include "common/protocol.h"
 
@@ -51,11 +52,24 @@ void CMainWnd::QuitApplication() {
 
 void CMainWnd::CloseAllTabs() {
   if (m_pTabBar == nullptr) return;
+  namespace tabs = tamvelo::tabs;
   // Taken first: while a tab process handles its message this thread may
-  // serve messages that change the strip.
-  std::vector<HWND> windows;
-  for (const TabRecord* record : m_pTabBar->GetTabRecords()) windows.push_back(record->tabWindow);
-  for (HWND window : windows) {
-    if (window != nullptr) ::SendMessageA(window, WM_DESTROY, 0, 0);
+  // serve messages that change the strip. The process handles are this
+  // function's own copies, so a record closed meanwhile cannot take them.
+  std::vector<tabs::TabToEnd> ending;
+  for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
+    HANDLE own = nullptr;
+    if (record->processHandle != nullptr &&
+        !::DuplicateHandle(::GetCurrentProcess(), record->processHandle, ::GetCurrentProcess(), &own, 0,
+                           FALSE, DUPLICATE_SAME_ACCESS)) {
+      own = nullptr;
+    }
+    ending.push_back({record->tabWindow, own});
+  }
+  // A tab hung in a page script neither answers nor ends: it is ended by
+  // force, so that quitting never waits on it.
+  tabs::EndTabs(ending, tabs::kTabAnswerMs, tabs::kTabEndGraceMs);
+  for (const tabs::TabToEnd& tab : ending) {
+    if (tab.process != nullptr) ::CloseHandle(tab.process);
   }
 }

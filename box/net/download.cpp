@@ -21,6 +21,12 @@ constexpr char kReceiveTimedOut[] = "接收数据超时.";
 constexpr char kWriteFailed[] = "文件写入错误！";
 
 constexpr int kLengthFieldBytes = 30;
+// The INI files fetched here are a few KB; a larger length is no such file
+// and would only fill the disk.
+constexpr long long kLargestBody = 4LL * 1024 * 1024;
+// The download's temporary files: "tvd" and the system's hex number.
+constexpr char kTemporaryPrefix[] = "tvd";
+constexpr char kTemporaryPattern[] = "tvd*.tmp";
 constexpr int kStatusOk = 200;
 // Large passes: every receive is a call into the system, and 1 KB passes
 // make a big body crawl.
@@ -51,7 +57,7 @@ class TemporaryFile {
  public:
   explicit TemporaryFile(const std::string& folder) {
     char name[MAX_PATH];
-    if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tvd", 0, name) == 0) return;
+    if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), kTemporaryPrefix, 0, name) == 0) return;
     path_ = name;
     file_ = std::fopen(name, "wb");
     if (file_) std::setvbuf(file_, nullptr, _IOFBF, kWriteBufferBytes);
@@ -89,6 +95,20 @@ class TemporaryFile {
   FILE* file_ = nullptr;
 };
 
+// A download cut off by the program's end leaves its temporary file:
+// removed before the next one in the same folder. Only this thread writes
+// such files, one download at a time.
+void RemoveStaleTemporaryFiles(const std::string& folder) {
+  const std::string prefix = folder.empty() ? std::string() : folder + "\\";
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((prefix + kTemporaryPattern).c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((prefix + entry.cFileName).c_str());
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+}
+
 }  // namespace
 
 bool DownloadFile(const char* address, const char* localPath) {
@@ -96,21 +116,30 @@ bool DownloadFile(const char* address, const char* localPath) {
   if (!parts || !localPath || !*localPath) return false;
 
   // Each step reports its own failure (message box or refusal).
+  // The time-outs and the deadline hold from the request on: the head is
+  // read inside the send, and a server that never answers must not keep
+  // this thread for ever.
   CHttpSocket http;
   if (!http.BuildRequest(parts->authority.c_str(), parts->path.c_str(), nullptr) ||
       !http.OpenSocket() || !http.Connect(parts->hostName.c_str(), parts->port) ||
-      !http.SendRequest() || !http.SetTimeout(Hooks().receiveTimeoutMs, kReceiveTimeout)) {
+      !http.SetTimeout(Hooks().receiveTimeoutMs, kReceiveTimeout) ||
+      !http.SetTimeout(Hooks().receiveTimeoutMs, kSendTimeout)) {
     return false;
   }
-  // Only a complete, successful response with a known length can replace a
-  // good file: error pages and open-ended bodies are refused.
+  http.SetDeadline(GetTickCount64() + Hooks().downloadDeadlineMs);
+  if (!http.SendRequest()) return false;
+  // Only a complete, successful response with a known, sane length can
+  // replace a good file: error pages and open-ended bodies are refused.
   const long long length = AnnouncedLength(http);
-  if (!http.HeadComplete() || http.StatusCode() != kStatusOk || length < 0) return false;
+  if (!http.HeadComplete() || http.StatusCode() != kStatusOk || length < 0 || length > kLargestBody) {
+    return false;
+  }
 
   const std::string folder = FolderOf(localPath);
   if (!folder.empty() && _access(folder.c_str(), 0) != 0) {
     CreateDirectoryA(folder.c_str(), nullptr);
   }
+  RemoveStaleTemporaryFiles(folder);
   TemporaryFile temporary(folder);
   if (!temporary.IsOpen()) {
     ShowError(kCannotOpen, kCaption);

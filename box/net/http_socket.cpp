@@ -167,7 +167,7 @@ bool CHttpSocket::SendRequest(const char* data, long length) {
 const char* CHttpSocket::ReadHeader(int* size) {
   if (!headReceived_ && connected_) {
     int count = 0;
-    while (count < kHttpBufferBytes) {
+    while (count < kHttpBufferBytes && !PastDeadline()) {
       if (recv(socket_, head_ + count, 1, 0) != 1) break;
       ++count;
       if (count >= 4 && std::memcmp(head_ + count - 4, kHeadEnd, 4) == 0) {
@@ -175,6 +175,7 @@ const char* CHttpSocket::ReadHeader(int* size) {
         break;
       }
     }
+    head_[count] = '\0';
     headSize_ = count;
     headReceived_ = TRUE;
   }
@@ -201,7 +202,7 @@ int CHttpSocket::HeaderField(const char* name, char* value, int valueSize) {
 
 int CHttpSocket::Receive(char* buffer, int size) {
   if (!connected_ || !buffer || size <= 0) return 0;
-  const int received = recv(socket_, buffer, size, 0);
+  const int received = PastDeadline() ? SOCKET_ERROR : recv(socket_, buffer, size, 0);
   if (received > 0) return received;
   CloseSocket();
   return received == 0 ? 0 : -1;

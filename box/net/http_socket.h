@@ -67,6 +67,11 @@ class CHttpSocket {
   // kind kReceiveTimeout sets the receive time-out, any other the send one.
   bool SetTimeout(DWORD milliseconds, int kind);
 
+  // A moment (GetTickCount64) after which the head read stops and Receive
+  // fails as on a time-out: a peer that trickles bytes cannot hold the
+  // connection for longer. 0, the default, sets none.
+  void SetDeadline(ULONGLONG tick) { deadline_ = tick; }
+
   bool CloseSocket();
 
   // For callers that check the response: whether the head ended with its
@@ -76,13 +81,16 @@ class CHttpSocket {
   int StatusCode() const;
 
  private:
+  bool PastDeadline() const { return deadline_ != 0 && GetTickCount64() >= deadline_; }
+
   char request_[kHttpBufferBytes];
-  char head_[kHttpBufferBytes];
+  char head_[kHttpBufferBytes + 1];  // a full head still ends with a zero
   BOOL connected_ = FALSE;
   SOCKET socket_ = 0;
   BOOL headReceived_ = FALSE;
   int headSize_ = -1;
   bool headComplete_ = false;
+  ULONGLONG deadline_ = 0;
   int winsockStarts_ = 0;  // each balanced by a cleanup in the destructor
 };
 

@@ -11,7 +11,11 @@ using MessageBoxFunction = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
 
 struct NetHooks {
   MessageBoxFunction messageBox = MessageBoxA;
-  DWORD receiveTimeoutMs = 10000;  // body of a download
+  DWORD receiveTimeoutMs = 10000;  // each receive of a download, head and body
+  // A whole download, head and body: a server that trickles bytes keeps
+  // every receive short, so only this ends it. These INI files take well
+  // under a second on any line that is up at all.
+  DWORD downloadDeadlineMs = 60000;
   DWORD startDelayMs = 2000;       // before the update check begins
 };
 

@@ -38,8 +38,7 @@ CScrollTabUI::CScrollTabUI() = default;
 // handles in them belong to the strip.
 CScrollTabUI::~CScrollTabUI() {
   for (TabRecord* record : m_tabs) {
-    if (record->threadHandle) CloseHandle(record->threadHandle);
-    if (record->processHandle) CloseHandle(record->processHandle);
+    record->CloseHandles();
     delete record;
   }
 }
@@ -92,8 +91,17 @@ void CScrollTabUI::SelectTab(CScrollOptionUI* button) {
   m_nCurrentTab = index;
   // The option group also clears the home tab.
   button->GetTabButton()->Selected(true);
-  if (old >= 0 && old < static_cast<int>(m_tabs.size()) && m_tabs[old]->tabWindow)
-    ShowWindow(m_tabs[old]->tabWindow, SW_HIDE);
-  if (m_tabs[index]->tabWindow) ShowWindow(m_tabs[index]->tabWindow, SW_SHOWNORMAL);
+  // Showing and hiding another process's window waits for it, and records
+  // handled meanwhile may open a tab, which then is current: the windows
+  // are taken first, and the index is checked again after each call.
+  HWND oldWindow = old >= 0 && old < static_cast<int>(m_tabs.size()) ? m_tabs[old]->tabWindow : nullptr;
+  HWND window = m_tabs[index]->tabWindow;
+  if (oldWindow && oldWindow != window) ShowWindow(oldWindow, SW_HIDE);
+  if (m_nCurrentTab != index) return;
+  if (window) ShowWindow(window, SW_SHOWNORMAL);
+  if (m_nCurrentTab != index) {
+    if (window) ShowWindow(window, SW_HIDE);
+    return;
+  }
   if (m_pOwner) m_pOwner->SetFullScreenAvailable(true);
 }

@@ -11,6 +11,7 @@
 
 #include "box/tabs/address_list.h"
 #include "box/tabs/tab_process.h"
+#include "box/tabs/tab_watch.h"
 #include "duilib/UIlib.h"
 
 class CMainWnd;
@@ -24,6 +25,15 @@ struct TabRecord {
   HANDLE threadHandle = nullptr;
   HWND tabWindow = nullptr;
   HWND hostWindow = nullptr;
+  tamvelo::tabs::TabEndWatch endWatch;  // marks the button when the process ends
+  bool ended = false;
+  bool hung = false;
+  // The button's own text and tooltip while a mark shows instead.
+  std::string plainText;
+  std::string plainToolTip;
+
+  // Ends the watch and closes both handles.
+  void CloseHandles();
 };
 
 class CScrollTabUI : public DuiLib::CContainerUI {
@@ -54,6 +64,12 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   CScrollOptionUI* OpenGameTab(LPCSTR title, bool relayout, LPCSTR address);
   void CloseTab(int index);
   int CloseTabOf(CScrollOptionUI* button);
+  // The tab whose process ended shows it on its button; once per tab.
+  void MarkTabEnded(DWORD processId);
+  // Tabs whose window stopped answering for 5 s show it on their button,
+  // until they answer again; checked every second once a tab opened.
+  void CheckHungTabs();
+  void DoEvent(DuiLib::TEventUI& event) override;
   int FindTab(CScrollOptionUI* button) const;
   void SelectTab(CScrollOptionUI* button);
   void LayoutTabs();
@@ -70,6 +86,8 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   DWORD GetTabNorColor() const { return m_dwTabNorColor; }
 
  private:
+  void WatchTabHealth();
+
   int m_nCurrentTab = -1;
   std::vector<TabRecord*> m_tabs;
   tamvelo::tabs::AddressList m_linktopay;

@@ -4,6 +4,7 @@
 
 #include "box/mainwnd/main_wnd.h"
 #include "box/tabs/scroll_tab.h"
+#include "box/tabs/tab_ending.h"
 #include "box/tabs/tab_text.h"
 #include "common/portal_address.h"
 
@@ -15,13 +16,14 @@ constexpr char kLinktopayPath[] = "/box/linktopay";
 constexpr char kOtherurlPath[] = "/box";
 constexpr char kDefaultSkinFolder[] = "Default";
 
-void CloseRecordHandles(TabRecord& record) {
-  if (record.threadHandle) CloseHandle(record.threadHandle);
-  if (record.processHandle) CloseHandle(record.processHandle);
-  record.threadHandle = record.processHandle = nullptr;
-}
-
 }  // namespace
+
+void TabRecord::CloseHandles() {
+  endWatch.Stop();
+  if (threadHandle) CloseHandle(threadHandle);
+  if (processHandle) CloseHandle(processHandle);
+  threadHandle = processHandle = nullptr;
+}
 
 void CScrollTabUI::LoadLinktopay() {
   if (m_pParamIniPath) m_linktopay.Load(m_pParamIniPath, "Linktopay");
@@ -81,6 +83,8 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
   // In the list before the first record goes out: while this thread waits
   // in the send, a title record from the new tab can already find it.
   m_tabs.push_back(record);
+  if (mainWindow) record->endWatch.Start(record->processHandle, record->processId, mainWindow);
+  WatchTabHealth();
   tabs::SendGameRecord(record->hostWindow, cookie, target);
 
   if (relayout) LayoutTabs();
@@ -94,12 +98,27 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
 void CScrollTabUI::CloseTab(int index) {
   if (index < 0 || index >= static_cast<int>(m_tabs.size())) return;
   TabRecord* record = m_tabs[index];
-  // Out of the list before anything is sent, so that records arriving
-  // while this thread waits no longer reach the tab being closed.
+  // Out of the list, and the current index fitted to the shorter list,
+  // before anything is sent: while this thread waits, records arriving no
+  // longer reach the tab being closed, and a tab opened meanwhile finds a
+  // list and an index that agree.
   m_tabs.erase(m_tabs.begin() + index);
+  if (index < m_nCurrentTab) {
+    --m_nCurrentTab;
+  } else if (index == m_nCurrentTab) {
+    // The closed tab's window went with its process: nothing to hide.
+    m_nCurrentTab = -1;
+  }
   Remove(record->button);
-  if (record->hostWindow) SendMessageA(record->hostWindow, WM_DESTROY, 0, 0);
-  CloseRecordHandles(*record);
+  // A tab hung in a page script neither answers nor ends: the send is
+  // bounded and the process ended by force, at once when it did not
+  // answer, else when it is still alive a few seconds later.
+  if (tabs::TellWindowToEnd(record->hostWindow, tabs::kTabAnswerMs)) {
+    tabs::EndProcessLater(record->processHandle, tabs::kTabEndGraceMs);
+  } else if (record->processHandle != nullptr) {
+    TerminateProcess(record->processHandle, tabs::kForcedExitCode);
+  }
+  record->CloseHandles();
   delete record;
 
   if (m_tabs.empty()) {
@@ -110,14 +129,7 @@ void CScrollTabUI::CloseTab(int index) {
     }
     return;
   }
-  const int current = m_nCurrentTab;
-  if (index < current) {
-    m_nCurrentTab = current - 1;
-  } else if (index == current) {
-    // The closed tab's window went with its process: nothing to hide.
-    m_nCurrentTab = -1;
-    SelectTab(m_tabs.back()->button);
-  }
+  if (m_nCurrentTab < 0) SelectTab(m_tabs.back()->button);
   LayoutTabs();
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "box/tabs/tab_ending.h"
 #include "common/portal_settings.h"
 #include "common/protocol.h"
 
@@ -29,16 +30,18 @@ bool StartProcess(const char* token, PROCESS_INFORMATION& info) {
                         &info) != FALSE;
 }
 
-// Waits for the new process to become idle for input. A process that ends
-// first would otherwise keep the user interface waiting for ever; and some
-// systems report a process that already ended as idle, which is no tab.
-bool WaitUntilIdle(HANDLE process) {
+// Waits for the new process to become idle for input, within limitMs. A
+// process that ends first, or lives without ever becoming idle, would
+// otherwise keep the user interface waiting for ever; and some systems
+// report a process that already ended as idle, which is no tab.
+bool WaitUntilIdle(HANDLE process, DWORD limitMs) {
   constexpr DWORD kSliceMs = 100;
+  const ULONGLONG deadline = GetTickCount64() + limitMs;
   for (;;) {
     const DWORD result = WaitForInputIdle(process, kSliceMs);
     const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
     if (result == 0) return !ended;
-    if (result != WAIT_TIMEOUT || ended) return false;
+    if (result != WAIT_TIMEOUT || ended || GetTickCount64() >= deadline) return false;
   }
 }
 
@@ -54,16 +57,32 @@ BOOL CALLBACK MatchTabWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// The last direct child of the class that belongs to the process.
+HWND LastDirectChild(HWND mainWindow, const char* className, DWORD processId) {
+  HWND found = nullptr;
+  for (HWND child = FindWindowExA(mainWindow, nullptr, className, nullptr); child != nullptr;
+       child = FindWindowExA(mainWindow, child, className, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(child, &owner);
+    if (owner == processId) found = child;
+  }
+  return found;
+}
+
 }  // namespace
+
+bool AwaitTabStart(const PROCESS_INFORMATION& info, DWORD limitMs) {
+  if (WaitUntilIdle(info.hProcess, limitMs)) return true;
+  TerminateProcess(info.hProcess, kForcedExitCode);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return false;
+}
 
 bool StartTabProcess(TabProcess& tab) {
   PROCESS_INFORMATION info{};
   if (!StartProcess(protocol::kTabModeToken, info)) return false;
-  if (!WaitUntilIdle(info.hProcess)) {
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return false;
-  }
+  if (!AwaitTabStart(info, kTabStartLimitMs)) return false;
   tab.processId = info.dwProcessId;
   tab.processHandle = info.hProcess;
   tab.threadHandle = info.hThread;
@@ -78,6 +97,12 @@ void StartWaitingTabProcess() {
 }
 
 void FindTabWindows(HWND mainWindow, TabProcess& tab) {
+  // A tab puts both windows right under the main window: looking there by
+  // class first keeps the cost from growing with every open tab's browser
+  // windows, which the walk at any depth passes through.
+  tab.tabWindow = LastDirectChild(mainWindow, protocol::kTabWindowClass, tab.processId);
+  tab.hostWindow = LastDirectChild(mainWindow, protocol::kHostWindowClass, tab.processId);
+  if (tab.tabWindow != nullptr && tab.hostWindow != nullptr) return;
   EnumChildWindows(mainWindow, MatchTabWindow, reinterpret_cast<LPARAM>(&tab));
 }
 

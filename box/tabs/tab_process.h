@@ -19,19 +19,31 @@ struct TabProcess {
   void Close();
 };
 
+// How long a new tab process may take to become idle for input. A tab
+// starts in well under a second, also on a loaded machine with a cold
+// browser control; 15 s leaves room for a slow disk while a tab that never
+// gets there freezes the user interface for a bounded time only.
+inline constexpr DWORD kTabStartLimitMs = 15000;
+
+// Waits, within limitMs, until a started tab process is idle for input,
+// serving messages it sends meanwhile. Otherwise the process is ended by
+// force and both handles are closed: false.
+bool AwaitTabStart(const PROCESS_INFORMATION& info, DWORD limitMs);
+
 // Starts "tamvelo-tab.exe 1_tamvelo_1_tab" (found by the system's search
-// order, which begins with this program's folder) and waits until it is
-// idle for input, serving messages the new process sends meanwhile. False
-// when the start fails or the process ends before it became idle; nothing
-// is left open then.
+// order, which begins with this program's folder) and waits as
+// AwaitTabStart does. False when the start fails, the process ends before
+// it became idle or does not within kTabStartLimitMs; nothing is left
+// open or running then.
 bool StartTabProcess(TabProcess& tab);
 
 // Starts "tamvelo-tab.exe 1_tamvelo_1_tag", which only waits for the main
 // window to go; its handles are not kept.
 void StartWaitingTabProcess();
 
-// Looks through every child of the main window, at any depth, for the two
-// windows of the process; a later match overwrites an earlier one.
+// Finds the two windows of the process among the main window's children:
+// its direct children first, else every child at any depth; a later match
+// overwrites an earlier one.
 void FindTabWindows(HWND mainWindow, TabProcess& tab);
 
 // The portal's cookie text, read with the size query first: querySize is

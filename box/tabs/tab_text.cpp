@@ -6,15 +6,29 @@
 
 namespace tamvelo::tabs {
 
-std::string CutButtonText(const std::string& title) {
-  if (title.size() <= kTabTextMaxBytes) return title;
+namespace {
+
+// The longest start of text of at most maxBytes whole characters.
+std::string WholeCharactersWithin(const std::string& text, size_t maxBytes) {
   size_t cut = 0;
-  while (cut < kTabTextCutBytes) {
-    const size_t step = IsDBCSLeadByte(static_cast<BYTE>(title[cut])) ? 2 : 1;
-    if (cut + step > kTabTextCutBytes) break;
+  while (cut < maxBytes && cut < text.size()) {
+    const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[cut])) ? 2 : 1;
+    if (cut + step > maxBytes) break;
     cut += step;
   }
-  return title.substr(0, cut) + "...";
+  return text.substr(0, cut);
+}
+
+}  // namespace
+
+std::string CutButtonText(const std::string& title) {
+  if (title.size() <= kTabTextMaxBytes) return title;
+  return WholeCharactersWithin(title, kTabTextCutBytes) + "...";
+}
+
+std::string MarkButtonText(const std::string& mark, const std::string& text) {
+  if (mark.size() >= kTabTextMaxBytes) return WholeCharactersWithin(mark, kTabTextMaxBytes);
+  return mark + WholeCharactersWithin(text, kTabTextMaxBytes - mark.size());
 }
 
 std::string ShortenTabTitle(const std::wstring& title) {

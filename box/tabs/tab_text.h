@@ -20,4 +20,8 @@ std::string CutButtonText(const std::string& title);
 // 12 UTF-16 units whose ANSI form has at most 12 bytes, and "...".
 std::string ShortenTabTitle(const std::wstring& title);
 
+// A mark such as "(已停止)" before as much of a button's text as fits in
+// 15 bytes, never half a double-byte character.
+std::string MarkButtonText(const std::string& mark, const std::string& text);
+
 }  // namespace tamvelo::tabs

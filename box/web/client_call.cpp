@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include <cwchar>
+#include <string_view>
 
 #include "box/web/bstr_text.h"
 #include "common/ini.h"
@@ -19,6 +20,10 @@ constexpr NamedId kMethods[] = {
     {L"CppPut", ClientCall::kCppPutId},
     {L"CppDel", ClientCall::kCppDelId},
 };
+
+// A line break would split the file's line; a NUL would store only the
+// part before it.
+constexpr std::string_view kRefusedCharacters("\r\n\0", 3);
 
 // The script's argument as text: strings as they are, numbers and booleans
 // in their usual text form. No value (undefined, null), objects and arrays
@@ -57,7 +62,7 @@ std::string ClientCall::ReadLogin() const {
 
 bool ClientCall::WriteLogin(const std::string& text) const {
   if (configPath_.empty() || text.size() > kLoginValueMaxBytes ||
-      text.find_first_of("\r\n") != std::string::npos) {
+      text.find_first_of(kRefusedCharacters) != std::string::npos) {
     return false;
   }
   return ini::WriteText(configPath_, kLoginSection, kLoginKey, text);

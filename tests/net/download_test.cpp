@@ -1,8 +1,11 @@
 #include "box/net/download.h"
+#include "box/net/net_hooks.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/net/loopback_server.h"
 #include "tests/net/message_recorder.h"
@@ -122,6 +125,67 @@ TEST_F(Download, StalledBodyTimesOutAndKeepsTheOldFile) {
   EXPECT_FALSE(Fetch(server));
   ExpectOldFileKept();
   EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"接收数据超时."});
+}
+
+// Servers that hold the connection: silent before the head, trickling a
+// byte at a time, or announcing a body no INI file has. Each ends within
+// its bound and keeps the old file.
+TEST_F(Download, HoldingServersAreLeftWithinTheBoundsAndKeepTheOldFile) {
+  net::Hooks().downloadDeadlineMs = 4 * kShortTimeoutMs;
+  const auto trickle = [](std::string bytes) {
+    return [bytes](SOCKET peer, const std::string&) {
+      for (char byte : bytes) {
+        if (!test::SendAll(peer, std::string(1, byte))) return;
+        Sleep(kShortTimeoutMs / 3);
+      }
+    };
+  };
+  struct Case {
+    const char* name;
+    LoopbackServer::Handler handler;
+  };
+  const Case cases[] = {
+      {"silent before the head", test::ReplyThenStall("", 8 * kShortTimeoutMs, test::OkResponse(kNewContent))},
+      {"trickled head", trickle(test::OkResponse(kNewContent))},
+      {"length above 4 MiB", test::Reply("HTTP/1.1 200 OK\r\nContent-Length: 4194305\r\n\r\nx")},
+      {"ten-digit length", test::Reply("HTTP/1.1 200 OK\r\nContent-Length: 9999999999\r\n\r\nx")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoopbackServer server(c.handler);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(Fetch(server));
+    EXPECT_LT(GetTickCount64() - start, 10 * kShortTimeoutMs);
+    ExpectOldFileKept();
+  }
+  // Refused like any other unusable response: silently.
+  EXPECT_TRUE(messages_.Messages().empty());
+}
+
+TEST_F(Download, TrickledBodyEndsAtTheDeadline) {
+  net::Hooks().downloadDeadlineMs = 4 * kShortTimeoutMs;
+  LoopbackServer server([](SOCKET peer, const std::string&) {
+    test::SendAll(peer, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n");
+    for (int i = 0; i < 100 && test::SendAll(peer, "x"); ++i) Sleep(kShortTimeoutMs / 3);
+  });
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(Fetch(server));
+  EXPECT_LT(GetTickCount64() - start, 10 * kShortTimeoutMs);
+  ExpectOldFileKept();
+  EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"接收数据超时."});
+}
+
+// A download cut off by the program's end left its temporary file behind.
+TEST_F(Download, StaleTemporaryFilesGoAtTheNextDownload) {
+  WriteFile(dir_.File("tvd1A2B.tmp"), "half");
+  WriteFile(dir_.File("tvdFFFF.tmp"), "");
+  WriteFile(dir_.File("notes.tmp"), "not ours");
+  LoopbackServer server(test::Reply(test::OkResponse(kNewContent)));
+  EXPECT_TRUE(Fetch(server));
+  EXPECT_EQ(ReadFile(target_), kNewContent);
+  auto names = FilesIn(dir_.path());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"notes.tmp", "version.ini"}));
 }
 
 TEST_F(Download, UnreachablePortalShowsTheConnectMessageOnly) {

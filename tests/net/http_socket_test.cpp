@@ -120,8 +120,9 @@ TEST(HttpResponse, LongHeadIsCutAt1024Bytes) {
   const std::string filler = "X-Filler: " + std::string(1100, 'f') + "\r\n";
   Exchange exchange(test::Reply("HTTP/1.1 200 OK\r\n" + filler + "Content-Length: 4\r\n\r\nbody"));
   int size = 0;
-  exchange.http.ReadHeader(&size);
+  const char* head = exchange.http.ReadHeader(&size);
   EXPECT_EQ(size, 1024);
+  EXPECT_EQ(std::strlen(head), 1024u);  // still a terminated text
   EXPECT_FALSE(exchange.http.HeadComplete());
   char value[30];
   EXPECT_EQ(exchange.http.HeaderField("Content-Length", value, sizeof value), -1);

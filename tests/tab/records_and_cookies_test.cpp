@@ -39,24 +39,24 @@ COPYDATASTRUCT Record(ULONG_PTR kind, const void* data, DWORD byteCount) {
   return {kind, byteCount, const_cast<void*>(data)};
 }
 
-TEST(HostRecordTest, CookiesAreSetWholeThenAfterEachSemicolonBeforeNavigation) {
+TEST(HostRecordTest, CookiesAreSetOneByOneInOrderBeforeNavigation) {
   Recorder recorder;
   const std::string text = "a=1; b=2; c=3||http://127.0.0.1/game?id=7";
   const COPYDATASTRUCT record = Record(1, text.c_str(), static_cast<DWORD>(text.size() + 1));
   HandleHostRecord(&record, recorder.Actions());
-  EXPECT_EQ((std::vector<std::wstring>{L"cookie:a=1; b=2; c=3", L"cookie: b=2; c=3",
-                                       L"cookie: c=3", L"navigate:http://127.0.0.1/game?id=7"}),
+  EXPECT_EQ((std::vector<std::wstring>{L"cookie:a=1", L"cookie: b=2", L"cookie: c=3",
+                                       L"navigate:http://127.0.0.1/game?id=7"}),
             recorder.log);
 }
 
 TEST(HostRecordTest, ARefusedCookieCallIsMadeOnceMoreThenTheSequenceGoesOn) {
   std::vector<std::string> calls;
-  int refusals = 3;  // the whole text twice, then the first rest once
+  int refusals = 3;  // the first cookie twice, then the second once
   SetCookieText("a=1; b=2", [&](const char* text) {
     calls.push_back(text);
     return refusals-- <= 0;
   });
-  EXPECT_EQ((std::vector<std::string>{"a=1; b=2", "a=1; b=2", " b=2", " b=2"}), calls);
+  EXPECT_EQ((std::vector<std::string>{"a=1", "a=1", " b=2", " b=2"}), calls);
 }
 
 TEST(HostRecordTest, TextsWithNothingToSetCauseNoCall) {
@@ -68,7 +68,50 @@ TEST(HostRecordTest, TextsWithNothingToSetCauseNoCall) {
   SetCookieText("", record);
   SetCookieText("  ", record);
   SetCookieText("a=1; ", record);
-  EXPECT_EQ((std::vector<std::string>{"a=1; "}), calls);
+  EXPECT_EQ((std::vector<std::string>{"a=1"}), calls);
+}
+
+// Every cookie is read once, however many there are: the bytes handed to
+// the platform stay within the text's own. Above the bound only the
+// cookies wholly within it are set.
+TEST(HostRecordTest, LongTextsAreSetCookieByCookieAndCutAfterTheLastWholeCookieInTheBound) {
+  // The most whole cookies that fit in the bound, and a text three times as long.
+  std::string within;
+  int count = 0;
+  for (;; ++count) {
+    const std::string next = (count ? "; c" : "c") + std::to_string(count) + "=value";
+    if (within.size() + next.size() > kLongestCookieText) break;
+    within += next;
+  }
+  std::string longer = within;
+  for (int i = count; longer.size() < 3 * kLongestCookieText; ++i) longer += "; c" + std::to_string(i) + "=value";
+  const std::string lastWithin = " c" + std::to_string(count - 1) + "=value";
+  struct Case {
+    const char* name;
+    std::string text;
+    size_t calls;
+    std::string last;
+  };
+  const Case cases[] = {
+      {"at the bound", within, static_cast<size_t>(count), lastWithin},
+      {"above the bound", longer, static_cast<size_t>(count), lastWithin},
+      {"one cookie above the bound", "big=" + std::string(kLongestCookieText, 'v'), 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    size_t calls = 0;
+    size_t bytes = 0;
+    std::string last;
+    SetCookieText(c.text, [&](const char* cookie) {
+      ++calls;
+      last = cookie;
+      bytes += last.size();
+      return true;
+    });
+    EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(last, c.last);
+    EXPECT_LE(bytes, kLongestCookieText);
+  }
 }
 
 TEST(HostRecordTest, AddressRecordNavigatesToTheWholeTextConvertedFromTheAnsiCodePage) {

@@ -1,4 +1,5 @@
 #include "box/tabs/tab_text.h"
+#include "box/tabs/tab_watch.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,31 @@ TEST(CutButtonText, NeverSplitsADoubleByteCharacter) {
   // Six whole characters fit exactly into twelve bytes.
   const std::string even = test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00\u5fc3");
   EXPECT_EQ(CutButtonText(even), test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50") + "...");
+}
+
+TEST(MarkButtonText, MarkThenWholeCharactersWithinFifteenBytes) {
+  ASSERT_EQ(GetACP(), 936u);
+  const std::string mark = kEndedMark;
+  ASSERT_EQ(mark.size(), 8u);
+  const std::string chinese = test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb");
+  struct Case {
+    std::string text;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"", mark},
+      {"game", mark + "game"},
+      {"1234567", mark + "1234567"},                       // exactly 15 bytes
+      {"123456789012...", mark + "1234567"},               // a cut text is cut again
+      {"a" + chinese, mark + "a" + chinese.substr(0, 6)},  // 7 bytes left: 1 + 3 characters
+      {chinese, mark + chinese.substr(0, 6)},              // 6 of 7: half a character is dropped
+  };
+  for (const Case& c : cases) {
+    const std::string marked = MarkButtonText(mark, c.text);
+    EXPECT_EQ(marked, c.expected) << c.text;
+    EXPECT_LE(marked.size(), kTabTextMaxBytes) << c.text;
+  }
+  EXPECT_EQ(MarkButtonText(std::string(20, 'm'), "x"), std::string(15, 'm'));
 }
 
 TEST(ShortenTabTitle, ByAnsiBytes) {

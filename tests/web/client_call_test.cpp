@@ -212,6 +212,8 @@ TEST_F(ClientCallTest, PutWithoutUsableTextKeepsTheStoredValue) {
   // A line break would split the file's line and plant keys of its own.
   CppPutText(std::string(70, 'a') + "\r\n[Setting]\r\nExitDirect=1");
   CppPutText(std::string(70, 'a') + "\nb");
+  // An embedded NUL would store only the part before it.
+  CppPutText(std::string(70, 'a') + std::string(1, '\0') + "b");
   // Characters the ANSI code page lacks would be stored as "?".
   VARIANT emoji;
   V_VT(&emoji) = VT_BSTR;
