@@ -1,5 +1,4 @@
 #include "box/net/download.h"
-#include "box/net/net_hooks.h"
 
 #include <gtest/gtest.h>
 

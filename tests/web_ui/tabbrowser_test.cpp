@@ -146,7 +146,9 @@ TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
                              &result, nullptr, nullptr),
               S_OK);
     EXPECT_EQ(result.vt, VT_BSTR);
-    if (result.vt == VT_BSTR) EXPECT_STREQ(result.bstrVal, L"0");
+    if (result.vt == VT_BSTR) {
+      EXPECT_STREQ(result.bstrVal, L"0");
+    }
     ::VariantClear(&result);
   };
   expectNoStoredValue(external);
