@@ -160,6 +160,16 @@ TEST_F(CloseButtonTest, ClicksOfTheTitleAndToolBarsReachTheirWindows) {
   EXPECT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F11)) << "the full-screen key is still the program's";
 }
 
+// Appends the text of a static control to the std::string at param. A
+// CALLBACK function, not a lambda: on 32-bit Windows it must be stdcall.
+BOOL CALLBACK AppendStaticText(HWND child, LPARAM param) {
+  char className[16] = {}, text[128] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
+    reinterpret_cast<std::string*>(param)->append(text);
+  return TRUE;
+}
+
 // Texts of the static controls of the first top-level window with this
 // title, once it appears; the window is then answered with OK.
 std::string TextOfMessageBoxAndCloseIt(const char* title) {
@@ -167,16 +177,7 @@ std::string TextOfMessageBoxAndCloseIt(const char* title) {
   for (int i = 0; i < 250 && box == nullptr; ++i, Sleep(20)) box = FindWindowA(nullptr, title);
   if (box == nullptr) return "";
   std::string texts;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM param) {
-        char className[16] = {}, text[128] = {};
-        GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
-          reinterpret_cast<std::string*>(param)->append(text);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&texts));
+  EnumChildWindows(box, AppendStaticText, reinterpret_cast<LPARAM>(&texts));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   return texts;
 }
