@@ -58,13 +58,7 @@ void CMainWnd::CloseAllTabs() {
   // function's own copies, so a record closed meanwhile cannot take them.
   std::vector<tabs::TabToEnd> ending;
   for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
-    HANDLE own = nullptr;
-    if (record->processHandle != nullptr &&
-        !::DuplicateHandle(::GetCurrentProcess(), record->processHandle, ::GetCurrentProcess(), &own, 0,
-                           FALSE, DUPLICATE_SAME_ACCESS)) {
-      own = nullptr;
-    }
-    ending.push_back({record->tabWindow, own});
+    ending.push_back({record->tabWindow, tabs::CopyProcessHandle(record->processHandle)});
   }
   // A tab hung in a page script neither answers nor ends: it is ended by
   // force, so that quitting never waits on it.

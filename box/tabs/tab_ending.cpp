@@ -25,6 +25,15 @@ unsigned __stdcall EndWhenLate(void* param) {
 
 }  // namespace
 
+HANDLE CopyProcessHandle(HANDLE process) {
+  HANDLE own = nullptr;
+  if (process == nullptr || !DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own, 0,
+                                             FALSE, DUPLICATE_SAME_ACCESS)) {
+    return nullptr;
+  }
+  return own;
+}
+
 bool TellWindowToEnd(HWND window, DWORD timeoutMs) {
   if (window == nullptr) return false;
   DWORD_PTR answer = 0;
@@ -55,11 +64,8 @@ void EndTabs(const std::vector<TabToEnd>& tabs, DWORD answerMs, DWORD graceMs) {
 
 void EndProcessLater(HANDLE process, DWORD graceMs) {
   if (process == nullptr || !StillRunning(process)) return;
-  HANDLE own = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own, 0, FALSE,
-                       DUPLICATE_SAME_ACCESS)) {
-    return;
-  }
+  const HANDLE own = CopyProcessHandle(process);
+  if (own == nullptr) return;
   auto* job = new LateEnd{own, graceMs};
   const uintptr_t thread = _beginthreadex(nullptr, 0, EndWhenLate, job, 0, nullptr);
   if (thread == 0) {

@@ -26,6 +26,11 @@ bool TellWindowToEnd(HWND window, DWORD timeoutMs);
 // by force. The handles stay the caller's.
 void EndProcessesWithin(const std::vector<HANDLE>& processes, DWORD graceMs);
 
+// A handle of this process's own to the same process, or nullptr: it stays
+// valid when the record that held the original closes it meanwhile. The
+// caller closes it.
+HANDLE CopyProcessHandle(HANDLE process);
+
 // One tab to end: the window that takes the command, and its process.
 struct TabToEnd {
   HWND window;
