@@ -23,6 +23,7 @@ namespace {
 
 constexpr char kWindowClass[] = "MainWnd_Tamvelo_Box";
 constexpr float kProgramVersion = 1.0f;
+constexpr char kStoppedPage[] = "page_stopped";
 
 void CopyPath(char* buffer, const std::string& path) { lstrcpynA(buffer, path.c_str(), MAX_PATH); }
 
@@ -171,6 +172,8 @@ void CMainWnd::OnClick(TNotifyUI& msg) {
     QuitApplication();
   } else if (name == "skinbtn") {
     ShowSkinWindow();
+  } else if (name == "reopen_btn") {
+    if (m_pTabBar) m_pTabBar->ReopenTab(m_pTabBar->GetCurrentTabIndex());
   }
 }
 
@@ -191,8 +194,25 @@ void CMainWnd::ShowBodyPage(LPCSTR pageName, bool showLeftRail) {
   if (m_pPageLayout && page) m_pPageLayout->SelectItem(page);
 }
 
+// The page takes the place of a game window, which spans the whole width:
+// the left column goes while it shows and comes back with the portal page.
+void CMainWnd::ShowStoppedPage(bool shown) {
+  CControlUI* page = m_pm.FindControl(kStoppedPage);
+  if (m_pPageLayout == nullptr || page == nullptr) return;
+  const bool showing = m_pPageLayout->GetCurSel() == m_pPageLayout->GetItemIndex(page);
+  if (shown == showing) return;
+  CControlUI* left = m_pm.FindControl("body_main_left");
+  if (left) left->SetVisible(!shown);
+  if (shown) {
+    m_pPageLayout->SelectItem(page);
+  } else {
+    m_pPageLayout->SelectItem(0);
+  }
+}
+
 void CMainWnd::OnSelectChanged(TNotifyUI& msg) {
   if (msg.pSender == nullptr || msg.pSender->GetName() != "maintab") return;
+  ShowStoppedPage(false);
   if (m_pPageLayout) m_pPageLayout->SelectItem(0);
   if (m_pTabBar == nullptr) return;
   const int current = m_pTabBar->GetCurrentTabIndex();

@@ -57,6 +57,9 @@ class CMainWnd : public DuiLib::WindowImplBase {
   void ShowAltAccountWindow();
   void ShowSettingsWindow();
   void SelectHomeTab();
+  // The body's page for a shown game tab whose process ended, with the
+  // button that reopens it; hidden again for a live tab or the home page.
+  void ShowStoppedPage(bool shown);
 
   // Tray icon and closing.
   void AddTrayIcon();

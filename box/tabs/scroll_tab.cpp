@@ -91,11 +91,15 @@ void CScrollTabUI::SelectTab(CScrollOptionUI* button) {
   m_nCurrentTab = index;
   // The option group also clears the home tab.
   button->GetTabButton()->Selected(true);
+  // A tab whose process ended has no window: a page of the body offers to
+  // reopen it instead.
+  const bool ended = m_tabs[index]->ended;
+  if (m_pOwner) m_pOwner->ShowStoppedPage(ended);
   // Showing and hiding another process's window waits for it, and records
   // handled meanwhile may open a tab, which then is current: the windows
   // are taken first, and the index is checked again after each call.
   HWND oldWindow = old >= 0 && old < static_cast<int>(m_tabs.size()) ? m_tabs[old]->tabWindow : nullptr;
-  HWND window = m_tabs[index]->tabWindow;
+  HWND window = ended ? nullptr : m_tabs[index]->tabWindow;
   if (oldWindow && oldWindow != window) ShowWindow(oldWindow, SW_HIDE);
   if (m_nCurrentTab != index) return;
   if (window) ShowWindow(window, SW_SHOWNORMAL);
@@ -103,5 +107,5 @@ void CScrollTabUI::SelectTab(CScrollOptionUI* button) {
     if (window) ShowWindow(window, SW_HIDE);
     return;
   }
-  if (m_pOwner) m_pOwner->SetFullScreenAvailable(true);
+  if (m_pOwner) m_pOwner->SetFullScreenAvailable(!ended);
 }

@@ -25,6 +25,7 @@ struct TabRecord {
   HANDLE threadHandle = nullptr;
   HWND tabWindow = nullptr;
   HWND hostWindow = nullptr;
+  std::string address;  // the game address the process was given
   tamvelo::tabs::TabEndWatch endWatch;  // marks the button when the process ends
   bool ended = false;
   bool hung = false;
@@ -64,8 +65,13 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   CScrollOptionUI* OpenGameTab(LPCSTR title, bool relayout, LPCSTR address);
   void CloseTab(int index);
   int CloseTabOf(CScrollOptionUI* button);
-  // The tab whose process ended shows it on its button; once per tab.
+  // The tab whose process ended shows it on its button; once per tab. When
+  // it is the shown tab, the body shows the page that offers to reopen it.
   void MarkTabEnded(DWORD processId);
+  // A fresh process for a tab whose process ended, given the same address
+  // and the portal's cookies as a new tab; the button shows the game's own
+  // text again. False, with the tab left as it was, when the start fails.
+  bool ReopenTab(int index);
   // Tabs whose window stopped answering for 5 s show it on their button,
   // until they answer again; checked every second once a tab opened.
   void CheckHungTabs();
@@ -87,6 +93,12 @@ class CScrollTabUI : public DuiLib::CContainerUI {
 
  private:
   void WatchTabHealth();
+  // Starts the record's tab process, finds its windows, watches it and sends
+  // it its address with the portal's cookies. The record's old handles, if
+  // any, are closed; a new record joins the list.
+  bool LaunchTab(TabRecord* record);
+  // The button's own text and tooltip again, without the stopped or hung mark.
+  void ClearMarks(TabRecord& record);
 
   int m_nCurrentTab = -1;
   std::vector<TabRecord*> m_tabs;

@@ -2,6 +2,7 @@
 // whose window stopped answering shows it on its button. The check asks the
 // system whether the window's thread is hung, which sends nothing and so
 // never waits on the tab.
+#include "box/mainwnd/main_wnd.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
 #include "box/tabs/tab_watch.h"
@@ -48,14 +49,29 @@ void CScrollTabUI::DoEvent(DuiLib::TEventUI& event) {
 }
 
 void CScrollTabUI::MarkTabEnded(DWORD processId) {
-  for (TabRecord* record : m_tabs) {
+  for (size_t i = 0; i < m_tabs.size(); ++i) {
+    TabRecord* record = m_tabs[i];
     if (record->processId != processId || record->ended) continue;
     // Anyone can post the message: only a process that did end counts.
     if (WaitForSingleObject(record->processHandle, 0) != WAIT_OBJECT_0) return;
     ShowMark(*record, tabs::kEndedMark, tabs::kEndedToolTip);
     record->ended = true;
+    // The shown game's window went with its process.
+    if (static_cast<int>(i) == m_nCurrentTab && m_pOwner) {
+      if (m_pOwner->IsFullScreen()) m_pOwner->ExitFullScreen();
+      m_pOwner->ShowStoppedPage(true);
+      m_pOwner->SetFullScreenAvailable(false);
+    }
     return;
   }
+}
+
+void CScrollTabUI::ClearMarks(TabRecord& record) {
+  if (!record.ended && !record.hung) return;
+  DuiLib::COptionUI* button = record.button->GetTabButton();
+  button->SetText(record.plainText.c_str());
+  button->SetToolTip(record.plainToolTip.c_str());
+  record.ended = record.hung = false;
 }
 
 void CScrollTabUI::CheckHungTabs() {

@@ -51,9 +51,6 @@ std::string CScrollTabUI::ChooseTabAddress(LPCSTR address) const {
 CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR address) {
   if (address == nullptr) return nullptr;
   if (title == nullptr) title = address;
-  const std::string target = ChooseTabAddress(address);
-
-  const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
 
   auto* button = new CScrollOptionUI;
   button->ApplyAttributeList("float=\"true\" width=\"200\" height=\"32\" ");
@@ -65,27 +62,16 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
     return nullptr;
   }
 
-  tabs::TabProcess process;
-  if (!tabs::StartTabProcess(process)) {
+  auto* record = new TabRecord;
+  record->button = button;
+  record->address = ChooseTabAddress(address);
+  if (!LaunchTab(record)) {
+    delete record;
     Remove(button);
     return nullptr;
   }
-  HWND mainWindow = GetManager() ? GetManager()->GetPaintWindow() : nullptr;
-  if (mainWindow) tabs::FindTabWindows(mainWindow, process);
-
-  auto* record = new TabRecord;
-  record->button = button;
-  record->processId = process.processId;
-  record->processHandle = process.processHandle;
-  record->threadHandle = process.threadHandle;
-  record->tabWindow = process.tabWindow;
-  record->hostWindow = process.hostWindow;
-  // In the list before the first record goes out: while this thread waits
-  // in the send, a title record from the new tab can already find it.
-  m_tabs.push_back(record);
-  if (mainWindow) record->endWatch.Start(record->processHandle, record->processId, mainWindow);
-  WatchTabHealth();
-  tabs::SendGameRecord(record->hostWindow, cookie, target);
+  // Records handled during the send may have closed the tab already.
+  if (FindTab(button) < 0) return nullptr;
 
   if (relayout) LayoutTabs();
   const std::string text = tabs::CutButtonText(title);
@@ -93,6 +79,40 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
   button->GetTabButton()->SetToolTip(text.c_str());
   SelectTab(button);
   return button;
+}
+
+bool CScrollTabUI::LaunchTab(TabRecord* record) {
+  const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
+  tabs::TabProcess process;
+  if (!tabs::StartTabProcess(process)) return false;
+  HWND mainWindow = GetManager() ? GetManager()->GetPaintWindow() : nullptr;
+  if (mainWindow) tabs::FindTabWindows(mainWindow, process);
+
+  record->CloseHandles();
+  record->processId = process.processId;
+  record->processHandle = process.processHandle;
+  record->threadHandle = process.threadHandle;
+  record->tabWindow = process.tabWindow;
+  record->hostWindow = process.hostWindow;
+  ClearMarks(*record);
+  // In the list before the first record goes out: while this thread waits
+  // in the send, a title record from the new tab can already find it.
+  if (FindTab(record->button) < 0) m_tabs.push_back(record);
+  if (mainWindow) record->endWatch.Start(record->processHandle, record->processId, mainWindow);
+  WatchTabHealth();
+  tabs::SendGameRecord(record->hostWindow, cookie, record->address);
+  return true;
+}
+
+bool CScrollTabUI::ReopenTab(int index) {
+  if (index < 0 || index >= static_cast<int>(m_tabs.size()) || !m_tabs[index]->ended) return false;
+  TabRecord* record = m_tabs[index];
+  CScrollOptionUI* const owner = record->button;
+  if (!LaunchTab(record)) return false;
+  // Records handled during the send may have closed or moved the tab.
+  const int now = FindTab(owner);
+  if (now >= 0 && now == m_nCurrentTab) SelectTab(owner);
+  return true;
 }
 
 void CScrollTabUI::CloseTab(int index) {

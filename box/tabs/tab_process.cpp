@@ -21,9 +21,9 @@ void TabProcess::Close() {
 
 namespace {
 
-bool StartProcess(const char* token, PROCESS_INFORMATION& info) {
+bool StartProcess(const std::string& line, PROCESS_INFORMATION& info) {
   char commandLine[protocol::kCommandLineBufferBytes] = {};
-  lstrcpynA(commandLine, protocol::TabCommandLine(token).c_str(), sizeof commandLine);
+  lstrcpynA(commandLine, line.c_str(), sizeof commandLine);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   return CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -79,9 +79,14 @@ bool AwaitTabStart(const PROCESS_INFORMATION& info, DWORD limitMs) {
   return false;
 }
 
+std::string& GameTabCommandLine() {
+  static std::string line = protocol::TabCommandLine(protocol::kTabModeToken);
+  return line;
+}
+
 bool StartTabProcess(TabProcess& tab) {
   PROCESS_INFORMATION info{};
-  if (!StartProcess(protocol::kTabModeToken, info)) return false;
+  if (!StartProcess(GameTabCommandLine(), info)) return false;
   if (!AwaitTabStart(info, kTabStartLimitMs)) return false;
   tab.processId = info.dwProcessId;
   tab.processHandle = info.hProcess;
@@ -91,7 +96,7 @@ bool StartTabProcess(TabProcess& tab) {
 
 void StartWaitingTabProcess() {
   PROCESS_INFORMATION info{};
-  if (!StartProcess(protocol::kWaitModeToken, info)) return;
+  if (!StartProcess(protocol::TabCommandLine(protocol::kWaitModeToken), info)) return;
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
 }

@@ -30,9 +30,12 @@ inline constexpr DWORD kTabStartLimitMs = 15000;
 // force and both handles are closed: false.
 bool AwaitTabStart(const PROCESS_INFORMATION& info, DWORD limitMs);
 
-// Starts "tamvelo-tab.exe 1_tamvelo_1_tab" (found by the system's search
-// order, which begins with this program's folder) and waits as
-// AwaitTabStart does. False when the start fails, the process ends before
+// The command line of a game tab's process: "tamvelo-tab.exe 1_tamvelo_1_tab".
+// Tests put a tab program of their own here, found the same way.
+std::string& GameTabCommandLine();
+
+// Starts the game tab command line (found by the system's search order,
+// which begins with this program's folder) and waits as AwaitTabStart does. False when the start fails, the process ends before
 // it became idle or does not within kTabStartLimitMs; nothing is left
 // open or running then.
 bool StartTabProcess(TabProcess& tab);

@@ -66,7 +66,8 @@ TEST(SkinLayouts, EveryWindowHasTheControlsItsCodeLooksUp) {
                               {"maintab", "Option"}, {"main_bg", "VerticalLayout"}, {"tab_bar", "ScrollTab"},
                               {"main_web_home", "Tabbrowser"}, {"body_main_tablayout", "TabLayout"},
                               {"body_main_left", "HorizontalLayout"}, {"menubtn", "Button"}, {"skinbtn", "Button"},
-                              {"toolbar_main_xiaohao", "Button"}});
+                              {"toolbar_main_xiaohao", "Button"},
+                              {"page_stopped", "VerticalLayout"}, {"reopen_btn", "Button"}});
   ExpectControls("menu.xml", {{"setting", "Button"}, {"website", "Button"}, {"about", "Button"},
                               {"quit_menu_btn", "Button"}});
   ExpectControls("traymenu.xml", {{"show_menu_btn", "Button"}, {"setting_menu_btn", "Button"},

@@ -3,9 +3,18 @@
 //   never-idle  starts and never waits for a message (never idle for input)
 //   hang        creates a top-level window, then stops pumping messages
 //   obey        creates a top-level window and ends when it is destroyed
+//   follow      follows the protocol: host and tab windows inside the main
+//               window; the host window's title shows the text of the last
+//               record it received; a WM_DESTROY to either window ends it
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
+#include <string>
+
+#include "common/protocol.h"
+
+namespace protocol = tamvelo::protocol;
 
 namespace {
 
@@ -24,6 +33,43 @@ HWND CreateStandInWindow(HINSTANCE instance) {
                        instance, nullptr);
 }
 
+LRESULT CALLBACK FollowingHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    const std::optional<std::string> text =
+        protocol::ReadRecordText(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    SetWindowTextA(window, text ? text->c_str() : "");
+    return 0;
+  }
+  return StandInProc(window, message, wParam, lParam);
+}
+
+HWND CreateChild(const char* className, WNDPROC proc, HWND main, DWORD style, const RECT& place) {
+  WNDCLASSA wc{};
+  wc.lpszClassName = className;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  RegisterClassA(&wc);
+  return CreateWindowExA(WS_EX_NOPARENTNOTIFY, className, "", WS_CHILD | style, place.left, place.top,
+                         place.right - place.left, place.bottom - place.top, main, nullptr, wc.hInstance,
+                         nullptr);
+}
+
+int Follow() {
+  HWND main = FindWindowA(protocol::kMainWindowClass, nullptr);
+  if (main == nullptr) return 0;
+  RECT client = {};
+  GetClientRect(main, &client);
+  client.top += protocol::kTabTopOffset;
+  if (CreateChild(protocol::kHostWindowClass, FollowingHostProc, main, 0, {0, 0, 0, 0}) == nullptr ||
+      CreateChild(protocol::kTabWindowClass, StandInProc, main, WS_VISIBLE, client) == nullptr) {
+    return 1;
+  }
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
@@ -31,6 +77,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     Sleep(INFINITE);
     return 0;
   }
+  if (std::strncmp(commandLine, "follow", 6) == 0) return Follow();
   if (CreateStandInWindow(instance) == nullptr) return 1;
   if (std::strncmp(commandLine, "hang", 4) == 0) {
     MSG message;
