@@ -205,6 +205,57 @@ TEST_F(WindowMessages, HomeTabHidesTheShownGame) {
   EXPECT_EQ(TabCount(), 1);
 }
 
+// Counts the wheel turns the toolkit hands it.
+class WheelCounter : public DuiLib::CControlUI {
+ public:
+  void DoEvent(DuiLib::TEventUI& event) override {
+    if (event.Type == DuiLib::UIEVENT_SCROLLWHEEL) ++turns;
+    DuiLib::CControlUI::DoEvent(event);
+  }
+  int turns = 0;
+};
+
+// A visible "ie" under the cursor takes the wheel past the toolkit; else the
+// toolkit scrolls its own controls. The skin has no "ie": the test lays one
+// over a counter of its own, on top of everything.
+TEST_F(WindowMessages, WheelOverAVisibleIeControlBypassesTheToolkit) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  auto* root = static_cast<DuiLib::CContainerUI*>(pm->GetRoot());
+  auto* below = new WheelCounter;
+  auto* ie = new WheelCounter;
+  below->ApplyAttributeList("float=\"true\" pos=\"100,200,500,500\"");
+  ie->ApplyAttributeList("name=\"ie\" float=\"true\" pos=\"200,300,400,400\"");
+  ASSERT_TRUE(root->Add(below));
+  ASSERT_TRUE(root->Add(ie));
+  pm->InitControls(below, root);
+  pm->InitControls(ie, root);
+  below->SetPos({100, 200, 500, 500});
+  ie->SetPos({200, 300, 400, 400});
+  ASSERT_EQ(pm->FindControl("ie"), ie);
+  struct Row {
+    const char* what;
+    bool ieVisible;
+    POINT client;
+    int ieTurns, belowTurns;
+  } rows[] = {
+      {"over the visible ie", true, {300, 350}, 0, 0},
+      {"beside it", true, {150, 250}, 0, 1},
+      {"over the hidden ie", false, {300, 350}, 0, 1},
+  };
+  for (const Row& row : rows) {
+    ie->SetVisible(row.ieVisible);
+    ie->turns = below->turns = 0;
+    POINT screen = row.client;
+    ClientToScreen(hwnd(), &screen);
+    SendMessageA(hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(ie->turns, row.ieTurns) << row.what;
+    EXPECT_EQ(below->turns, row.belowTurns) << row.what;
+  }
+  root->Remove(ie);
+  root->Remove(below);
+  Pump(50);
+}
+
 TEST_F(WindowMessages, SystemCloseHidesAndNeverDestroys) {
   EXPECT_EQ(SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0), 0);
   Pump(50);
