@@ -9,6 +9,7 @@
 #include "common/data_folder.h"
 #include "common/protocol.h"
 #include "duilib/UIResource.h"
+#include "tests/duilib_base/sample_data.h"
 #include "tests/mainwnd/main_window_fixture.h"
 
 namespace tamvelo::test {
@@ -31,6 +32,39 @@ TEST(StartUp, SkinComesFromTheDataFolder) {
   EXPECT_EQ(path.substr(path.size() - 17), "\\tamvelo\\gamebox\\");
   EXPECT_EQ(DuiLib::CPaintManagerUI::GetResourceType(), kSkinResourceType);
   EXPECT_FALSE(DuiLib::CResourceStore::HasZip()) << "the program carries no skin archive";
+}
+
+// A build that carries its skin as a zip in the program's resources
+// ("ZIPRES"/"IDR_ZIPRES"): the toolkit reads from the archive and takes its
+// resource map. A copy of a program of the tests gets such a resource.
+TEST(StartUp, AnArchiveInTheProgramsResourcesBecomesTheSkin) {
+  TempDir temp;
+  const std::string module = temp.File("skin_carrier.exe");
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string bin(self, std::string(self).find_last_of('\\') + 1);
+  ASSERT_TRUE(CopyFileA((bin + "stand-in-tab.exe").c_str(), module.c_str(), FALSE));
+  const std::string zip = duilib_test::BuildZip(
+      {{"res.xml", "<Res><Text id=\"carried\" value=\"from the archive\"/></Res>"}});
+  HANDLE update = BeginUpdateResourceA(module.c_str(), FALSE);
+  ASSERT_NE(update, nullptr);
+  ASSERT_TRUE(UpdateResourceA(update, "ZIPRES", "IDR_ZIPRES", MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                              const_cast<char*>(zip.data()), static_cast<DWORD>(zip.size())));
+  ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+  HMODULE carrier = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(carrier, nullptr);
+
+  DuiLib::CPaintManagerUI::SetResourceDll(carrier);
+  SetupSkinResources();
+  EXPECT_TRUE(DuiLib::CResourceStore::HasZip());
+  const char* carried = DuiLib::CResourceManager::GetInstance()->GetText("carried");
+  EXPECT_STREQ(carried != nullptr ? carried : "", "from the archive");
+  EXPECT_EQ(std::string(DuiLib::CPaintManagerUI::GetResourcePath()), DataFolder());
+
+  DuiLib::CResourceStore::ClearResourceZip();
+  DuiLib::CResourceManager::GetInstance()->ResetResourceMap();
+  DuiLib::CPaintManagerUI::SetResourceDll(nullptr);  // the program again
+  FreeLibrary(carrier);
 }
 
 class MainWindowValues : public MainWindowTest {};
