@@ -8,6 +8,8 @@
 namespace tamvelo {
 namespace {
 
+// The folder every part of the product, the setup program and the users'
+// files agree on; the wide form names the same folder.
 TEST(DataFolder, IsTheApplicationDataFolderPlusTheProductFolder) {
   char appData[MAX_PATH] = {};
   ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE));
@@ -17,22 +19,6 @@ TEST(DataFolder, IsTheApplicationDataFolderPlusTheProductFolder) {
   EXPECT_EQ(DataFile(DataFolder(), kParamIniName), DataFolder() + "config\\param.ini");
   EXPECT_EQ(DataFile(DataFolder(), kVersionIniName), DataFolder() + "config\\version.ini");
   EXPECT_EQ(DataFileW(DataFolderW(), kParamIniNameW), test::Utf8ToWide(DataFolder() + "config\\param.ini"));
-}
-
-TEST(DataFolder, ScopeRestoresTheUsersFiles) {
-  std::string config;
-  {
-    test::DataFolderScope outer;
-    config = outer.ConfigIni();
-    test::WriteFile(config, "[Setting]\r\nSkin=4\r\n");
-    {
-      test::DataFolderScope inner;
-      EXPECT_FALSE(test::FileExists(config));
-      test::WriteFile(config, "[Setting]\r\nSkin=1\r\n");
-    }
-    EXPECT_EQ(test::ReadFile(config), "[Setting]\r\nSkin=4\r\n");
-  }
-  EXPECT_FALSE(test::FileExists(config));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "common/data_folder.h"
 #include "common/protocol.h"
 #include "duilib/UIResource.h"
+#include "tests/duilib_base/sample_data.h"
 #include "tests/mainwnd/main_window_fixture.h"
 
 namespace tamvelo::test {
@@ -31,6 +32,39 @@ TEST(StartUp, SkinComesFromTheDataFolder) {
   EXPECT_EQ(path.substr(path.size() - 17), "\\tamvelo\\gamebox\\");
   EXPECT_EQ(DuiLib::CPaintManagerUI::GetResourceType(), kSkinResourceType);
   EXPECT_FALSE(DuiLib::CResourceStore::HasZip()) << "the program carries no skin archive";
+}
+
+// A build that carries its skin as a zip in the program's resources
+// ("ZIPRES"/"IDR_ZIPRES"): the toolkit reads from the archive and takes its
+// resource map. A copy of a program of the tests gets such a resource.
+TEST(StartUp, AnArchiveInTheProgramsResourcesBecomesTheSkin) {
+  TempDir temp;
+  const std::string module = temp.File("skin_carrier.exe");
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string bin(self, std::string(self).find_last_of('\\') + 1);
+  ASSERT_TRUE(CopyFileA((bin + "stand-in-tab.exe").c_str(), module.c_str(), FALSE));
+  const std::string zip = duilib_test::BuildZip(
+      {{"res.xml", "<Res><Text id=\"carried\" value=\"from the archive\"/></Res>"}});
+  HANDLE update = BeginUpdateResourceA(module.c_str(), FALSE);
+  ASSERT_NE(update, nullptr);
+  ASSERT_TRUE(UpdateResourceA(update, "ZIPRES", "IDR_ZIPRES", MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                              const_cast<char*>(zip.data()), static_cast<DWORD>(zip.size())));
+  ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+  HMODULE carrier = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(carrier, nullptr);
+
+  DuiLib::CPaintManagerUI::SetResourceDll(carrier);
+  SetupSkinResources();
+  EXPECT_TRUE(DuiLib::CResourceStore::HasZip());
+  const char* carried = DuiLib::CResourceManager::GetInstance()->GetText("carried");
+  EXPECT_STREQ(carried != nullptr ? carried : "", "from the archive");
+  EXPECT_EQ(std::string(DuiLib::CPaintManagerUI::GetResourcePath()), DataFolder());
+
+  DuiLib::CResourceStore::ClearResourceZip();
+  DuiLib::CResourceManager::GetInstance()->ResetResourceMap();
+  DuiLib::CPaintManagerUI::SetResourceDll(nullptr);  // the program again
+  FreeLibrary(carrier);
 }
 
 class MainWindowValues : public MainWindowTest {};
@@ -203,6 +237,57 @@ TEST_F(WindowMessages, HomeTabHidesTheShownGame) {
   EXPECT_EQ(pages->GetCurSel(), 0);
   EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
   EXPECT_EQ(TabCount(), 1);
+}
+
+// Counts the wheel turns the toolkit hands it.
+class WheelCounter : public DuiLib::CControlUI {
+ public:
+  void DoEvent(DuiLib::TEventUI& event) override {
+    if (event.Type == DuiLib::UIEVENT_SCROLLWHEEL) ++turns;
+    DuiLib::CControlUI::DoEvent(event);
+  }
+  int turns = 0;
+};
+
+// A visible "ie" under the cursor takes the wheel past the toolkit; else the
+// toolkit scrolls its own controls. The skin has no "ie": the test lays one
+// over a counter of its own, on top of everything.
+TEST_F(WindowMessages, WheelOverAVisibleIeControlBypassesTheToolkit) {
+  DuiLib::CPaintManagerUI* pm = window()->GetPaintManager();
+  auto* root = static_cast<DuiLib::CContainerUI*>(pm->GetRoot());
+  auto* below = new WheelCounter;
+  auto* ie = new WheelCounter;
+  below->ApplyAttributeList("float=\"true\" pos=\"100,200,500,500\"");
+  ie->ApplyAttributeList("name=\"ie\" float=\"true\" pos=\"200,300,400,400\"");
+  ASSERT_TRUE(root->Add(below));
+  ASSERT_TRUE(root->Add(ie));
+  pm->InitControls(below, root);
+  pm->InitControls(ie, root);
+  below->SetPos({100, 200, 500, 500});
+  ie->SetPos({200, 300, 400, 400});
+  ASSERT_EQ(pm->FindControl("ie"), ie);
+  struct Row {
+    const char* what;
+    bool ieVisible;
+    POINT client;
+    int ieTurns, belowTurns;
+  } rows[] = {
+      {"over the visible ie", true, {300, 350}, 0, 0},
+      {"beside it", true, {150, 250}, 0, 1},
+      {"over the hidden ie", false, {300, 350}, 0, 1},
+  };
+  for (const Row& row : rows) {
+    ie->SetVisible(row.ieVisible);
+    ie->turns = below->turns = 0;
+    POINT screen = row.client;
+    ClientToScreen(hwnd(), &screen);
+    SendMessageA(hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(ie->turns, row.ieTurns) << row.what;
+    EXPECT_EQ(below->turns, row.belowTurns) << row.what;
+  }
+  root->Remove(ie);
+  root->Remove(below);
+  Pump(50);
 }
 
 TEST_F(WindowMessages, SystemCloseHidesAndNeverDestroys) {

@@ -11,7 +11,10 @@
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/skin_wnd.h"
 #include "box/prefs/tray_menu.h"
+#include "box/net/portal_addresses.h"
 #include "box/web/tabbrowser.h"
+#include "common/portal_address.h"
+#include "common/protocol.h"
 #include "tests/prefs_ui/main_window_fixture.h"
 #include "tests/support/window_helpers.h"
 
@@ -202,6 +205,36 @@ class NavigationRecorder : public DuiLib::CWebBrowserEventHandler {
   }
   std::string last;
 };
+
+// The menu's "website" item and the update check's message 1125 go to their
+// page through the home browser, meant for a new window (Wine's browser
+// drops the frame name "_blank" before its events, so only the address is
+// seen here).
+TEST_F(DialogsTest, WebsiteItemAndTheUpdateMessageOpenTheirPageInANewWindow) {
+  CreateMainWindow();
+  NavigationRecorder recorder;
+  CTabbrowserUI* home = main_->GetHomeBrowser();
+  DuiLib::CWebBrowserEventHandler* handler = home->GetWebBrowserEventHandler();
+  home->SetWebBrowserEventHandler(&recorder);
+  auto* menu = Owned<CDuiMenu>();
+  const std::pair<std::string, std::function<void()>> rows[] = {
+      {tamvelo::PortalAddress("/?directopen"), [&] { Choose(menu, "website"); }},
+      {tamvelo::net::kDownloadPageAddress.data(),
+       [&] {
+         PostMessageA(main(), tamvelo::protocol::kMsgOpenInNewWindow,
+                      reinterpret_cast<WPARAM>(tamvelo::net::kDownloadPageAddress.data()), 0);
+       }},
+  };
+  for (const auto& [address, open] : rows) {
+    recorder.last.clear();
+    open();
+    EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return recorder.last == address; }, 5000))
+        << address << ", last address: " << recorder.last;
+  }
+  home->SetWebBrowserEventHandler(handler);
+  EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
+  EXPECT_FALSE(TakeQuit());
+}
 
 TEST_F(DialogsTest, AccountMenuItemsAct) {
   CreateMainWindow();

@@ -1,40 +1,6 @@
 #include "tests/prefs_ui/main_window_fixture.h"
 
-#include <algorithm>
-
 namespace prefstest {
-
-namespace {
-
-constexpr char kTabClass[] = "PrefsUiStandInTab";
-
-LRESULT CALLBACK StandInTabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // A sent WM_DESTROY is the main program's command to close; it does not
-  // destroy the window itself.
-  if (message == WM_DESTROY) DestroyOrder().push_back(window);
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void RegisterTabClass() {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = StandInTabProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = kTabClass;
-  RegisterClassA(&wc);
-}
-
-}  // namespace
-
-std::vector<HWND>& DestroyOrder() {
-  static std::vector<HWND> order;
-  return order;
-}
-
-void MainWindowTest::SetUp() {
-  PrefsUiTest::SetUp();
-  RegisterTabClass();
-  DestroyOrder().clear();
-}
 
 void MainWindowTest::CreateMainWindow() {
   main_ = new CMainWnd;
@@ -45,33 +11,27 @@ void MainWindowTest::CreateMainWindow() {
 
 void MainWindowTest::TearDown() {
   if (main_ != nullptr) {
-    auto& records = const_cast<std::vector<TabRecord*>&>(main_->GetTabBar()->GetTabRecords());
-    for (TabRecord* record : added_) {
-      records.erase(std::remove(records.begin(), records.end(), record), records.end());
-      DestroyWindow(record->tabWindow);
-      delete record->button;
-      delete record;
-    }
-    main_->GetTabBar()->SetCurrentTabIndex(-1);
+    CScrollTabUI* strip = main_->GetTabBar();
+    while (!strip->GetTabRecords().empty()) strip->CloseTab(0);
     CloseMainWindow();  // the window deletes itself
   }
   PrefsUiTest::TearDown();
 }
 
 HWND MainWindowTest::AddTab() {
-  HWND tab = CreateWindowExA(0, kTabClass, "tab", WS_CHILD, 0, 70, 100, 100, main(), nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-  auto* record = new TabRecord;
-  record->tabWindow = tab;
-  record->button = new CScrollOptionUI;  // not in the control tree: the test owns it
-  const_cast<std::vector<TabRecord*>&>(main_->GetTabBar()->GetTabRecords()).push_back(record);
-  added_.push_back(record);
-  return tab;
+  CScrollTabUI* strip = main_->GetTabBar();
+  const size_t before = strip->GetTabRecords().size();
+  if (strip->OpenGameTab("game", true, "http://127.0.0.1/game/1.html") == nullptr ||
+      strip->GetTabRecords().size() != before + 1) {
+    ADD_FAILURE() << "the tab program did not start";
+    return nullptr;
+  }
+  Pump();
+  return strip->GetTabRecords().back()->tabWindow;
 }
 
 void MainWindowTest::SelectTab(int index) {
-  main_->GetTabBar()->SetCurrentTabIndex(index);
-  main_->SetFullScreenAvailable(true);
+  main_->GetTabBar()->SelectTab(Tabs().at(index)->button);
 }
 
 namespace {

@@ -1,6 +1,6 @@
 // The real main window for the tests that need it, with its owned menus and
-// small windows reachable from their handles, and stand-in tab windows
-// placed in the strip's records.
+// small windows reachable from their handles, and real tab processes opened
+// through the strip as the pages open them.
 #pragma once
 
 #include <string>
@@ -12,12 +12,8 @@
 
 namespace prefstest {
 
-// Handles of stand-in tab windows that were sent WM_DESTROY, in order.
-std::vector<HWND>& DestroyOrder();
-
 class MainWindowTest : public PrefsUiTest {
  protected:
-  void SetUp() override;
   void TearDown() override;
 
   // Creates the main window as the program does (call after writing the
@@ -35,17 +31,17 @@ class MainWindowTest : public PrefsUiTest {
     return dynamic_cast<T*>(OwnedWindow([](DuiLib::CWindowWnd* w) { return dynamic_cast<T*>(w) != nullptr; }));
   }
 
-  // A stand-in tab: a child window of the main window in a record of the
-  // strip, removed again at the end of the test.
+  // Opens a real tab process through the strip; it is closed again at the
+  // end of the test. Returns its tab window.
   HWND AddTab();
   void SelectTab(int index);
+  const std::vector<TabRecord*>& Tabs() const { return main_->GetTabBar()->GetTabRecords(); }
 
   HWND main() const { return main_->GetHWND(); }
   CMainWnd* main_ = nullptr;
 
  private:
   DuiLib::CWindowWnd* OwnedWindow(bool (*match)(DuiLib::CWindowWnd*)) const;
-  std::vector<TabRecord*> added_;
 };
 
 }  // namespace prefstest

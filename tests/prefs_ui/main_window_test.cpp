@@ -66,12 +66,19 @@ TEST_F(CloseButtonTest, SystemCloseHidesEvenWhenTheChoiceIsToQuit) {
   EXPECT_TRUE(main_->IsHidden());
 }
 
-TEST_F(CloseButtonTest, QuittingClosesEveryTabInStripOrderBeforeTheQuitMessage) {
+TEST_F(CloseButtonTest, QuittingEndsEveryTabProcessBeforeTheQuitMessage) {
   CreateMainWindow();
-  const HWND tabs[] = {AddTab(), AddTab(), AddTab()};
+  AddTab();
+  AddTab();
+  AddTab();
+  ASSERT_EQ(Tabs().size(), 3u);
   main_->QuitApplication();
-  // Sent synchronously: all done before the loop runs again.
-  EXPECT_EQ(DestroyOrder(), std::vector<HWND>(std::begin(tabs), std::end(tabs)));
+  // Done before the loop runs again: every tab window took its command and
+  // every process has ended.
+  for (const TabRecord* record : Tabs()) {
+    EXPECT_EQ(WaitForSingleObject(record->processHandle, 0), WAIT_OBJECT_0);
+    EXPECT_FALSE(IsWindow(record->tabWindow));
+  }
   EXPECT_TRUE(TakeQuit());
   // The hotkeys are free again for anyone.
   EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT, 'D'));
@@ -146,6 +153,9 @@ TEST_F(CloseButtonTest, ClicksOfTheTitleAndToolBarsReachTheirWindows) {
       {"skinbtn", [this] { return Owned<CSkinWnd>()->IsShown(); }},
       {"toolbar_main_xiaohao", [this] { return Owned<CMessageWnd>()->IsShown(); }},
       {"quitbtn", [] { return TakeQuit(); }},
+      // The pay and service pages open as tabs of their own.
+      {"payment", [this] { return Tabs().size() == 1; }},
+      {"service", [this] { return Tabs().size() == 2; }},
   };
   for (const auto& [name, opened] : rows) {
     DuiLib::TNotifyUI click;

@@ -9,6 +9,7 @@
 
 #include "tab/browser_events.h"
 #include "tab/no_script_error_helper.h"
+#include "tests/tab/browser_stand_in.h"
 #include "tests/tab/stand_in_main_window.h"
 
 namespace tamvelo::tab {
@@ -119,9 +120,9 @@ TEST_F(EventSinkTest, AnswersItsEventInterfaceAndIsNotCounted) {
   EXPECT_EQ(E_NOTIMPL, sink_.GetTypeInfoCount(nullptr));
 }
 
-// The document site's own handler and command target, counting what they
-// are asked.
-class SiteObjects final : public IDocHostUIHandler, public IOleCommandTarget {
+// The document's client site with its own handler and command target,
+// counting what they are asked.
+class SiteObjects final : public IOleClientSite, public IDocHostUIHandler, public IOleCommandTarget {
  public:
   LONG references = 1;
   int calls = 0;
@@ -129,6 +130,7 @@ class SiteObjects final : public IDocHostUIHandler, public IOleCommandTarget {
 
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
     *out = nullptr;
+    if (iid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
     if (iid == __uuidof(IDocHostUIHandler)) *out = static_cast<IDocHostUIHandler*>(this);
     if (iid == IID_IOleCommandTarget) *out = static_cast<IOleCommandTarget*>(this);
     if (*out == nullptr) return E_NOINTERFACE;
@@ -137,6 +139,12 @@ class SiteObjects final : public IDocHostUIHandler, public IOleCommandTarget {
   }
   STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
   STDMETHODIMP_(ULONG) Release() override { return --references; }
+  STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOTIMPL; }
+  STDMETHODIMP ShowObject() override { return E_NOTIMPL; }
+  STDMETHODIMP OnShowWindow(BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
   STDMETHODIMP ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return Call(); }
   STDMETHODIMP GetHostInfo(DOCHOSTUIINFO*) override { return Call(); }
   STDMETHODIMP ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
@@ -252,6 +260,52 @@ TEST(NoScriptErrorHelperTest, CountsReferencesOnBothInterfacesAndReleasesTheSite
   EXPECT_EQ(3, site.references);
   EXPECT_EQ(0u, helper->Release());
   EXPECT_EQ(1, site.references);  // both released with the helper
+}
+
+// A completed document gets the helper in front of its handler through
+// ICustomDoc: the helper passes the site's own handler on and keeps script
+// errors to itself. The title goes out as well.
+TEST(ScriptErrorHelperInstall, ACompletedDocumentGetsTheHelperInFrontOfItsSiteHandler) {
+  SiteObjects site;
+  {
+    test::StandInMainWindow main;
+    TabContext context{main.window(), reinterpret_cast<HWND>(0x1234), {}};
+    test::DocumentStandIn document(&site);
+    test::BrowserStandIn browser(L"三国 - 第2服", &document);
+    CMyWebBrowser2Event sink(&context);
+    sink.Bind(&browser);
+    DISPPARAMS none{};
+    EXPECT_EQ(S_OK, Fire(&sink, kEventDocumentComplete, &none));
+    ASSERT_EQ(1u, main.records().size());
+    EXPECT_EQ(L"三国 - 第2服", main.records()[0].text);
+
+    ASSERT_NE(nullptr, document.handler());
+    DOCHOSTUIINFO info{};
+    info.cbSize = sizeof info;
+    EXPECT_EQ(0x0004BEEF, document.handler()->GetHostInfo(&info));
+    EXPECT_EQ(1, site.calls);
+    IOleCommandTarget* target = nullptr;
+    ASSERT_EQ(S_OK, document.handler()->QueryInterface(IID_IOleCommandTarget, reinterpret_cast<void**>(&target)));
+    VARIANT out;
+    VariantInit(&out);
+    EXPECT_EQ(S_OK, target->Exec(nullptr, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, &out));
+    EXPECT_EQ(VARIANT_TRUE, out.boolVal);
+    EXPECT_EQ(1, site.calls);
+    target->Release();
+    sink.Bind(nullptr);
+  }
+  EXPECT_EQ(1, site.references);  // the document let the helper go, the helper the site
+}
+
+TEST(ScriptErrorHelperInstall, WithoutAClientSiteTheHelperStillAnswersAndWithoutADocumentNothingHappens) {
+  test::DocumentStandIn document(nullptr);
+  test::BrowserStandIn browser(L"", &document);
+  InstallNoScriptErrorHelper(&browser);
+  ASSERT_NE(nullptr, document.handler());
+  EXPECT_EQ(S_FALSE, document.handler()->ShowContextMenu(0, nullptr, nullptr, nullptr));
+  test::BrowserStandIn noDocument(L"", nullptr);
+  InstallNoScriptErrorHelper(&noDocument);
+  InstallNoScriptErrorHelper(nullptr);
 }
 
 }  // namespace
