@@ -52,6 +52,9 @@ void CMainWnd::QuitApplication() {
 
 void CMainWnd::CloseAllTabs() {
   if (m_pTabBar == nullptr) return;
+  // A tab asking for a new tab while the others end would start a process
+  // that outlives quitting.
+  m_pTabBar->RefuseNewTabs();
   namespace tabs = tamvelo::tabs;
   // Taken first: while a tab process handles its message this thread may
   // serve messages that change the strip. The process handles are this

@@ -72,6 +72,9 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   // and the portal's cookies as a new tab; the button shows the game's own
   // text again. False, with the tab left as it was, when the start fails.
   bool ReopenTab(int index);
+  // From now on no tab process starts: opening and reopening fail as a
+  // failed start does. Quitting sets it for good.
+  void RefuseNewTabs() { m_bRefusingNewTabs = true; }
   // Tabs whose window stopped answering for 5 s show it on their button,
   // until they answer again; checked every second once a tab opened.
   void CheckHungTabs();
@@ -101,6 +104,7 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   void ClearMarks(TabRecord& record);
 
   int m_nCurrentTab = -1;
+  bool m_bRefusingNewTabs = false;
   std::vector<TabRecord*> m_tabs;
   tamvelo::tabs::AddressList m_linktopay;
   tamvelo::tabs::AddressList m_otherurl;

@@ -82,6 +82,7 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
 }
 
 bool CScrollTabUI::LaunchTab(TabRecord* record) {
+  if (m_bRefusingNewTabs) return false;
   const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
   tabs::TabProcess process;
   if (!tabs::StartTabProcess(process)) return false;

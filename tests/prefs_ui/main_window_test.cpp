@@ -12,6 +12,7 @@
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/skin_wnd.h"
 #include "box/prefs/tray_menu.h"
+#include "box/tabs/tab_process.h"
 #include "common/protocol.h"
 #include "tests/prefs_ui/main_window_fixture.h"
 
@@ -83,6 +84,20 @@ TEST_F(CloseButtonTest, QuittingEndsEveryTabProcessBeforeTheQuitMessage) {
   // The hotkeys are free again for anyone.
   EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT, 'D'));
   UnregisterHotKey(nullptr, 1);
+}
+
+// A tab that asks for a new tab while quitting ends it gets none: its
+// process would outlive the quit.
+TEST_F(CloseButtonTest, QuittingStartsNoTabThatAnEndingTabAsksFor) {
+  std::string& commandLine = tamvelo::tabs::GameTabCommandLine();
+  const std::string saved = commandLine;
+  commandLine = "stand-in-tab.exe follow-ask";
+  CreateMainWindow();
+  AddTab();
+  main_->QuitApplication();
+  EXPECT_EQ(Tabs().size(), 1u) << "the first tab and no other";
+  EXPECT_TRUE(TakeQuit());
+  commandLine = saved;
 }
 
 TEST_F(CloseButtonTest, PromptAnswersHideQuitOrKeepRunning) {

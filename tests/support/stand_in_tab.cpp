@@ -6,6 +6,8 @@
 //   follow      follows the protocol: host and tab windows inside the main
 //               window; the host window's title shows the text of the last
 //               record it received; a WM_DESTROY to either window ends it
+//   follow-ask  as follow, and the tab window asks the main window for a new
+//               tab while it is being destroyed
 #include <windows.h>
 
 #include <cstring>
@@ -43,6 +45,17 @@ LRESULT CALLBACK FollowingHostProc(HWND window, UINT message, WPARAM wParam, LPA
   return StandInProc(window, message, wParam, lParam);
 }
 
+// Asks from inside the main window's own send, as a page opening a window
+// while the box quits would.
+LRESULT CALLBACK AskingTabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    const protocol::CopyDataRecord ask = protocol::MakeOpenTabRecord(L"http://127.0.0.1/game/asked.html");
+    SendMessageA(FindWindowA(protocol::kMainWindowClass, nullptr), WM_COPYDATA, 0,
+                 reinterpret_cast<LPARAM>(ask.Get()));
+  }
+  return StandInProc(window, message, wParam, lParam);
+}
+
 HWND CreateChild(const char* className, WNDPROC proc, HWND main, DWORD style, const RECT& place) {
   WNDCLASSA wc{};
   wc.lpszClassName = className;
@@ -55,14 +68,14 @@ HWND CreateChild(const char* className, WNDPROC proc, HWND main, DWORD style, co
                          nullptr);
 }
 
-int Follow() {
+int Follow(WNDPROC tabProc) {
   HWND main = FindWindowA(protocol::kMainWindowClass, nullptr);
   if (main == nullptr) return 0;
   RECT client = {};
   GetClientRect(main, &client);
   client.top += protocol::kTabTopOffset;
   if (CreateChild(protocol::kHostWindowClass, FollowingHostProc, main, 0, {0, 0, 0, 0}) == nullptr ||
-      CreateChild(protocol::kTabWindowClass, StandInProc, main, WS_VISIBLE, client) == nullptr) {
+      CreateChild(protocol::kTabWindowClass, tabProc, main, WS_VISIBLE, client) == nullptr) {
     return 1;
   }
   MSG message;
@@ -77,7 +90,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     Sleep(INFINITE);
     return 0;
   }
-  if (std::strncmp(commandLine, "follow", 6) == 0) return Follow();
+  if (std::strncmp(commandLine, "follow-ask", 10) == 0) return Follow(AskingTabProc);
+  if (std::strncmp(commandLine, "follow", 6) == 0) return Follow(StandInProc);
   if (CreateStandInWindow(instance) == nullptr) return 1;
   if (std::strncmp(commandLine, "hang", 4) == 0) {
     MSG message;
