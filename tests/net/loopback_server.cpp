@@ -46,10 +46,11 @@ std::string ReadRequestHead(SOCKET peer) {
 
 }  // namespace
 
-LoopbackServer::LoopbackServer(Handler handler, int connections) : handler_(std::move(handler)) {
+LoopbackServer::LoopbackServer(Handler handler, int connections, unsigned short port)
+    : handler_(std::move(handler)) {
   EnsureWinsock();
   listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address = Loopback(0);
+  sockaddr_in address = Loopback(port);
   int size = sizeof address;
   if (listener_ == INVALID_SOCKET ||
       bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||

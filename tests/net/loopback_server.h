@@ -1,4 +1,5 @@
-// An HTTP peer of the test's own on 127.0.0.1 with a port from bind(0): a
+// An HTTP peer of the test's own on 127.0.0.1, on a given port or one from
+// bind(0): a
 // thread accepts up to a given number of connections, reads each request
 // head and lets a handler answer on the socket. It stops by itself after
 // its connections or a deadline, and at destruction.
@@ -22,7 +23,8 @@ class LoopbackServer {
   // head as received; the socket is closed after it returns.
   using Handler = std::function<void(SOCKET peer, const std::string& request)>;
 
-  explicit LoopbackServer(Handler handler, int connections = 1);
+  // Throws std::runtime_error when it cannot listen (a given port in use).
+  explicit LoopbackServer(Handler handler, int connections = 1, unsigned short port = 0);
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;

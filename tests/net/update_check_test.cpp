@@ -4,11 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <process.h>
+
 #include <cstdio>
+#include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "box/app/process_values.h"
 #include "box/net/file_md5.h"
+#include "box/net/http_address.h"
+#include "box/net/net_hooks.h"
 #include "box/net/portal_addresses.h"
 #include "common/protocol.h"
 #include "tests/net/loopback_server.h"
@@ -148,6 +155,37 @@ TEST_F(UpdateCheck, UnreachablePortalKeepsBothFiles) {
             (std::vector<std::string>{"connect()函数执行失败!", "connect()函数执行失败!"}));
   EXPECT_EQ(ReadFile(paramIni_), kOldParam);
   EXPECT_EQ(PostedAddress(), nullptr);
+}
+
+// The thread as the main window starts it: after its start delay it checks
+// the portal the program was built for and posts the download page. The test
+// build's portal is 127.0.0.1 without a port, so the server takes port 80.
+TEST_F(UpdateCheck, TheThreadWaitsThenChecksTheBuiltInPortal) {
+  const std::optional<HttpAddress> portal = SplitHttpAddress((std::string(kPortalBaseUrl) + "/").c_str());
+  ASSERT_TRUE(portal && portal->hostName == "127.0.0.1") << kPortalBaseUrl;
+  std::unique_ptr<LoopbackServer> server;
+  try {
+    server = std::make_unique<LoopbackServer>(
+        test::ServeFiles({{"/res/box/version.ini", MainVersion("1.1")}, {"/res/box/param.ini", kNewParam}}), 2,
+        portal->port);
+  } catch (const std::runtime_error&) {
+    GTEST_SKIP() << "port " << portal->port << " of 127.0.0.1 is taken or not ours to use";
+  }
+  MessageRecorder messages(IDOK);
+  Hooks().startDelayMs = NetHooks{}.startDelayMs;  // the product's own wait
+
+  const ULONGLONG start = GetTickCount64();
+  const auto thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, UpdateCheckThread, nullptr, 0, nullptr));
+  ASSERT_NE(thread, nullptr);
+  ASSERT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
+  const ULONGLONG took = GetTickCount64() - start;
+  CloseHandle(thread);
+
+  EXPECT_GE(took, 2000u - 20u) << "the check starts 2 s after the thread (less the tick's grain)";
+  ASSERT_FALSE(server->Requests().empty());
+  EXPECT_EQ(RequestPath(server->Requests().front()), "/res/box/version.ini");
+  EXPECT_EQ(messages.Messages().size(), 1u);
+  EXPECT_EQ(PostedAddress(), kDownloadPageAddress.data());
 }
 
 }  // namespace
