@@ -198,13 +198,45 @@ class NavigationRecorder : public DuiLib::CWebBrowserEventHandler {
       const std::wstring wide = url->bstrVal;
       last.assign(wide.begin(), wide.end());  // addresses are ASCII
     }
+    ++count;
     if (cancel != nullptr) *cancel = VARIANT_TRUE;  // nothing to load
   }
   bool Saw(const std::string& path) const {
     return last.size() >= path.size() && last.compare(last.size() - path.size(), path.size(), path) == 0;
   }
   std::string last;
+  int count = 0;
 };
+
+// Each opening of the alt-account window loads its start page afresh; the
+// alt-account login its page asks for without "?directopen" hides the window
+// and becomes a tab.
+TEST_F(DialogsTest, AltAccountWindowReloadsItsStartPageAndItsLoginBecomesATab) {
+  CreateMainWindow();
+  auto* window = Owned<CMessageWnd>();
+  CTabbrowserUI* browser = window->GetBrowser();
+  DuiLib::CWebBrowserEventHandler* handler = browser->GetWebBrowserEventHandler();
+  NavigationRecorder recorder;
+  browser->SetWebBrowserEventHandler(&recorder);
+  const std::string start = tamvelo::PortalAddress("/box/xiaohao_1_box.html");
+  for (int opening = 1; opening <= 2; ++opening) {
+    main_->ShowAltAccountWindow();
+    EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return recorder.count == opening; }, 5000)) << opening;
+    EXPECT_EQ(recorder.last, start);
+    ClickControl(window->GetHWND(), *window->GetPaintManager(), "closebtn1");
+  }
+  browser->SetWebBrowserEventHandler(handler);
+
+  main_->ShowAltAccountWindow();
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  BSTR login = SysAllocString(L"http://127.0.0.1/box/login_xiaohao?id=2");
+  handler->NewWindow3(browser, nullptr, &cancel, 0, nullptr, login);
+  SysFreeString(login);
+  EXPECT_EQ(cancel, VARIANT_TRUE);
+  EXPECT_FALSE(window->IsShown());
+  EXPECT_FALSE(IsWindowVisible(window->GetHWND()));
+  EXPECT_EQ(Tabs().size(), 1u);
+}
 
 // The menu's "website" item and the update check's message 1125 go to their
 // page through the home browser, meant for a new window (Wine's browser
