@@ -11,7 +11,6 @@
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/skin_wnd.h"
 #include "box/prefs/tray_menu.h"
-#include "box/net/portal_addresses.h"
 #include "box/web/tabbrowser.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"
@@ -219,10 +218,10 @@ TEST_F(DialogsTest, WebsiteItemAndTheUpdateMessageOpenTheirPageInANewWindow) {
   auto* menu = Owned<CDuiMenu>();
   const std::pair<std::string, std::function<void()>> rows[] = {
       {tamvelo::PortalAddress("/?directopen"), [&] { Choose(menu, "website"); }},
-      {tamvelo::net::kDownloadPageAddress.data(),
+      {tamvelo::kDownloadPageAddress.data(),
        [&] {
          PostMessageA(main(), tamvelo::protocol::kMsgOpenInNewWindow,
-                      reinterpret_cast<WPARAM>(tamvelo::net::kDownloadPageAddress.data()), 0);
+                      reinterpret_cast<WPARAM>(tamvelo::kDownloadPageAddress.data()), 0);
        }},
   };
   for (const auto& [address, open] : rows) {
