@@ -4,12 +4,14 @@
 
 namespace tamvelo::config {
 
+std::string ExitDirectText(ExitDirect value) { return std::to_string(static_cast<int>(value)); }
+
 std::string ReadExitDirect(const std::string& path) {
   return ini::ReadText(path, kSettingSection, kExitDirectKey);
 }
 
 bool WriteExitDirect(const std::string& path, ExitDirect value) {
-  return ini::WriteInt(path, kSettingSection, kExitDirectKey, static_cast<int>(value));
+  return ini::WriteText(path, kSettingSection, kExitDirectKey, ExitDirectText(value));
 }
 
 int ReadSkin(const std::string& path) { return ini::ReadInt(path, kSettingSection, kSkinKey); }

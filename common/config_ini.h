@@ -22,8 +22,11 @@ inline constexpr char kLoginSection[] = "Login";
 inline constexpr char kLoginKey[] = "User1";
 
 // What the close button does, as the settings window and the close prompt
-// store it ("%d").
+// store it.
 enum class ExitDirect { Ask = 0, Quit = 1, Hide = 2 };
+
+// The stored text of a value, its number written with "%d".
+std::string ExitDirectText(ExitDirect value);
 
 // "ExitDirect" as stored, "Error" when absent.
 std::string ReadExitDirect(const std::string& path);
