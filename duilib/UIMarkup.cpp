@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/text_codec.h"
 #include "duilib/UIResource.h"
 #include "duilib/UIString.h"
 
@@ -412,9 +413,7 @@ bool CMarkup::LoadFromMem(const BYTE* data, DWORD size) {
     const BYTE hi = data[2 + 2 * i + (utf16le ? 1 : 0)];
     wide[i] = static_cast<wchar_t>(lo | (hi << 8));
   }
-  const int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], len, nullptr, nullptr);
+  const std::string utf8 = tamvelo::NarrowFromWide(wide, CP_UTF8);
   return Parse(utf8.data(), utf8.size());
 }
 

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/text_codec.h"
+
 namespace DuiLib {
 namespace {
 
@@ -37,15 +39,10 @@ std::string Utf8ToAnsi(const std::string& utf8) {
   bool ascii = true;
   for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   if (ascii) return utf8;
-  const int size = static_cast<int>(utf8.size());
-  const int wideLen = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  if (wideLen <= 0) return utf8;
-  std::wstring wide(static_cast<size_t>(wideLen), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &wide[0], wideLen);
-  const int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, nullptr, 0, nullptr, nullptr);
-  if (len <= 0) return utf8;
-  std::string ansi(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, &ansi[0], len, nullptr, nullptr);
+  const std::wstring wide = tamvelo::WideFromNarrow(utf8, CP_UTF8);
+  if (wide.empty()) return utf8;
+  std::string ansi = tamvelo::NarrowFromWide(wide);
+  if (ansi.empty()) return utf8;
   return ansi;
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "common/text_codec.h"
+
 namespace DuiLib {
 namespace {
 
@@ -11,15 +13,6 @@ namespace {
 CWebBrowserEventHandler& DefaultHandler() {
   static CWebBrowserEventHandler defaults;
   return defaults;
-}
-
-std::wstring WideFromAnsi(LPCSTR text) {
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (length <= 1) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
-  wide.resize(static_cast<size_t>(length - 1));
-  return wide;
 }
 
 // The arguments of one event as the browser sends them: in reverse order,
@@ -213,7 +206,7 @@ void CWebBrowserUI::Navigate2(LPCSTR lpszUrl) {
   VARIANT url;
   ::VariantInit(&url);
   url.vt = VT_BSTR;
-  const std::wstring wide = WideFromAnsi(lpszUrl);
+  const std::wstring wide = tamvelo::WideFromNarrow(lpszUrl);
   url.bstrVal = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
   if (url.bstrVal == nullptr) return;
   m_pWebBrowser2->Navigate2(&url, nullptr, nullptr, nullptr, nullptr);

@@ -59,7 +59,7 @@ CControlUI* CMainWnd::CreateControl(LPCSTR pstrClass) {
     m_pHomeBrowser = new CTabbrowserUI;
     m_pHomeBrowser->m_pTabBar = m_pTabBar;
     m_pHomeBrowser->m_pMainWnd = this;
-    m_pHomeBrowser->Navigate2(tamvelo::PortalAddress("/box/index.html").c_str());
+    m_pHomeBrowser->Navigate2(tamvelo::PortalAddress(tamvelo::kHomePagePath).c_str());
     return m_pHomeBrowser;
   }
   return nullptr;
@@ -121,7 +121,7 @@ void CMainWnd::Notify(TNotifyUI& msg) {
 void CMainWnd::StartBackgroundWork() {
   if (m_pHomeBrowser) {
     m_pHomeBrowser->Navigate2("about:blank");
-    m_pHomeBrowser->Navigate2(tamvelo::PortalAddress("/box/index.html").c_str());
+    m_pHomeBrowser->Navigate2(tamvelo::PortalAddress(tamvelo::kHomePagePath).c_str());
   }
   // A tab process that only waits for this window to go keeps the tab
   // program's files warm for the first game.
@@ -145,14 +145,14 @@ void CMainWnd::OnClick(TNotifyUI& msg) {
   } else if (sender == m_pRestoreBtn) {
     SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
   } else if (sender == m_pHomeBtn) {
-    ShowPortalPage(tamvelo::PortalAddress("/box").c_str());
+    ShowPortalPage(tamvelo::PortalAddress(tamvelo::kBoxPagePath).c_str());
   } else if (sender == m_pSearchBtn) {
-    ShowPortalPage(tamvelo::PortalAddress("/box/game").c_str());
+    ShowPortalPage(tamvelo::PortalAddress(tamvelo::kGamePagePath).c_str());
   } else if (sender == m_pPaymentBtn) {
-    const std::string page = tamvelo::PortalAddress("/box/pay.html");
+    const std::string page = tamvelo::PortalAddress(tamvelo::kPaymentPagePath);
     if (m_pTabBar) m_pTabBar->OpenGameTab(page.c_str(), true, page.c_str());
   } else if (sender == m_pServiceBtn) {
-    const std::string page = tamvelo::PortalAddress("/box/service.html");
+    const std::string page = tamvelo::PortalAddress(tamvelo::kServicePagePath);
     if (m_pTabBar) m_pTabBar->OpenGameTab(page.c_str(), true, page.c_str());
   } else if (sender == m_pFullscreenBtn) {
     EnterFullScreen();

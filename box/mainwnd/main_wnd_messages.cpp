@@ -9,11 +9,11 @@
 
 #include "box/app/process_values.h"
 #include "box/mainwnd/main_wnd.h"
-#include "box/net/portal_addresses.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
 #include "box/tabs/tab_watch.h"
 #include "box/web/tabbrowser.h"
+#include "common/portal_address.h"
 #include "common/protocol.h"
 #include "common/text_codec.h"
 
@@ -44,8 +44,8 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case protocol::kMsgOpenInNewWindow:
       // Any local process can post this: only the update check's own
       // constant address is read, never whatever a sender passes.
-      if (wParam == reinterpret_cast<WPARAM>(tamvelo::net::kDownloadPageAddress.data())) {
-        OpenInNewWindow(tamvelo::net::kDownloadPageAddress.data());
+      if (wParam == reinterpret_cast<WPARAM>(tamvelo::kDownloadPageAddress.data())) {
+        OpenInNewWindow(tamvelo::kDownloadPageAddress.data());
       }
       break;
     default:

@@ -9,12 +9,9 @@
 #include "box/prefs/skin_names.h"
 #include "box/prefs/skin_wnd.h"
 #include "box/tabs/scroll_tab.h"
-#include "common/ini.h"
+#include "common/config_ini.h"
 
 namespace {
-
-constexpr char kSettingSection[] = "Setting";
-constexpr char kSkinKey[] = "Skin";
 
 void SetTabImages(DuiLib::COptionUI* tab, const std::string& folder) {
   if (tab == nullptr) return;
@@ -28,7 +25,7 @@ void SetTabImages(DuiLib::COptionUI* tab, const std::string& folder) {
 }  // namespace
 
 int CMainWnd::ReadSkinIndex() {
-  return tamvelo::prefs::ClampSkinIndex(tamvelo::ini::ReadInt(m_szConfigPath, kSettingSection, kSkinKey));
+  return tamvelo::prefs::ClampSkinIndex(tamvelo::config::ReadSkin(m_szConfigPath));
 }
 
 void CMainWnd::SetSkinName(int index) {
@@ -36,7 +33,7 @@ void CMainWnd::SetSkinName(int index) {
 }
 
 void CMainWnd::ApplySkin(int index) {
-  tamvelo::ini::WriteInt(m_szConfigPath, kSettingSection, kSkinKey, index);
+  tamvelo::config::WriteSkin(m_szConfigPath, index);
   SetSkinName(index);
   const std::string folder = m_szSkinName;
   const std::string background = tamvelo::prefs::SkinBackgroundPath(folder);

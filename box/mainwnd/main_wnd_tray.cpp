@@ -9,7 +9,7 @@
 #include "box/prefs/tray_menu.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_ending.h"
-#include "common/ini.h"
+#include "common/config_ini.h"
 #include "common/protocol.h"
 
 void CMainWnd::AddTrayIcon() {
@@ -32,7 +32,7 @@ void CMainWnd::OnTrayIcon(LPARAM mouseMessage) {
 }
 
 void CMainWnd::OnCloseButton() {
-  const std::string stored = tamvelo::ini::ReadText(m_szConfigPath, "Setting", "ExitDirect");
+  const std::string stored = tamvelo::config::ReadExitDirect(m_szConfigPath);
   switch (tamvelo::prefs::CloseActionFor(stored)) {
     case tamvelo::prefs::CloseAction::Prompt:
       if (m_pCloseHint != nullptr) m_pCloseHint->Show();

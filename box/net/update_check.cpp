@@ -8,8 +8,8 @@
 #include "box/net/download.h"
 #include "box/net/ini_md5.h"
 #include "box/net/net_hooks.h"
-#include "box/net/portal_addresses.h"
 #include "common/ini.h"
+#include "common/portal_address.h"
 #include "common/protocol.h"
 
 namespace tamvelo::net {

@@ -1,7 +1,7 @@
 #include "box/prefs/close_hint_dialog.h"
 
 #include "box/mainwnd/main_wnd.h"
-#include "common/ini.h"
+#include "common/config_ini.h"
 
 void CCloseHintDialog::InitWindow() {
   m_pYesBtn = m_pm.FindControl("yesbtn");
@@ -26,7 +26,8 @@ void CCloseHintDialog::OnConfirm() {
   const bool hide = !quit && m_pTrayOption != nullptr && m_pTrayOption->IsSelected();
   if (!quit && !hide) return;
   if (remember && m_pszConfigPath != nullptr) {
-    tamvelo::ini::WriteInt(m_pszConfigPath, "Setting", "ExitDirect", quit ? 1 : 2);
+    using tamvelo::config::ExitDirect;
+    tamvelo::config::WriteExitDirect(m_pszConfigPath, quit ? ExitDirect::Quit : ExitDirect::Hide);
   }
   if (m_pMainWnd == nullptr) return;
   if (quit) m_pMainWnd->QuitApplication();

@@ -13,7 +13,7 @@ void CDownSelMenu::OnItem(const DuiLib::CDuiString& item) {
   } else if (item == "logout") {
     Hide();
     if (CTabbrowserUI* home = m_pMainWnd->GetHomeBrowser()) {
-      home->Navigate2(tamvelo::PortalAddress("/box/logout").c_str());
+      home->Navigate2(tamvelo::PortalAddress(tamvelo::kLogoutPath).c_str());
     }
   }
 }

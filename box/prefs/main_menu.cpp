@@ -11,6 +11,6 @@ void CDuiMenu::OnItem(const DuiLib::CDuiString& item) {
     m_pMainWnd->ShowSettingsWindow();
   } else if (item == "website") {
     Hide();
-    m_pMainWnd->OpenInNewWindow(tamvelo::PortalAddress("/?directopen").c_str());
+    m_pMainWnd->OpenInNewWindow(tamvelo::PortalAddress(tamvelo::kWebsitePath).c_str());
   }
 }

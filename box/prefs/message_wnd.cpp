@@ -5,10 +5,6 @@
 #include "box/web/tabbrowser.h"
 #include "common/portal_address.h"
 
-namespace {
-constexpr char kAltAccountPath[] = "/box/xiaohao_1_box.html";
-}
-
 void CMessageWnd::InitWindow() {
   m_pTitle = m_pm.FindControl("text1");
   InitBackground();
@@ -31,7 +27,7 @@ DuiLib::CControlUI* CMessageWnd::CreateControl(LPCSTR pstrClass) {
 void CMessageWnd::Show() {
   ShowCentered(MarkShown::Last);
   if (m_pBrowser != nullptr) {
-    const std::string address = tamvelo::PortalAddress(kAltAccountPath);
+    const std::string address = tamvelo::PortalAddress(tamvelo::kAltAccountPagePath);
     m_pBrowser->Navigate2(address.c_str());
   }
   if (m_pTitle != nullptr) m_pTitle->SetText("小号多开");

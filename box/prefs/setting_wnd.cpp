@@ -1,29 +1,16 @@
 #include "box/prefs/setting_wnd.h"
 
+#include <optional>
 #include <string>
 
 #include "box/prefs/close_action.h"
 #include "box/prefs/fullscreen_button.h"
 #include "box/prefs/fullscreen_caption.h"
-#include "common/ini.h"
+#include "common/config_ini.h"
 
+namespace config = tamvelo::config;
 using tamvelo::prefs::CloseAction;
 using tamvelo::prefs::HotKeyValue;
-
-namespace {
-
-constexpr char kHotKeySection[] = "HotKey";
-constexpr char kSettingSection[] = "Setting";
-constexpr char kExitDirectKey[] = "ExitDirect";
-// A stored hotkey is read into 20 characters.
-constexpr unsigned kHotKeyBufferChars = 20;
-
-// "ExitDirect" values the options stand for.
-constexpr int kAskValue = 0;
-constexpr int kExitValue = 1;
-constexpr int kTrayValue = 2;
-
-}  // namespace
 
 CSettingWnd::~CSettingWnd() {
   for (HotKeyEntry* entry : m_hotKeys) delete entry;
@@ -40,9 +27,9 @@ void CSettingWnd::InitWindow() {
 
   const HotKeyValue hide = tamvelo::prefs::kDefaultHideKey;
   const HotKeyValue full = tamvelo::prefs::kDefaultFullKey;
-  m_hotKeys.push_back(new HotKeyEntry{"HideKey", m_pHideKeyCtrl, hide.keyCode, hide.modifiers,
+  m_hotKeys.push_back(new HotKeyEntry{config::kHideKeyName, m_pHideKeyCtrl, hide.keyCode, hide.modifiers,
                                       tamvelo::prefs::HotKeyIdFromAtom("HideHotKey")});
-  m_hotKeys.push_back(new HotKeyEntry{"FullKey", m_pFullKeyCtrl, full.keyCode, full.modifiers,
+  m_hotKeys.push_back(new HotKeyEntry{config::kFullKeyName, m_pFullKeyCtrl, full.keyCode, full.modifiers,
                                       tamvelo::prefs::HotKeyIdFromAtom("FullHotKey")});
 
   InitBackground();
@@ -63,8 +50,7 @@ void CSettingWnd::Show() {
 }
 
 void CSettingWnd::SelectStoredCloseAction() {
-  const std::string stored = tamvelo::ini::ReadText(m_pszConfigPath ? m_pszConfigPath : "", kSettingSection,
-                                                    kExitDirectKey);
+  const std::string stored = config::ReadExitDirect(m_pszConfigPath ? m_pszConfigPath : "");
   DuiLib::COptionUI* option = nullptr;
   switch (tamvelo::prefs::CloseActionFor(stored)) {
     case CloseAction::Prompt: option = m_pAskOption; break;
@@ -91,12 +77,12 @@ void CSettingWnd::OnConfirm() {
 
 void CSettingWnd::SaveCloseAction() {
   // The options form one group; the first selected one in this order wins.
-  int value = -1;
-  if (m_pAskOption != nullptr && m_pAskOption->IsSelected()) value = kAskValue;
-  else if (m_pExitOption != nullptr && m_pExitOption->IsSelected()) value = kExitValue;
-  else if (m_pTrayOption != nullptr && m_pTrayOption->IsSelected()) value = kTrayValue;
-  if (value < 0 || m_pszConfigPath == nullptr) return;
-  tamvelo::ini::WriteInt(m_pszConfigPath, kSettingSection, kExitDirectKey, value);
+  std::optional<config::ExitDirect> value;
+  if (m_pAskOption != nullptr && m_pAskOption->IsSelected()) value = config::ExitDirect::Ask;
+  else if (m_pExitOption != nullptr && m_pExitOption->IsSelected()) value = config::ExitDirect::Quit;
+  else if (m_pTrayOption != nullptr && m_pTrayOption->IsSelected()) value = config::ExitDirect::Hide;
+  if (!value || m_pszConfigPath == nullptr) return;
+  config::WriteExitDirect(m_pszConfigPath, *value);
 }
 
 void CSettingWnd::RegisterHotKeysAtStart() {
@@ -109,8 +95,7 @@ void CSettingWnd::LoadHotKey(size_t index, bool registerIt) {
   if (index >= m_hotKeys.size()) return;
   HotKeyEntry& entry = *m_hotKeys[index];
   if (m_pszConfigPath != nullptr) {
-    const std::string stored =
-        tamvelo::ini::ReadText(m_pszConfigPath, kHotKeySection, entry.keyName, kHotKeyBufferChars);
+    const std::string stored = config::ReadHotKey(m_pszConfigPath, entry.keyName);
     if (const auto value = tamvelo::prefs::ParseStoredHotKey(stored)) entry.Take(*value);
   }
   if (registerIt) {
@@ -136,8 +121,7 @@ void CSettingWnd::SaveHotKey(size_t index, bool reRegister) {
     entry.Take({keyCode, modifiers});
   }
   if (m_pszConfigPath != nullptr) {
-    tamvelo::ini::WriteText(m_pszConfigPath, kHotKeySection, entry.keyName,
-                            tamvelo::prefs::StoredHotKeyText(entry.Value()));
+    config::WriteHotKey(m_pszConfigPath, entry.keyName, tamvelo::prefs::StoredHotKeyText(entry.Value()));
   }
   if (reRegister) {
     ::UnregisterHotKey(m_hOwner, entry.id);

@@ -12,8 +12,6 @@ namespace tabs = tamvelo::tabs;
 
 namespace {
 
-constexpr char kLinktopayPath[] = "/box/linktopay";
-constexpr char kOtherurlPath[] = "/box";
 constexpr char kDefaultSkinFolder[] = "Default";
 
 }  // namespace
@@ -43,8 +41,8 @@ bool CScrollTabUI::IsOtherUrl(LPCSTR address) const {
 
 std::string CScrollTabUI::ChooseTabAddress(LPCSTR address) const {
   if (address == nullptr) return std::string();
-  if (IsLinktopayUrl(address)) return tamvelo::PortalAddress(kLinktopayPath);
-  if (IsOtherUrl(address)) return tamvelo::PortalAddress(kOtherurlPath);
+  if (IsLinktopayUrl(address)) return tamvelo::PortalAddress(tamvelo::kLinktopayPath);
+  if (IsOtherUrl(address)) return tamvelo::PortalAddress(tamvelo::kBoxPagePath);
   return address;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "box/web/bstr_text.h"
+#include "common/config_ini.h"
 #include "common/ini.h"
 
 namespace tamvelo::web {
@@ -51,8 +52,8 @@ std::string ClientCall::ReadLogin() const {
   if (configPath_.empty()) return kNoLoginValue;
   // One byte more than the longest value that is ever stored, so that a
   // longer one (written by hand) shows as too long instead of being cut.
-  const std::string value = ini::ReadText(configPath_, kLoginSection, kLoginKey,
-                                          static_cast<unsigned>(kLoginValueMaxBytes + 2));
+  const std::string value =
+      config::ReadLogin(configPath_, static_cast<unsigned>(kLoginValueMaxBytes + 2));
   if (ini::IsAbsent(value) || value.size() < kLoginValueMinChars ||
       value.size() > kLoginValueMaxBytes) {
     return kNoLoginValue;
@@ -65,7 +66,7 @@ bool ClientCall::WriteLogin(const std::string& text) const {
       text.find_first_of(kRefusedCharacters) != std::string::npos) {
     return false;
   }
-  return ini::WriteText(configPath_, kLoginSection, kLoginKey, text);
+  return config::WriteLogin(configPath_, text);
 }
 
 bool ClientCall::ClearLogin() const { return WriteLogin(kNoLoginValue); }

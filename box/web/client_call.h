@@ -17,8 +17,6 @@
 
 namespace tamvelo::web {
 
-inline constexpr char kLoginSection[] = "Login";
-inline constexpr char kLoginKey[] = "User1";
 // Stored values shorter than this are no login value.
 inline constexpr size_t kLoginValueMinChars = 70;
 // Longer values are never stored, so none is ever read back cut short.

@@ -10,8 +10,6 @@ namespace tamvelo::web {
 // Markers searched in the requested address, case-sensitive, anywhere.
 inline constexpr char kAltAccountLoginMarker[] = "box/login_xiaohao";
 inline constexpr char kDirectOpenMarker[] = "?directopen";
-inline constexpr char kPartnerPayPath[] = "/api/h.phtml";  // after the partner host
-inline constexpr char kPortalPayPath[] = "/box/pay";       // after the portal base URL
 
 enum class NewWindowTarget {
   GameTab,       // cancel the request and open `address` as a game tab

@@ -16,7 +16,7 @@
 #include "box/net/file_md5.h"
 #include "box/net/http_address.h"
 #include "box/net/net_hooks.h"
-#include "box/net/portal_addresses.h"
+#include "common/portal_address.h"
 #include "common/protocol.h"
 #include "tests/net/loopback_server.h"
 #include "tests/net/message_recorder.h"

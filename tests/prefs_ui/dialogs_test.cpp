@@ -11,7 +11,6 @@
 #include "box/prefs/setting_wnd.h"
 #include "box/prefs/skin_wnd.h"
 #include "box/prefs/tray_menu.h"
-#include "box/net/portal_addresses.h"
 #include "box/web/tabbrowser.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"
@@ -218,7 +217,7 @@ TEST_F(DialogsTest, AltAccountWindowReloadsItsStartPageAndItsLoginBecomesATab) {
   DuiLib::CWebBrowserEventHandler* handler = browser->GetWebBrowserEventHandler();
   NavigationRecorder recorder;
   browser->SetWebBrowserEventHandler(&recorder);
-  const std::string start = tamvelo::PortalAddress("/box/xiaohao_1_box.html");
+  const std::string start = tamvelo::PortalAddress(tamvelo::kAltAccountPagePath);
   for (int opening = 1; opening <= 2; ++opening) {
     main_->ShowAltAccountWindow();
     EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return recorder.count == opening; }, 5000)) << opening;
@@ -251,10 +250,10 @@ TEST_F(DialogsTest, WebsiteItemAndTheUpdateMessageOpenTheirPageInANewWindow) {
   auto* menu = Owned<CDuiMenu>();
   const std::pair<std::string, std::function<void()>> rows[] = {
       {tamvelo::PortalAddress("/?directopen"), [&] { Choose(menu, "website"); }},
-      {tamvelo::net::kDownloadPageAddress.data(),
+      {tamvelo::kDownloadPageAddress.data(),
        [&] {
          PostMessageA(main(), tamvelo::protocol::kMsgOpenInNewWindow,
-                      reinterpret_cast<WPARAM>(tamvelo::net::kDownloadPageAddress.data()), 0);
+                      reinterpret_cast<WPARAM>(tamvelo::kDownloadPageAddress.data()), 0);
        }},
   };
   for (const auto& [address, open] : rows) {
