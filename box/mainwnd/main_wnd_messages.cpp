@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "box/app/process_values.h"
+#include "box/shared/process_values.h"
 #include "box/mainwnd/main_wnd.h"
 #include "box/net/portal_addresses.h"
 #include "box/tabs/scroll_tab.h"

@@ -1,6 +1,6 @@
 // The menus and small windows: created once at start-up, hidden, owned by
 // the main window for the program's life, and shown on demand.
-#include "box/app/process_values.h"
+#include "box/shared/process_values.h"
 #include "box/mainwnd/main_wnd.h"
 #include "box/prefs/about_wnd.h"
 #include "box/prefs/close_hint_dialog.h"

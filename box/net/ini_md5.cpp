@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "box/app/process_values.h"
+#include "box/shared/process_values.h"
 #include "box/net/file_md5.h"
 #include "common/ini.h"
 

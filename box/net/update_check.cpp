@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "box/app/process_values.h"
+#include "box/shared/process_values.h"
 #include "box/net/download.h"
 #include "box/net/ini_md5.h"
 #include "box/net/net_hooks.h"

@@ -1,6 +1,5 @@
 #include "box/prefs/close_hint_dialog.h"
 
-#include "box/mainwnd/main_wnd.h"
 #include "common/ini.h"
 
 void CCloseHintDialog::InitWindow() {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "box/mainwnd/main_wnd.h"
 #include "box/web/tabbrowser.h"
 #include "common/portal_address.h"
 

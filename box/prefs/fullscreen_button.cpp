@@ -1,6 +1,5 @@
 #include "box/prefs/fullscreen_button.h"
 
-#include "box/mainwnd/main_wnd.h"
 #include "box/prefs/click_name.h"
 #include "box/prefs/fullscreen_caption.h"
 #include "box/prefs/setting_wnd.h"

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "box/mainwnd/main_wnd.h"
 #include "common/portal_address.h"
 
 void CDuiMenu::OnItem(const DuiLib::CDuiString& item) {

@@ -1,6 +1,5 @@
 #include "box/prefs/popup_menu.h"
 
-#include "box/mainwnd/main_wnd.h"
 #include "box/prefs/click_name.h"
 
 LRESULT CPopupMenu::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "box/mainwnd/main_wnd.h"
 #include "box/prefs/skin_names.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "box/app/process_values.h"
+#include "box/shared/process_values.h"
 #include "box/app/skin_resources.h"
 #include "common/data_folder.h"
 #include "common/protocol.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "box/app/process_values.h"
+#include "box/shared/process_values.h"
 #include "box/net/file_md5.h"
 #include "box/net/portal_addresses.h"
 #include "common/protocol.h"
