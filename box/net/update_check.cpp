@@ -4,11 +4,11 @@
 
 #include <cstdlib>
 
-#include "box/shared/process_values.h"
 #include "box/net/download.h"
 #include "box/net/ini_md5.h"
 #include "box/net/net_hooks.h"
 #include "box/net/portal_addresses.h"
+#include "box/shared/process_values.h"
 #include "common/ini.h"
 #include "common/protocol.h"
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "box/shared/process_values.h"
 #include "box/net/file_md5.h"
 #include "box/net/portal_addresses.h"
+#include "box/shared/process_values.h"
 #include "common/protocol.h"
 #include "tests/net/loopback_server.h"
 #include "tests/net/message_recorder.h"

@@ -1,4 +1,4 @@
-#include "box/prefs/tray_menu.h"
+#include "box/windows/tray_menu.h"
 
 
 CTrayMenu::CTrayMenu()

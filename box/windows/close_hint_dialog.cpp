@@ -1,4 +1,4 @@
-#include "box/prefs/close_hint_dialog.h"
+#include "box/windows/close_hint_dialog.h"
 
 #include "common/ini.h"
 

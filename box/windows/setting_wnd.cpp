@@ -1,10 +1,10 @@
-#include "box/prefs/setting_wnd.h"
+#include "box/windows/setting_wnd.h"
 
 #include <string>
 
 #include "box/prefs/close_action.h"
-#include "box/prefs/fullscreen_button.h"
 #include "box/prefs/fullscreen_caption.h"
+#include "box/windows/fullscreen_button.h"
 #include "common/ini.h"
 
 using tamvelo::prefs::CloseAction;

@@ -1,4 +1,4 @@
-#include "box/prefs/skin_wnd.h"
+#include "box/windows/skin_wnd.h"
 
 #include <cstring>
 

@@ -4,8 +4,8 @@
 // again.
 #pragma once
 
-#include "box/prefs/small_wnd.h"
 #include "box/shared/main_window_ops.h"
+#include "box/windows/small_wnd.h"
 
 
 class CCloseHintDialog : public CSmallWnd {

@@ -3,8 +3,8 @@
 // games it opens become tabs.
 #pragma once
 
-#include "box/prefs/small_wnd.h"
 #include "box/web/browser_owner.h"
+#include "box/windows/small_wnd.h"
 
 class CScrollTabUI;
 class CTabbrowserUI;

@@ -1,4 +1,4 @@
-#include "box/prefs/main_menu.h"
+#include "box/windows/main_menu.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // to every window at once and storing it; there is no cancel.
 #pragma once
 
-#include "box/prefs/small_wnd.h"
 #include "box/shared/main_window_ops.h"
+#include "box/windows/small_wnd.h"
 
 
 class CSkinWnd : public CSmallWnd {

@@ -1,4 +1,4 @@
-#include "box/prefs/down_sel_menu.h"
+#include "box/windows/down_sel_menu.h"
 
 #include <string>
 
