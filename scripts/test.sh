@@ -9,6 +9,10 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_ROOT="${TAMVELO_BUILD_DIR:-$ROOT/build/test}"
 
+# The include graph of box/ first: a cycle fails the run before any build.
+echo "== test: include graph between the folders of box/"
+bash "$ROOT/scripts/include_graph.sh"
+
 bash "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
 source "$ROOT/scripts/wine-env.sh"

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "box/app/process_values.h"
 #include "box/net/update_check.h"
+#include "box/shared/process_values.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_process.h"
 #include "box/tabs/tab_text.h"

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "box/shared/main_window_ops.h"
 #include "duilib/UIlib.h"
 
 class CScrollTabUI;
@@ -24,7 +25,7 @@ class CCloseHintDialog;
 class CFullscreenBtn;
 class CSkinWnd;
 
-class CMainWnd : public DuiLib::WindowImplBase {
+class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
  public:
   CMainWnd();
   ~CMainWnd() override;
@@ -45,56 +46,56 @@ class CMainWnd : public DuiLib::WindowImplBase {
   DuiLib::CControlUI* CreateControl(LPCSTR pstrClass) override;
 
   // --- Login state (page title messages) ---------------------------------------
-  virtual void SetLoginButton(LPCSTR text, bool loggedIn);
+  void SetLoginButton(LPCSTR text, bool loggedIn) override;
 
   // --- Notification map handlers ------------------------------------------------
   void OnSelectChanged(DuiLib::TNotifyUI& msg);
   void OnItemClick(DuiLib::TNotifyUI& msg);  // does nothing
 
-  // --- Operations the menus, dialogs, tab strip and pages call ------------------
-  void OpenInNewWindow(LPCSTR address);
-  void ShowAboutWindow();
-  void ShowAltAccountWindow();
-  void ShowSettingsWindow();
-  void SelectHomeTab();
+  // --- Operations the menus, dialogs, tab strip and pages call (MainWindowOps) ---
+  void OpenInNewWindow(LPCSTR address) override;
+  void ShowAboutWindow() override;
+  void ShowAltAccountWindow() override;
+  void ShowSettingsWindow() override;
+  void SelectHomeTab() override;
   // The body's page for a shown game tab whose process ended, with the
   // button that reopens it; hidden again for a live tab or the home page.
-  void ShowStoppedPage(bool shown);
+  void ShowStoppedPage(bool shown) override;
 
   // Tray icon and closing.
   void AddTrayIcon();
   void OnTrayIcon(LPARAM mouseMessage);  // message 1124
   void OnCloseButton();
-  void QuitApplication();
+  void QuitApplication() override;
   void CloseAllTabs();
 
   // Hiding to the notification area and coming back, with the small windows
   // that were open.
-  void HideMainWindow();
-  void RestoreMainWindow();
+  void HideMainWindow() override;
+  void RestoreMainWindow() override;
   void OnHotKey(WPARAM id);  // WM_HOTKEY: hide key or full-screen key
 
   // Full screen.
   void EnterFullScreen();
-  void ExitFullScreen();
+  void ExitFullScreen() override;
   void ToggleFullScreen();
-  void SetFullScreenAvailable(bool available);
+  void SetFullScreenAvailable(bool available) override;
   void UpdateFullscreenCaption();
-  bool IsFullScreen() const { return m_bFullScreen; }
+  bool IsFullScreen() const override { return m_bFullScreen; }
   bool IsFullScreenAvailable() const { return m_bFullScreenAvailable; }
 
   // Skins.
   int ReadSkinIndex();
   void SetSkinName(int index);
-  void ApplySkin(int index);
-  LPCSTR GetSkinName() const { return m_szSkinName; }
+  void ApplySkin(int index) override;
+  LPCSTR GetSkinName() const override { return m_szSkinName; }
 
   // Button text of a tab from the page title its process reports.
   static std::string ShortenTabTitle(const wchar_t* title);
 
   // --- Accessors for the windows the main window owns -----------------------------
   CScrollTabUI* GetTabBar() const { return m_pTabBar; }
-  CTabbrowserUI* GetHomeBrowser() const { return m_pHomeBrowser; }
+  CTabbrowserUI* GetHomeBrowser() const override { return m_pHomeBrowser; }
   LPCSTR GetConfigPath() const { return m_szConfigPath; }
   bool IsHidden() const { return m_bHidden; }
 

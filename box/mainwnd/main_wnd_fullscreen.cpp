@@ -1,10 +1,10 @@
 // Full-screen mode: the main window and the shown game stretched over the
 // screen, left by the floating button, Escape or the full-screen key.
 #include "box/mainwnd/main_wnd.h"
-#include "box/prefs/fullscreen_button.h"
 #include "box/prefs/fullscreen_caption.h"
-#include "box/prefs/setting_wnd.h"
 #include "box/tabs/scroll_tab.h"
+#include "box/windows/fullscreen_button.h"
+#include "box/windows/setting_wnd.h"
 
 void CMainWnd::EnterFullScreen() {
   if (m_bFullScreen) return;

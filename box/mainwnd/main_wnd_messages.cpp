@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "box/app/process_values.h"
 #include "box/mainwnd/main_wnd.h"
+#include "box/shared/process_values.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
 #include "box/tabs/tab_watch.h"

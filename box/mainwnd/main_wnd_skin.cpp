@@ -2,13 +2,13 @@
 #include <string>
 
 #include "box/mainwnd/main_wnd.h"
-#include "box/prefs/about_wnd.h"
-#include "box/prefs/close_hint_dialog.h"
-#include "box/prefs/message_wnd.h"
-#include "box/prefs/setting_wnd.h"
 #include "box/prefs/skin_names.h"
-#include "box/prefs/skin_wnd.h"
 #include "box/tabs/scroll_tab.h"
+#include "box/windows/about_wnd.h"
+#include "box/windows/close_hint_dialog.h"
+#include "box/windows/message_wnd.h"
+#include "box/windows/setting_wnd.h"
+#include "box/windows/skin_wnd.h"
 #include "common/config_ini.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // Hiding to the notification area and coming back with the small windows
 // that were open, and the two global hotkeys.
 #include "box/mainwnd/main_wnd.h"
-#include "box/prefs/about_wnd.h"
-#include "box/prefs/close_hint_dialog.h"
-#include "box/prefs/message_wnd.h"
-#include "box/prefs/setting_wnd.h"
+#include "box/windows/about_wnd.h"
+#include "box/windows/close_hint_dialog.h"
+#include "box/windows/message_wnd.h"
+#include "box/windows/setting_wnd.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The menus and small windows: created once at start-up, hidden, owned by
 // the main window for the program's life, and shown on demand.
-#include "box/app/process_values.h"
 #include "box/mainwnd/main_wnd.h"
-#include "box/prefs/about_wnd.h"
-#include "box/prefs/close_hint_dialog.h"
-#include "box/prefs/down_sel_menu.h"
-#include "box/prefs/fullscreen_button.h"
-#include "box/prefs/main_menu.h"
-#include "box/prefs/message_wnd.h"
-#include "box/prefs/setting_wnd.h"
-#include "box/prefs/skin_wnd.h"
-#include "box/prefs/tray_menu.h"
+#include "box/shared/process_values.h"
+#include "box/windows/about_wnd.h"
+#include "box/windows/close_hint_dialog.h"
+#include "box/windows/down_sel_menu.h"
+#include "box/windows/fullscreen_button.h"
+#include "box/windows/main_menu.h"
+#include "box/windows/message_wnd.h"
+#include "box/windows/setting_wnd.h"
+#include "box/windows/skin_wnd.h"
+#include "box/windows/tray_menu.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "box/app/process_values.h"
 #include "box/net/file_md5.h"
+#include "box/shared/process_values.h"
 #include "common/ini.h"
 
 namespace tamvelo::net {

@@ -4,10 +4,10 @@
 
 #include <cstdlib>
 
-#include "box/app/process_values.h"
 #include "box/net/download.h"
 #include "box/net/ini_md5.h"
 #include "box/net/net_hooks.h"
+#include "box/shared/process_values.h"
 #include "common/ini.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"

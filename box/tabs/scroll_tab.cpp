@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "box/mainwnd/main_wnd.h"
 #include "box/tabs/tab_layout.h"
 
 using DuiLib::CContainerUI;

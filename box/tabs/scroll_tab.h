@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "box/shared/main_window_ops.h"
 #include "box/tabs/address_list.h"
 #include "box/tabs/tab_process.h"
 #include "box/tabs/tab_watch.h"
 #include "duilib/UIlib.h"
 
-class CMainWnd;
 class CScrollOptionUI;
 
 // One open game tab: its button and the tab process behind it.
@@ -47,8 +47,8 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   void SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) override;
 
   // Wiring by the main window.
-  void SetOwner(CMainWnd* owner) { m_pOwner = owner; }
-  CMainWnd* GetOwner() const { return m_pOwner; }
+  void SetOwner(tamvelo::MainWindowOps* owner) { m_pOwner = owner; }
+  tamvelo::MainWindowOps* GetOwner() const { return m_pOwner; }
   void SetBodyLayout(DuiLib::CControlUI* body) { m_pBody = body; }
   void SetParamIniPath(LPCSTR path) { m_pParamIniPath = path; }
 
@@ -108,7 +108,7 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   std::vector<TabRecord*> m_tabs;
   tamvelo::tabs::AddressList m_linktopay;
   tamvelo::tabs::AddressList m_otherurl;
-  CMainWnd* m_pOwner = nullptr;
+  tamvelo::MainWindowOps* m_pOwner = nullptr;
   DuiLib::CControlUI* m_pBody = nullptr;
   LPCSTR m_pParamIniPath = nullptr;
   int m_nTabWidth = 150;

@@ -2,7 +2,6 @@
 // whose window stopped answering shows it on its button. The check asks the
 // system whether the window's thread is hung, which sends nothing and so
 // never waits on the tab.
-#include "box/mainwnd/main_wnd.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
 #include "box/tabs/tab_watch.h"

@@ -2,7 +2,6 @@
 // addresses to the portal's own pages.
 #include <string>
 
-#include "box/mainwnd/main_wnd.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_ending.h"
 #include "box/tabs/tab_text.h"

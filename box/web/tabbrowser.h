@@ -5,13 +5,13 @@
 // routes new-window requests and reads the login title messages.
 #pragma once
 
+#include "box/shared/main_window_ops.h"
+#include "box/web/browser_owner.h"
 #include "box/web/client_call.h"
 #include "box/web/tabbrowser_event_handler.h"
 #include "duilib/UIWebBrowser.h"
 
 class CScrollTabUI;
-class CMainWnd;
-class CMessageWnd;
 
 class CTabbrowserUI : public DuiLib::CWebBrowserUI {
  public:
@@ -30,7 +30,7 @@ class CTabbrowserUI : public DuiLib::CWebBrowserUI {
   // Links, set by the creator before the toolkit calls Init.
   CTabbrowserEventHandler* m_pEventHandler = nullptr;  // owned
   CScrollTabUI* m_pTabBar = nullptr;
-  CMessageWnd* m_pOwnerWnd = nullptr;
-  CMainWnd* m_pMainWnd = nullptr;
+  tamvelo::web::BrowserOwner* m_pOwnerWnd = nullptr;
+  tamvelo::MainWindowOps* m_pMainWnd = nullptr;
   tamvelo::web::ClientCall* m_pClientCall = nullptr;  // one reference held
 };

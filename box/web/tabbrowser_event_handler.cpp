@@ -1,7 +1,5 @@
 #include "box/web/tabbrowser_event_handler.h"
 
-#include "box/mainwnd/main_wnd.h"
-#include "box/prefs/message_wnd.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/web/bstr_text.h"
 #include "box/web/new_window_route.h"

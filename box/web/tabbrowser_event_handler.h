@@ -3,11 +3,11 @@
 // the login title messages reach the main window's login button.
 #pragma once
 
+#include "box/shared/main_window_ops.h"
+#include "box/web/browser_owner.h"
 #include "duilib/UIWebBrowser.h"
 
 class CScrollTabUI;
-class CMainWnd;
-class CMessageWnd;
 
 class CTabbrowserEventHandler : public DuiLib::CWebBrowserEventHandler {
  public:
@@ -22,6 +22,6 @@ class CTabbrowserEventHandler : public DuiLib::CWebBrowserEventHandler {
 
   // Copies of the control's links (none owned).
   CScrollTabUI* m_pTabBar = nullptr;
-  CMessageWnd* m_pOwnerWnd = nullptr;
-  CMainWnd* m_pMainWnd = nullptr;
+  tamvelo::web::BrowserOwner* m_pOwnerWnd = nullptr;
+  tamvelo::MainWindowOps* m_pMainWnd = nullptr;
 };

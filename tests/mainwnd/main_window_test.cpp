@@ -4,8 +4,8 @@
 #include <iterator>
 #include <string>
 
-#include "box/app/process_values.h"
 #include "box/app/skin_resources.h"
+#include "box/shared/process_values.h"
 #include "common/data_folder.h"
 #include "common/protocol.h"
 #include "duilib/UIResource.h"

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <string>
 
-#include "box/app/process_values.h"
 #include "box/net/file_md5.h"
 #include "box/net/ini_md5.h"
+#include "box/shared/process_values.h"
 #include "tests/support/test_support.h"
 
 namespace tamvelo::net {

@@ -12,10 +12,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "box/app/process_values.h"
 #include "box/net/file_md5.h"
 #include "box/net/http_address.h"
 #include "box/net/net_hooks.h"
+#include "box/shared/process_values.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"
 #include "tests/net/loopback_server.h"

@@ -3,16 +3,16 @@
 #include <functional>
 #include <thread>
 
-#include "box/prefs/about_wnd.h"
-#include "box/prefs/close_hint_dialog.h"
-#include "box/prefs/fullscreen_button.h"
-#include "box/prefs/down_sel_menu.h"
-#include "box/prefs/main_menu.h"
-#include "box/prefs/message_wnd.h"
-#include "box/prefs/setting_wnd.h"
-#include "box/prefs/skin_wnd.h"
-#include "box/prefs/tray_menu.h"
 #include "box/tabs/tab_process.h"
+#include "box/windows/about_wnd.h"
+#include "box/windows/close_hint_dialog.h"
+#include "box/windows/down_sel_menu.h"
+#include "box/windows/fullscreen_button.h"
+#include "box/windows/main_menu.h"
+#include "box/windows/message_wnd.h"
+#include "box/windows/setting_wnd.h"
+#include "box/windows/skin_wnd.h"
+#include "box/windows/tray_menu.h"
 #include "common/protocol.h"
 #include "tests/prefs_ui/main_window_fixture.h"
 

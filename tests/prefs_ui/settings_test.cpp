@@ -1,7 +1,7 @@
 // The settings window on the real main window: the stored close choice,
 // hotkeys loaded at start, confirmed, cleared and shown in the captions.
-#include "box/prefs/fullscreen_button.h"
-#include "box/prefs/setting_wnd.h"
+#include "box/windows/fullscreen_button.h"
+#include "box/windows/setting_wnd.h"
 #include "tests/prefs_ui/main_window_fixture.h"
 
 namespace prefstest {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "box/mainwnd/main_wnd.h"
-#include "box/prefs/message_wnd.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
 #include "box/web/tabbrowser.h"
+#include "box/windows/message_wnd.h"
 #include "common/portal_settings.h"
 #include "common/protocol.h"
 #include "tests/support/test_support.h"

@@ -1,9 +1,8 @@
-#include "box/prefs/fullscreen_button.h"
+#include "box/windows/fullscreen_button.h"
 
-#include "box/mainwnd/main_wnd.h"
-#include "box/prefs/click_name.h"
 #include "box/prefs/fullscreen_caption.h"
-#include "box/prefs/setting_wnd.h"
+#include "box/windows/click_name.h"
+#include "box/windows/setting_wnd.h"
 
 namespace {
 constexpr int kOffsetLeftOfCentre = 300;
@@ -35,7 +34,7 @@ void CFullscreenBtn::ShowFading() {
 }
 
 void CFullscreenBtn::Notify(DuiLib::TNotifyUI& msg) {
-  if (tamvelo::prefs::ClickedNameLower(msg) == "fullscreen") {
+  if (tamvelo::windows::ClickedNameLower(msg) == "fullscreen") {
     if (m_pMainWnd != nullptr) m_pMainWnd->ExitFullScreen();
     return;
   }

@@ -1,4 +1,4 @@
-#include "box/app/process_values.h"
+#include "box/shared/process_values.h"
 
 namespace tamvelo::app {
 

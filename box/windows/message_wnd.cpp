@@ -1,4 +1,4 @@
-#include "box/prefs/message_wnd.h"
+#include "box/windows/message_wnd.h"
 
 #include <string>
 

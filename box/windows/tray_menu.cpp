@@ -1,6 +1,5 @@
-#include "box/prefs/tray_menu.h"
+#include "box/windows/tray_menu.h"
 
-#include "box/mainwnd/main_wnd.h"
 
 CTrayMenu::CTrayMenu()
     : CPopupMenu("xml//traymenu.xml", "CDuiMenu "),

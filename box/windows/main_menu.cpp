@@ -1,8 +1,7 @@
-#include "box/prefs/main_menu.h"
+#include "box/windows/main_menu.h"
 
 #include <string>
 
-#include "box/mainwnd/main_wnd.h"
 #include "common/portal_address.h"
 
 void CDuiMenu::OnItem(const DuiLib::CDuiString& item) {

@@ -1,6 +1,5 @@
-#include "box/prefs/close_hint_dialog.h"
+#include "box/windows/close_hint_dialog.h"
 
-#include "box/mainwnd/main_wnd.h"
 #include "common/config_ini.h"
 
 void CCloseHintDialog::InitWindow() {

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "box/prefs/hotkey_entry.h"
-#include "box/prefs/small_wnd.h"
+#include "box/windows/hotkey_entry.h"
+#include "box/windows/small_wnd.h"
 
 class CFullscreenBtn;
 

@@ -1,8 +1,7 @@
-#include "box/prefs/skin_wnd.h"
+#include "box/windows/skin_wnd.h"
 
 #include <cstring>
 
-#include "box/mainwnd/main_wnd.h"
 #include "box/prefs/skin_names.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "box/prefs/setting_wnd.h"
+#include "box/windows/setting_wnd.h"
 
 #include <optional>
 #include <string>
 
 #include "box/prefs/close_action.h"
-#include "box/prefs/fullscreen_button.h"
 #include "box/prefs/fullscreen_caption.h"
+#include "box/windows/fullscreen_button.h"
 #include "common/config_ini.h"
 
 namespace config = tamvelo::config;

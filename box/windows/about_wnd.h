@@ -1,7 +1,7 @@
 // The about box: the program's name and version.
 #pragma once
 
-#include "box/prefs/small_wnd.h"
+#include "box/windows/small_wnd.h"
 
 class CAboutWnd : public CSmallWnd {
  public:

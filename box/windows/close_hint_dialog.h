@@ -4,16 +4,16 @@
 // again.
 #pragma once
 
-#include "box/prefs/small_wnd.h"
+#include "box/shared/main_window_ops.h"
+#include "box/windows/small_wnd.h"
 
-class CMainWnd;
 
 class CCloseHintDialog : public CSmallWnd {
  public:
   CCloseHintDialog() : CSmallWnd("xml//CloseHintDlg.xml", "CloseHintDialog", ClickNames::Exact) {}
   void InitWindow() override;
 
-  void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }
+  void SetMainWnd(tamvelo::MainWindowOps* mainWnd) { m_pMainWnd = mainWnd; }
   void SetConfigPath(LPCSTR path) { m_pszConfigPath = path; }
 
   void Show() { ShowCentered(); }
@@ -24,7 +24,7 @@ class CCloseHintDialog : public CSmallWnd {
  private:
   void OnConfirm();
 
-  CMainWnd* m_pMainWnd = nullptr;
+  tamvelo::MainWindowOps* m_pMainWnd = nullptr;
   LPCSTR m_pszConfigPath = nullptr;
   DuiLib::CControlUI* m_pYesBtn = nullptr;         // "yesbtn"
   DuiLib::CControlUI* m_pNoBtn = nullptr;          // "nobtn"

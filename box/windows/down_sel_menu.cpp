@@ -1,8 +1,7 @@
-#include "box/prefs/down_sel_menu.h"
+#include "box/windows/down_sel_menu.h"
 
 #include <string>
 
-#include "box/mainwnd/main_wnd.h"
 #include "box/web/tabbrowser.h"
 #include "common/portal_address.h"
 

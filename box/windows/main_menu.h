@@ -2,7 +2,7 @@
 // portal's web site, about, and quitting.
 #pragma once
 
-#include "box/prefs/popup_menu.h"
+#include "box/windows/popup_menu.h"
 
 class CDuiMenu : public CPopupMenu {
  public:

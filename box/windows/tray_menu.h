@@ -2,7 +2,7 @@
 // show the main window, settings, quit.
 #pragma once
 
-#include "box/prefs/popup_menu.h"
+#include "box/windows/popup_menu.h"
 
 class CTrayMenu : public CPopupMenu {
  public:

@@ -2,7 +2,7 @@
 // alt accounts, about, logging out, and quitting.
 #pragma once
 
-#include "box/prefs/popup_menu.h"
+#include "box/windows/popup_menu.h"
 
 class CDownSelMenu : public CPopupMenu {
  public:

@@ -3,9 +3,9 @@
 // first five seconds and while the mouse is over it.
 #pragma once
 
+#include "box/shared/main_window_ops.h"
 #include "duilib/UIlib.h"
 
-class CMainWnd;
 class CSettingWnd;
 
 class CFullscreenBtn : public DuiLib::WindowImplBase {
@@ -23,7 +23,7 @@ class CFullscreenBtn : public DuiLib::WindowImplBase {
   void Notify(DuiLib::TNotifyUI& msg) override;
   LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
-  void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }
+  void SetMainWnd(tamvelo::MainWindowOps* mainWnd) { m_pMainWnd = mainWnd; }
   void SetSettingWnd(CSettingWnd* settingWnd) { m_pSettingWnd = settingWnd; }
 
   // After Create: 300 pixels left of the screen's centre at the top, hidden,
@@ -37,7 +37,7 @@ class CFullscreenBtn : public DuiLib::WindowImplBase {
  private:
   void SetAlpha(BYTE alpha) { m_pm.SetOpacity(alpha); }
 
-  CMainWnd* m_pMainWnd = nullptr;
+  tamvelo::MainWindowOps* m_pMainWnd = nullptr;
   TRACKMOUSEEVENT m_track = {};
   CSettingWnd* m_pSettingWnd = nullptr;
   DuiLib::CControlUI* m_pButton = nullptr;  // "fullscreen"

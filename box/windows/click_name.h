@@ -4,7 +4,7 @@
 
 #include "duilib/UIlib.h"
 
-namespace tamvelo::prefs {
+namespace tamvelo::windows {
 
 inline DuiLib::CDuiString ClickedName(const DuiLib::TNotifyUI& msg) {
   if (msg.sType != DUI_MSGTYPE_CLICK || msg.pSender == nullptr) return DuiLib::CDuiString();
@@ -17,4 +17,4 @@ inline DuiLib::CDuiString ClickedNameLower(const DuiLib::TNotifyUI& msg) {
   return name;
 }
 
-}  // namespace tamvelo::prefs
+}  // namespace tamvelo::windows

@@ -3,12 +3,13 @@
 // games it opens become tabs.
 #pragma once
 
-#include "box/prefs/small_wnd.h"
+#include "box/web/browser_owner.h"
+#include "box/windows/small_wnd.h"
 
 class CScrollTabUI;
 class CTabbrowserUI;
 
-class CMessageWnd : public CSmallWnd {
+class CMessageWnd : public CSmallWnd, public tamvelo::web::BrowserOwner {
  public:
   CMessageWnd() : CSmallWnd("xml//MessageWnd.xml", "DUIMainFrame", ClickNames::AnyCase) {}
   void InitWindow() override;
@@ -21,6 +22,8 @@ class CMessageWnd : public CSmallWnd {
 
   // Opens the window and loads the alt-account page afresh.
   void Show();
+  // Hides the window as its close button does (the page opened a game).
+  void HideWindow() override { CSmallWnd::HideWindow(); }
 
  protected:
   bool OnClick(const DuiLib::CDuiString& name) override;

@@ -1,7 +1,6 @@
-#include "box/prefs/popup_menu.h"
+#include "box/windows/popup_menu.h"
 
-#include "box/mainwnd/main_wnd.h"
-#include "box/prefs/click_name.h"
+#include "box/windows/click_name.h"
 
 LRESULT CPopupMenu::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   if (uMsg == WM_KILLFOCUS) Hide();  // and handled as usual below
@@ -14,7 +13,7 @@ LRESULT CPopupMenu::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CPopupMenu::Notify(DuiLib::TNotifyUI& msg) {
-  const DuiLib::CDuiString item = tamvelo::prefs::ClickedNameLower(msg);
+  const DuiLib::CDuiString item = tamvelo::windows::ClickedNameLower(msg);
   if (item.IsEmpty() || m_pMainWnd == nullptr) return;
   if (item == "about") {
     Hide();

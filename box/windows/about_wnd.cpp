@@ -1,4 +1,4 @@
-#include "box/prefs/about_wnd.h"
+#include "box/windows/about_wnd.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "box/prefs/small_wnd.h"
+#include "box/windows/small_wnd.h"
 
-#include "box/prefs/click_name.h"
 #include "box/prefs/skin_names.h"
+#include "box/windows/click_name.h"
 
 void CSmallWnd::SetSkinName(LPCSTR folder) {
   ::lstrcpynA(m_szSkinName, folder != nullptr ? folder : "", sizeof m_szSkinName);
@@ -44,8 +44,9 @@ LRESULT CSmallWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CSmallWnd::Notify(DuiLib::TNotifyUI& msg) {
-  const DuiLib::CDuiString name = m_clickNames == ClickNames::AnyCase ? tamvelo::prefs::ClickedNameLower(msg)
-                                                                      : tamvelo::prefs::ClickedName(msg);
+  const DuiLib::CDuiString name = m_clickNames == ClickNames::AnyCase
+                                      ? tamvelo::windows::ClickedNameLower(msg)
+                                      : tamvelo::windows::ClickedName(msg);
   if (name == "closebtn") {
     HideWindow();
     return;

@@ -4,9 +4,9 @@
 // keyboard focus, so that any click elsewhere closes it without an action.
 #pragma once
 
+#include "box/shared/main_window_ops.h"
 #include "duilib/UIlib.h"
 
-class CMainWnd;
 
 class CPopupMenu : public DuiLib::WindowImplBase {
  public:
@@ -18,7 +18,7 @@ class CPopupMenu : public DuiLib::WindowImplBase {
   // A click on an item (names compared in lower case) runs its action.
   void Notify(DuiLib::TNotifyUI& msg) override;
 
-  void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }
+  void SetMainWnd(tamvelo::MainWindowOps* mainWnd) { m_pMainWnd = mainWnd; }
   void Hide() { ShowWindow(false, true); }
 
   // At a point of the owner's client area (a click's mouse point).
@@ -28,7 +28,7 @@ class CPopupMenu : public DuiLib::WindowImplBase {
   // The menu's own items; called with the main window set.
   virtual void OnItem(const DuiLib::CDuiString& item) = 0;
 
-  CMainWnd* m_pMainWnd = nullptr;
+  tamvelo::MainWindowOps* m_pMainWnd = nullptr;
 
  private:
   DuiLib::CDuiString m_sLayoutFile;

@@ -2,22 +2,22 @@
 // to every window at once and storing it; there is no cancel.
 #pragma once
 
-#include "box/prefs/small_wnd.h"
+#include "box/shared/main_window_ops.h"
+#include "box/windows/small_wnd.h"
 
-class CMainWnd;
 
 class CSkinWnd : public CSmallWnd {
  public:
   CSkinWnd() : CSmallWnd("xml//SkinWnd.xml", "SkinWnd", ClickNames::AnyCase) {}
   void InitWindow() override;
 
-  void SetMainWnd(CMainWnd* mainWnd) { m_pMainWnd = mainWnd; }
+  void SetMainWnd(tamvelo::MainWindowOps* mainWnd) { m_pMainWnd = mainWnd; }
   void Show() { ShowCentered(); }
 
  protected:
   bool OnClick(const DuiLib::CDuiString& name) override;
 
  private:
-  CMainWnd* m_pMainWnd = nullptr;
+  tamvelo::MainWindowOps* m_pMainWnd = nullptr;
   DuiLib::CControlUI* m_pVersion = nullptr;  // "version": kept, not used
 };
