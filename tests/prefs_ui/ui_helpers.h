@@ -1,40 +1,12 @@
-// Shared by the preference window tests: the skin of the source tree installed
-// into the data folder and made the toolkit's resource path, a config.ini
-// restored after each test, real mouse clicks on named controls, and
-// screenshots kept as artefacts.
+// Real mouse clicks on named controls of the skinned windows, and
+// screenshots kept as artefacts, for the preference window tests.
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include <gtest/gtest.h>
-
 #include "duilib/UIlib.h"
-#include "tests/support/test_support.h"
 
-namespace prefstest {
-
-// Every test gets a data folder whose INI files are put back afterwards.
-class PrefsUiTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-
-  std::string ConfigIni() const { return data_->ConfigIni(); }
-  // Value as the program reads it ("Error" when absent).
-  std::string ReadConfig(const char* section, const char* key) const;
-  void WriteConfig(const char* section, const char* key, const char* value) const;
-
- private:
-  std::unique_ptr<tamvelo::test::DataFolderScope> data_;
-};
-
-// Handles every queued message of this thread; true when a quit message
-// was among them.
-bool Pump();
-// Whether a quit message arrived since the last call (handling what is
-// queued first).
-bool TakeQuit();
+namespace tamvelo::test {
 
 // A left click in the middle of a named control, as mouse messages.
 void ClickControl(HWND window, DuiLib::CPaintManagerUI& pm, const char* name);
@@ -45,4 +17,4 @@ void ClickControl(HWND window, DuiLib::CControlUI* control);
 // the path is printed.
 void SaveScreenshot(HWND window, const std::string& name);
 
-}  // namespace prefstest
+}  // namespace tamvelo::test

@@ -1,71 +1,93 @@
-#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <objbase.h>
 
 #include "box/app/skin_resources.h"
-#include "box/net/net_hooks.h"
 #include "common/ini.h"
-#include "common/protocol.h"
+#include "tests/support/skin_install.h"
 
 namespace tamvelo::test {
 
 namespace {
 
-struct Suite {
-  std::unique_ptr<DataFolderScope> data;
-  std::unique_ptr<SkinInstall> skin;
-  CMainWnd* window = nullptr;
-  HWND hwnd = nullptr;
-  net::NetHooks savedHooks;
+// The skin lives in the data folder, where the program looks for it.
+class SkinEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    CoInitialize(nullptr);
+    skin_ = std::make_unique<SkinInstall>();
+    SetupSkinResources();
+  }
+  void TearDown() override {
+    skin_.reset();
+    CoUninitialize();
+  }
+
+ private:
+  std::unique_ptr<SkinInstall> skin_;
 };
-Suite suite;
 
-int WINAPI RecordMessageBox(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
+const auto* const kSkinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
 
-void WriteList(const std::string& path, const char* section, const std::vector<std::string>& entries) {
-  ini::WriteInt(path, section, "count", static_cast<int>(entries.size()));
-  for (size_t i = 0; i < entries.size(); ++i)
-    ini::WriteText(path, section, ("str" + std::to_string(i + 1)).c_str(), entries[i]);
+int WINAPI AnswerMessageBox(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
+
+struct OwnedSearch {
+  HWND owner;
+  bool (*match)(DuiLib::CWindowWnd*);
+  DuiLib::CWindowWnd* found;
+};
+
+BOOL CALLBACK MatchOwned(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<OwnedSearch*>(param);
+  if (GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+  // The toolkit keeps each window's object in its user data.
+  auto* object = reinterpret_cast<DuiLib::CWindowWnd*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (object == nullptr || !search->match(object)) return TRUE;
+  search->found = object;
+  return FALSE;
 }
 
 }  // namespace
 
-void MainWindowEnvironment::SetUp() {
-  CoInitialize(nullptr);
-  suite.data = std::make_unique<DataFolderScope>();
-  suite.skin = std::make_unique<SkinInstall>();
-  WriteList(suite.data->ParamIni(), "Linktopay", {kLinktopay14, kLinktopay15});
-  WriteList(suite.data->ParamIni(), "Otherurl", {kOtherurl15, kLinktopay15});
-  // The update check waits far beyond the suite and reports nothing.
-  suite.savedHooks = net::Hooks();
+void MainWindowTest::SetUp() {
+  data_ = std::make_unique<DataFolderScope>();
+  DeleteFileA(ConfigIni().c_str());
+  // The update check waits far beyond the test and reports nothing.
+  savedHooks_ = net::Hooks();
   net::Hooks().startDelayMs = 3600 * 1000;
-  net::Hooks().messageBox = RecordMessageBox;
-
-  SetupSkinResources();
-  suite.window = new CMainWnd;
-  suite.hwnd = suite.window->Create(nullptr, "tamvelo游戏盒子", WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0,
-                                    1020, 690);
-  ASSERT_NE(suite.hwnd, nullptr) << "the main window needs the skin in the data folder";
-  suite.window->CenterWindow();
-  Pump(300);
+  net::Hooks().messageBox = AnswerMessageBox;
 }
-
-void MainWindowEnvironment::TearDown() {
-  if (suite.hwnd && IsWindow(suite.hwnd)) DestroyWindow(suite.hwnd);
-  Pump(100);
-  net::Hooks() = suite.savedHooks;
-  suite.skin.reset();
-  suite.data.reset();
-  CoUninitialize();
-}
-
-CMainWnd* MainWindowEnvironment::Window() { return suite.window; }
-HWND MainWindowEnvironment::Handle() { return suite.hwnd; }
-CScrollTabUI* MainWindowEnvironment::Strip() { return suite.window->GetTabBar(); }
 
 void MainWindowTest::TearDown() {
-  while (!strip()->GetTabRecords().empty()) strip()->CloseTab(0);
-  Pump(50);
+  if (window_ != nullptr) {
+    while (!strip()->GetTabRecords().empty()) strip()->CloseTab(0);
+    CloseMainWindow();
+  }
+  PumpToolkit();
+  net::Hooks() = savedHooks_;
+  data_.reset();
+}
+
+void MainWindowTest::CreateMainWindow() {
+  window_ = new CMainWnd;
+  ASSERT_NE(window_->Create(nullptr, "tamvelo游戏盒子", WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0, 1020, 690),
+            nullptr)
+      << "the main window needs the skin in the data folder";
+  window_->CenterWindow();
+  TakeQuit(kToolkitFilter);  // nothing of an earlier window counts
+}
+
+void MainWindowTest::CloseMainWindow() {
+  DestroyWindow(hwnd());  // the window deletes itself
+  window_ = nullptr;
+}
+
+std::string MainWindowTest::ReadConfig(const char* section, const char* key) const {
+  return ini::ReadText(ConfigIni(), section, key);
+}
+
+void MainWindowTest::WriteConfig(const char* section, const char* key, const char* value) const {
+  ini::WriteText(ConfigIni(), section, key, value);
 }
 
 CScrollOptionUI* MainWindowTest::OpenTab(const std::string& title, const std::string& address) {
@@ -74,11 +96,26 @@ CScrollOptionUI* MainWindowTest::OpenTab(const std::string& title, const std::st
   return button;
 }
 
+HWND MainWindowTest::OpenTabWindow() {
+  const int before = TabCount();
+  if (OpenTab() == nullptr || TabCount() != before + 1) {
+    ADD_FAILURE() << "the tab program did not start";
+    return nullptr;
+  }
+  return Tab(before).tabWindow;
+}
+
 RECT MainWindowTest::TabPlace(int index) const {
   RECT rc = {};
   GetWindowRect(Tab(index).tabWindow, &rc);
   MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rc), 2);
   return rc;
+}
+
+DuiLib::CWindowWnd* MainWindowTest::OwnedWindow(bool (*match)(DuiLib::CWindowWnd*)) const {
+  OwnedSearch search = {hwnd(), match, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchOwned, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 bool ProcessEnds(DWORD processId, DWORD timeoutMs) {
@@ -90,9 +127,3 @@ bool ProcessEnds(DWORD processId, DWORD timeoutMs) {
 }
 
 }  // namespace tamvelo::test
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  ::testing::AddGlobalTestEnvironment(new tamvelo::test::MainWindowEnvironment);
-  return RUN_ALL_TESTS();
-}

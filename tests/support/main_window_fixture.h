@@ -1,55 +1,73 @@
-// One real main window for the whole suite, built from the source tree's
-// skin in the test prefix's data folder, with the update check held back
-// and its message boxes recorded instead of shown.
+// The real main window of the program, created by each test that needs it
+// (after the INI values it should read), from the source tree's skin in the
+// test prefix's data folder. The update check is held back and its message
+// boxes answered unseen, so no test talks to the portal host. Its owned
+// menus and small windows are reachable from their handles, and real tab
+// processes open through the strip as the pages open them.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "box/mainwnd/main_wnd.h"
+#include "box/net/net_hooks.h"
 #include "box/tabs/scroll_tab.h"
-#include "tests/support/skin_install.h"
-#include "tests/support/window_helpers.h"
 #include "tests/support/test_support.h"
+#include "tests/support/toolkit_pump.h"
+#include "tests/support/window_helpers.h"
 
 namespace tamvelo::test {
 
-// param.ini lists the suite writes before the window reads them.
-inline constexpr char kLinktopay15[] = "pay.partner/buy";    // 15 bytes: matches
-inline constexpr char kLinktopay14[] = "pay.partner/bu";     // 14 bytes: never matches
-inline constexpr char kOtherurl15[] = "games.other/play";   // 16 bytes: matches
-
-class MainWindowEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override;
-  void TearDown() override;
-
-  static CMainWnd* Window();
-  static HWND Handle();
-  static CScrollTabUI* Strip();
-};
-
+// Every test gets a data folder whose INI files are put back afterwards,
+// with config.ini absent to start with.
 class MainWindowTest : public ::testing::Test {
  protected:
-  // Every test leaves the strip empty, whatever it opened.
+  void SetUp() override;
+  // Closes what the test opened: its tabs, then the window.
   void TearDown() override;
 
-  CMainWnd* window() const { return MainWindowEnvironment::Window(); }
-  HWND hwnd() const { return MainWindowEnvironment::Handle(); }
-  CScrollTabUI* strip() const { return MainWindowEnvironment::Strip(); }
+  // Creates the main window as the program does.
+  void CreateMainWindow();
+  // For tests that create it once per stored value.
+  void CloseMainWindow();
+
+  CMainWnd* window() const { return window_; }
+  HWND hwnd() const { return window_->GetHWND(); }
+  CScrollTabUI* strip() const { return window_->GetTabBar(); }
+
+  std::string ConfigIni() const { return data_->ConfigIni(); }
+  std::string ParamIni() const { return data_->ParamIni(); }
+  // Value as the program reads it ("Error" when absent).
+  std::string ReadConfig(const char* section, const char* key) const;
+  void WriteConfig(const char* section, const char* key, const char* value) const;
 
   // Opens a real tab process the way the pages do.
-  CScrollOptionUI* OpenTab(const std::string& title, const std::string& address = "http://127.0.0.1/game/1.html");
+  CScrollOptionUI* OpenTab(const std::string& title = "game",
+                           const std::string& address = "http://127.0.0.1/game/1.html");
+  // The same, failing the test when no tab came; returns its tab window.
+  HWND OpenTabWindow();
   const TabRecord& Tab(int index) const { return *strip()->GetTabRecords().at(index); }
   int TabCount() const { return static_cast<int>(strip()->GetTabRecords().size()); }
   bool TabShown(int index) const { return IsWindowVisible(Tab(index).tabWindow) != FALSE; }
   // The tab window's place in client coordinates of the main window.
   RECT TabPlace(int index) const;
+
+  // The first window owned by the main window whose object is a T.
+  template <class T>
+  T* Owned() const {
+    return dynamic_cast<T*>(OwnedWindow([](DuiLib::CWindowWnd* w) { return dynamic_cast<T*>(w) != nullptr; }));
+  }
+
+ private:
+  DuiLib::CWindowWnd* OwnedWindow(bool (*match)(DuiLib::CWindowWnd*)) const;
+
+  std::unique_ptr<DataFolderScope> data_;
+  net::NetHooks savedHooks_;
+  CMainWnd* window_ = nullptr;
 };
 
 // Whether a process has ended within the time.
