@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, then for each architecture: configure, build and run every test
-# under Wine. x86_64 always runs (64-bit Wine, win64 prefix); i686 runs
-# (32-bit Wine, win32 prefix) where this machine can execute 32-bit
-# programs, and is only built elsewhere.
+# under Wine, and build (not run) every benchmark. x86_64 always runs
+# (64-bit Wine, win64 prefix); i686 runs (32-bit Wine, win32 prefix) where
+# this machine can execute 32-bit programs, and is only built elsewhere.
 # Usage: scripts/test.sh [ctest arguments...]
 # Build folders: <TAMVELO_BUILD_DIR or build/test>/<architecture>.
 set -euo pipefail
@@ -36,6 +36,9 @@ for arch in x86_64 i686; do
   # A failed build still runs the suites that did build; the run then fails.
   build_status=0
   tamvelo_build "$build" "$arch" -DTAMVELO_BUILD_TESTS=ON "${TAMVELO_TEST_PORTAL[@]}" || build_status=$?
+  # Every benchmark is compiled too (scripts/bench.sh runs them).
+  echo "== test: $arch: build the benchmarks"
+  cmake --build "$build" --target benchmarks -- -k 0 || build_status=$?
   build_note=""
   if [ "$build_status" -ne 0 ]; then
     build_note="; the build failed (see above)"

@@ -11,6 +11,7 @@
 
 #include "bench/duilib/bench_skin.h"
 #include "duilib/UIlib.h"
+#include "tests/support/toolkit_pump.h"
 
 namespace {
 
@@ -41,16 +42,6 @@ double Median(std::vector<double> v) {
 
 // The machine is shared: the minimum shows the cost without interruptions.
 double Minimum(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-}
 
 }  // namespace
 
@@ -88,7 +79,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   wnd.CenterWindow();
-  Pump();
+  tamvelo::test::PumpToolkit();
   UpdateWindow(hWnd);  // first paint: layout and image decoding
 
   std::vector<double> repaints;
@@ -124,7 +115,7 @@ int main(int argc, char** argv) {
       const DWORD until = GetTickCount() + static_cast<DWORD>(atoi(argv[i + 1])) * 1000;
       while (GetTickCount() < until) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Pump();
+        tamvelo::test::PumpToolkit();
       }
     }
   }

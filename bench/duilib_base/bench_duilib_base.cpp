@@ -11,7 +11,7 @@
 #include "duilib/UIMarkup.h"
 #include "duilib/UIRender.h"
 #include "duilib/UIZip.h"
-#include "tests/duilib_base/sample_data.h"
+#include "tests/support/sample_data.h"
 
 namespace {
 
@@ -37,9 +37,9 @@ int main() {
   using namespace DuiLib;
   // Inflate and CRC through the archive, as a skin read does.
   const std::string text = SkinText(20000);
-  const std::string zip = duilib_test::BuildZip({{"xml/main.xml", text, true}});
+  const std::string zip = tamvelo::test::BuildZip({{"xml/main.xml", text, true}});
   CZipArchive archive;
-  archive.Open(duilib_test::Bytes(zip), zip.size());
+  archive.Open(tamvelo::test::Bytes(zip), zip.size());
   std::vector<BYTE> out;
   double start = Seconds();
   const int extracts = 5;
@@ -57,9 +57,9 @@ int main() {
 
   std::vector<uint32_t> pixels(64 * 64);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xC0000000u | static_cast<uint32_t>(i * 2654435761u & 0xFFFFFF);
-  const std::string png = duilib_test::EncodePng(64, 64, pixels);
+  const std::string png = tamvelo::test::EncodePng(64, 64, pixels);
   start = Seconds();
-  TImageInfo* image = LoadImageFromMemory(duilib_test::Bytes(png), png.size());
+  TImageInfo* image = LoadImageFromMemory(tamvelo::test::Bytes(png), png.size());
   std::printf("png decode 64x64: %.2f ms\n", (Seconds() - start) * 1e3);
 
   BITMAPINFO info{};

@@ -14,8 +14,8 @@
 #include "bench/tab/bench_clock.h"
 #include "common/protocol.h"
 #include "common/text_codec.h"
+#include "tests/support/stand_in_main_window.h"
 #include "tests/support/window_helpers.h"
-#include "tests/tab/stand_in_main_window.h"
 
 namespace {
 

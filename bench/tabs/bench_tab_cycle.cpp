@@ -2,19 +2,18 @@
 // open time as tabs accumulate (first ten against last ten), and what
 // forty tabs opened and closed one after another leave behind (tab records,
 // the box's private memory). Handle and GDI counts read 0 under Wine, so
-// they are not shown. Run inside the main window suite's own harness, which
-// sets the window up; it prints figures and asserts nothing.
+// they are not shown. Runs on the main window suites' fixture, which sets
+// the window up; it prints figures and asserts nothing.
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace {
 
-using tamvelo::test::MainWindowEnvironment;
 using tamvelo::test::Pump;
 
 constexpr int kTabs = 40;
@@ -51,8 +50,11 @@ double Average(const std::vector<double>& values, size_t from, size_t count) {
 
 }  // namespace
 
-TEST(TabCycle, Figures) {
-  CScrollTabUI* strip = MainWindowEnvironment::Strip();
+class TabCycle : public tamvelo::test::MainWindowTest {};
+
+TEST_F(TabCycle, Figures) {
+  CreateMainWindow();
+  CScrollTabUI* strip = this->strip();
 
   std::vector<double> opened;
   for (int i = 0; i < kTabs; ++i) opened.push_back(OpenMs(strip));

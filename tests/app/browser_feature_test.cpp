@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+namespace tamvelo::test {
+
 namespace {
 
 constexpr char kBrowserKey[] = "SOFTWARE\\Microsoft\\Internet Explorer";
@@ -207,3 +209,5 @@ TEST_F(BrowserFeatureTest, ExistingValuesAreOverwritten) {
 }
 
 }  // namespace
+
+}  // namespace tamvelo::test

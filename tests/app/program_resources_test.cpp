@@ -8,6 +8,8 @@
 
 #include "common/product_version.h"
 
+namespace tamvelo::test {
+
 namespace {
 
 std::string ProgramPath(const char* exeName) {
@@ -111,3 +113,5 @@ TEST(ProgramResources, ManifestAsksForNoElevationCommonControlsAndNamesWindows7T
 }
 
 }  // namespace
+
+}  // namespace tamvelo::test

@@ -9,10 +9,10 @@
 #include <utility>
 
 #include "common/protocol.h"
-#include "tests/app_e2e/box_process.h"
+#include "tests/support/box_process.h"
 #include "tests/support/skin_install.h"
-#include "tests/support/window_helpers.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_helpers.h"
 
 namespace tamvelo::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "tests/support/test_support.h"
 
-namespace tamvelo {
+namespace tamvelo::test {
 namespace {
 
 // The folder every part of the product, the setup program and the users'
@@ -22,4 +22,4 @@ TEST(DataFolder, IsTheApplicationDataFolderPlusTheProductFolder) {
 }
 
 }  // namespace
-}  // namespace tamvelo
+}  // namespace tamvelo::test

@@ -4,11 +4,10 @@
 
 #include "tests/support/test_support.h"
 
-namespace tamvelo::ini {
+namespace tamvelo::test {
+using namespace ini;  // the code under test
 namespace {
 
-using test::TempDir;
-using test::WriteFile;
 
 TEST(IniAbsent, ErrorInAnyCase) {
   EXPECT_TRUE(IsAbsent(std::string("Error")));
@@ -107,4 +106,4 @@ TEST(IniList, ChineseValuesStayInTheAnsiCodePage) {
 }
 
 }  // namespace
-}  // namespace tamvelo::ini
+}  // namespace tamvelo::test

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-namespace tamvelo::protocol {
+namespace tamvelo::test {
+using namespace protocol;  // the code under test
 namespace {
 
 TEST(ProtocolNames, ClassNamesFitTheLookupBuffer) {
@@ -167,4 +168,4 @@ TEST(ProtocolReader, ReadsARecordSentThroughAWindow) {
 }
 
 }  // namespace
-}  // namespace tamvelo::protocol
+}  // namespace tamvelo::test

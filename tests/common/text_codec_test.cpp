@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tamvelo {
+namespace tamvelo::test {
 namespace {
 
 // "游戏" in UTF-16, code page 936 and UTF-8.
@@ -51,4 +51,4 @@ TEST(TextCodec, BrokenDoubleByteInputLosesNothingAround) {
 }
 
 }  // namespace
-}  // namespace tamvelo
+}  // namespace tamvelo::test

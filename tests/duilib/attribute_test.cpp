@@ -3,6 +3,8 @@
 
 #include "duilib/UIlib.h"
 
+namespace tamvelo::test {
+
 using namespace DuiLib;
 
 TEST(Attributes, ListsTolerateBlanksAndStopAtTheFirstBrokenPair) {
@@ -67,3 +69,5 @@ TEST(Attributes, StateAndDataAttributes) {
   b.SetEnabled(true);
   EXPECT_EQ(b.GetButtonState() & UISTATE_DISABLED, 0u);
 }
+
+}  // namespace tamvelo::test

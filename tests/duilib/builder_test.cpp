@@ -8,8 +8,9 @@
 
 #include "tests/duilib/skin_fixture.h"
 
+namespace tamvelo::test {
+
 using namespace DuiLib;
-using duitest::SkinFolder;
 
 namespace {
 
@@ -161,3 +162,5 @@ TEST(DialogBuilder, FailsWithAMessageAndNoTree) {
   builder.GetLastErrorLocation(location, sizeof(location));
   EXPECT_STREQ(location, "xml//nothere.xml");
 }
+
+}  // namespace tamvelo::test

@@ -3,9 +3,9 @@
 
 #include "tests/duilib/skin_fixture.h"
 
+namespace tamvelo::test {
+
 using namespace DuiLib;
-using duitest::SkinFolder;
-using duitest::TestWindow;
 
 namespace {
 
@@ -48,9 +48,9 @@ struct HotKey : testing::Test {
 
 TEST_F(HotKey, CapturesAltCombinationsFromSystemKeys) {
   EXPECT_STREQ(hotkey->GetText(), "无");
-  duitest::Key(hWnd, VK_MENU, true);
+  tamvelo::test::Key(hWnd, VK_MENU, true);
   EXPECT_EQ(Value(), std::make_pair(WORD{0}, WORD{HOTKEYF_ALT})) << "Alt alone shows as pending";
-  duitest::Key(hWnd, 'D', true);
+  tamvelo::test::Key(hWnd, 'D', true);
   EXPECT_EQ(Value(), std::make_pair(WORD{'D'}, WORD{HOTKEYF_ALT}));
   EXPECT_STREQ(hotkey->GetText(), "Alt + D");
   EXPECT_EQ(hotkey->GetHotKey(), static_cast<DWORD>(MAKEWORD('D', HOTKEYF_ALT)));
@@ -59,15 +59,15 @@ TEST_F(HotKey, CapturesAltCombinationsFromSystemKeys) {
 
 TEST_F(HotKey, CapturesCtrlAndShiftAndPlainFunctionKeys) {
   Hold({VK_CONTROL});
-  duitest::Key(hWnd, VK_F4);
+  tamvelo::test::Key(hWnd, VK_F4);
   EXPECT_EQ(Value(), std::make_pair(WORD{VK_F4}, WORD{HOTKEYF_CONTROL}));
   EXPECT_STREQ(hotkey->GetText(), "Ctrl + F4");
   Hold({VK_CONTROL, VK_SHIFT});
-  duitest::Key(hWnd, 'K');
+  tamvelo::test::Key(hWnd, 'K');
   EXPECT_STREQ(hotkey->GetText(), "Ctrl + Shift + K");
   EXPECT_EQ(Value().second, HOTKEYF_CONTROL | HOTKEYF_SHIFT);
   Hold({});
-  duitest::Key(hWnd, VK_F11);
+  tamvelo::test::Key(hWnd, VK_F11);
   EXPECT_EQ(Value(), std::make_pair(WORD{VK_F11}, WORD{0}));
   EXPECT_STREQ(hotkey->GetText(), "F11");
 }
@@ -76,22 +76,24 @@ TEST_F(HotKey, BackspaceOrDeleteAloneClearsAndTabMovesOn) {
   hotkey->SetHotKey(68, HOTKEYF_ALT);
   EXPECT_STREQ(hotkey->GetText(), "Alt + D");
   Hold({});
-  duitest::Key(hWnd, VK_BACK);
+  tamvelo::test::Key(hWnd, VK_BACK);
   EXPECT_EQ(Value(), std::make_pair(WORD{0}, WORD{0}));
   EXPECT_STREQ(hotkey->GetText(), "无");
   hotkey->SetHotKey(122, 0);
-  duitest::Key(hWnd, VK_DELETE);
+  tamvelo::test::Key(hWnd, VK_DELETE);
   EXPECT_EQ(Value(), std::make_pair(WORD{0}, WORD{0}));
   // With a modifier, Delete is a key like the others.
   Hold({VK_CONTROL});
-  duitest::Key(hWnd, VK_DELETE);
+  tamvelo::test::Key(hWnd, VK_DELETE);
   EXPECT_EQ(Value().first, VK_DELETE);
   Hold({});
   hotkey->SetHotKey(122, 0);
-  duitest::Key(hWnd, VK_TAB);
+  tamvelo::test::Key(hWnd, VK_TAB);
   EXPECT_EQ(wnd.pm().GetFocus(), wnd.Find("next"));
   EXPECT_EQ(Value(), std::make_pair(WORD{122}, WORD{0}));
   // Without the focus, keys do not reach it.
-  duitest::Key(hWnd, 'Q');
+  tamvelo::test::Key(hWnd, 'Q');
   EXPECT_EQ(Value().first, 122);
 }
+
+}  // namespace tamvelo::test

@@ -9,9 +9,9 @@
 
 #include "tests/duilib/skin_fixture.h"
 
+namespace tamvelo::test {
+
 using namespace DuiLib;
-using duitest::SkinFolder;
-using duitest::TestWindow;
 
 namespace {
 
@@ -65,41 +65,41 @@ struct Listener {
 }  // namespace
 
 TEST_F(Window, HoverPressAndReleaseGiveOneClickWithTheMousePoint) {
-  duitest::MouseMove(hWnd, 20, 20);
+  tamvelo::test::MouseMove(hWnd, 20, 20);
   EXPECT_NE(ok->GetButtonState() & UISTATE_HOT, 0u);
-  duitest::MouseDown(hWnd, 20, 20);
+  tamvelo::test::MouseDown(hWnd, 20, 20);
   EXPECT_NE(ok->GetButtonState() & UISTATE_PUSHED, 0u);
   EXPECT_TRUE(ok->IsFocused());
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK), 0) << "a click needs the release";
   // Dragging off the button drops the pressed look, back on restores it.
-  duitest::MouseMove(hWnd, 200, 100);
+  tamvelo::test::MouseMove(hWnd, 200, 100);
   EXPECT_EQ(ok->GetButtonState() & UISTATE_PUSHED, 0u);
-  duitest::MouseMove(hWnd, 25, 25);
+  tamvelo::test::MouseMove(hWnd, 25, 25);
   EXPECT_NE(ok->GetButtonState() & UISTATE_PUSHED, 0u);
   POINT clickPoint = {0, 0};
   wnd.onNotify = [&](TNotifyUI& msg) {
     if (msg.sType == DUI_MSGTYPE_CLICK) clickPoint = msg.ptMouse;
   };
-  duitest::MouseUp(hWnd, 25, 25);
+  tamvelo::test::MouseUp(hWnd, 25, 25);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "ok"), 1);
   EXPECT_EQ(clickPoint.x, 25);
   EXPECT_EQ(clickPoint.y, 25);
   EXPECT_EQ(ok->GetButtonState() & (UISTATE_PUSHED | UISTATE_CAPTURED), 0u);
-  duitest::MouseMove(hWnd, 200, 150);
+  tamvelo::test::MouseMove(hWnd, 200, 150);
   EXPECT_EQ(ok->GetButtonState() & UISTATE_HOT, 0u);
 }
 
 TEST_F(Window, ReleaseOutsideOrOnADisabledButtonIsNoClick) {
-  duitest::MouseDown(hWnd, 20, 20);
-  duitest::MouseMove(hWnd, 250, 150);
-  duitest::MouseUp(hWnd, 250, 150);
-  duitest::Click(hWnd, 110, 20);  // "off"
+  tamvelo::test::MouseDown(hWnd, 20, 20);
+  tamvelo::test::MouseMove(hWnd, 250, 150);
+  tamvelo::test::MouseUp(hWnd, 250, 150);
+  tamvelo::test::Click(hWnd, 110, 20);  // "off"
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK), 0);
   // Losing the capture (another window took it) releases without a click.
-  duitest::MouseDown(hWnd, 20, 20);
+  tamvelo::test::MouseDown(hWnd, 20, 20);
   SendMessageA(hWnd, WM_CAPTURECHANGED, 0, 0);
   EXPECT_EQ(ok->GetButtonState() & UISTATE_PUSHED, 0u);
-  duitest::MouseUp(hWnd, 20, 20);
+  tamvelo::test::MouseUp(hWnd, 20, 20);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK), 0);
 }
 
@@ -126,14 +126,14 @@ TEST(ContainerEvents, ButtonDownOnAPlainChildReachesTheContainer) {
   ASSERT_NE(hWnd, nullptr);
   ASSERT_NE(counter, nullptr);
   EXPECT_EQ(wnd.Find("watch"), counter);
-  duitest::Click(hWnd, 50, 50);   // on the label
-  duitest::Click(hWnd, 150, 50);  // on the container itself
+  tamvelo::test::Click(hWnd, 50, 50);   // on the label
+  tamvelo::test::Click(hWnd, 150, 50);  // on the container itself
   EXPECT_EQ(counter->downs, 2);
   wnd.Destroy();
 }
 
 TEST_F(Window, HoverShowsTheToolTipAndLeavingHidesIt) {
-  duitest::MouseMove(hWnd, 20, 20);
+  tamvelo::test::MouseMove(hWnd, 20, 20);
   SendMessageA(hWnd, WM_MOUSEHOVER, 0, MAKELPARAM(20, 20));
   HWND tip = wnd.pm().GetTooltipWindow();
   ASSERT_NE(tip, nullptr);
@@ -149,30 +149,30 @@ TEST_F(Window, HoverShowsTheToolTipAndLeavingHidesIt) {
   SendMessageA(hWnd, WM_MOUSELEAVE, 0, 0);
   EXPECT_FALSE(IsWindowVisible(tip));
   // A control without a tooltip shows none.
-  duitest::MouseMove(hWnd, 200, 20);
+  tamvelo::test::MouseMove(hWnd, 200, 20);
   SendMessageA(hWnd, WM_MOUSEHOVER, 0, MAKELPARAM(200, 20));
   EXPECT_FALSE(IsWindowVisible(tip));
 }
 
 TEST_F(Window, TabWalksTheFocusAndReturnActivatesTheFocusedButton) {
   wnd.Find("off")->SetEnabled(true);
-  duitest::Key(hWnd, VK_TAB);
+  tamvelo::test::Key(hWnd, VK_TAB);
   EXPECT_EQ(wnd.pm().GetFocus(), wnd.Find("ok"));
-  duitest::Key(hWnd, VK_TAB);
+  tamvelo::test::Key(hWnd, VK_TAB);
   EXPECT_EQ(wnd.pm().GetFocus(), wnd.Find("off"));
-  duitest::Key(hWnd, VK_TAB);
+  tamvelo::test::Key(hWnd, VK_TAB);
   EXPECT_EQ(wnd.pm().GetFocus(), wnd.Find("ok")) << "wraps around";
-  duitest::Key(hWnd, VK_RETURN);
+  tamvelo::test::Key(hWnd, VK_RETURN);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "ok"), 1);
-  duitest::Key(hWnd, VK_SPACE);
+  tamvelo::test::Key(hWnd, VK_SPACE);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "ok"), 2);
   // A window that answers Return itself keeps it from the button.
   wnd.defaultKey = [](WPARAM vk) -> LRESULT { return vk == VK_RETURN; };
-  duitest::Key(hWnd, VK_RETURN);
+  tamvelo::test::Key(hWnd, VK_RETURN);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "ok"), 2);
   // Escape does nothing by default: the window stays.
   wnd.defaultKey = nullptr;
-  duitest::Key(hWnd, VK_ESCAPE);
+  tamvelo::test::Key(hWnd, VK_ESCAPE);
   EXPECT_TRUE(IsWindow(hWnd));
 }
 
@@ -181,18 +181,18 @@ TEST_F(Window, DelegatesSeeNotificationsOfTheirControlAndCanBeRemoved) {
   ok->OnNotify += MakeDelegate(&first, &Listener::OnNotify);
   ok->OnNotify += MakeDelegate(&first, &Listener::OnNotify);  // kept once
   ok->OnNotify += MakeDelegate(&second, &Listener::OnNotify);
-  duitest::Click(hWnd, 20, 20);
+  tamvelo::test::Click(hWnd, 20, 20);
   EXPECT_EQ(first.calls, 1);
   EXPECT_EQ(second.calls, 1);
   EXPECT_EQ(first.lastType, DUI_MSGTYPE_CLICK);
   // A handler answering false stops the ones after it, not the window.
   first.result = false;
-  duitest::Click(hWnd, 20, 20);
+  tamvelo::test::Click(hWnd, 20, 20);
   EXPECT_EQ(first.calls, 2);
   EXPECT_EQ(second.calls, 1);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "ok"), 2);
   ok->OnNotify -= MakeDelegate(&first, &Listener::OnNotify);
-  duitest::Click(hWnd, 20, 20);
+  tamvelo::test::Click(hWnd, 20, 20);
   EXPECT_EQ(first.calls, 2);
   EXPECT_EQ(second.calls, 2);
 }
@@ -204,7 +204,7 @@ TEST_F(Window, AControlRemovedByItsOwnClickHandlerGoesSafelyAfterTheMessage) {
   auto* doomed = new Tracked(&gone);
   doomed->SetName("doomed");
   ASSERT_TRUE(box->Add(doomed));
-  duitest::Paint(hWnd);
+  tamvelo::test::Paint(hWnd);
   const RECT pos = doomed->GetPos();
   struct Remover {
     CContainerUI* box;
@@ -216,14 +216,16 @@ TEST_F(Window, AControlRemovedByItsOwnClickHandlerGoesSafelyAfterTheMessage) {
   } remover{box};
   doomed->OnNotify += MakeDelegate(&remover, &Remover::OnNotify);
   const int x = (pos.left + pos.right) / 2, y = (pos.top + pos.bottom) / 2;
-  duitest::MouseDown(hWnd, x, y);
-  duitest::MouseUp(hWnd, x, y);
+  tamvelo::test::MouseDown(hWnd, x, y);
+  tamvelo::test::MouseUp(hWnd, x, y);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "doomed"), 1) << "the window still heard the click";
   EXPECT_EQ(wnd.Find("doomed"), nullptr);
   EXPECT_EQ(box->GetItemIndex(doomed), -1);
-  duitest::Pump();
+  tamvelo::test::PumpToolkit();
   EXPECT_TRUE(gone);
   // The mouse goes on over the place it was.
-  duitest::MouseMove(hWnd, x, y);
-  duitest::Click(hWnd, x, y);
+  tamvelo::test::MouseMove(hWnd, x, y);
+  tamvelo::test::Click(hWnd, x, y);
 }
+
+}  // namespace tamvelo::test

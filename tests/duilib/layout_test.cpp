@@ -4,6 +4,8 @@
 
 #include "duilib/UIlib.h"
 
+namespace tamvelo::test {
+
 using namespace DuiLib;
 
 namespace {
@@ -159,3 +161,5 @@ TEST(Layout, ContainerOwnershipAndIndexes) {
   EXPECT_FALSE(box.RemoveAt(7));
   EXPECT_EQ(box.GetCount(), 1);
 }
+
+}  // namespace tamvelo::test

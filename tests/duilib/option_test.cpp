@@ -4,9 +4,9 @@
 
 #include "tests/duilib/skin_fixture.h"
 
+namespace tamvelo::test {
+
 using namespace DuiLib;
-using duitest::SkinFolder;
-using duitest::TestWindow;
 
 namespace {
 
@@ -63,18 +63,18 @@ TEST_F(Options, SelectingOneClearsTheOthersAndNotifiesOnce) {
 }
 
 TEST_F(Options, ClickingSelectsGroupedOptionsAndTogglesTheOthers) {
-  duitest::Click(hWnd, 125, 50);  // "other"
+  tamvelo::test::Click(hWnd, 125, 50);  // "other"
   EXPECT_TRUE(other->IsSelected());
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "other"), 1);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_SELECTCHANGED, "other"), 1);
-  duitest::Click(hWnd, 125, 50);
+  tamvelo::test::Click(hWnd, 125, 50);
   EXPECT_TRUE(other->IsSelected()) << "a grouped option is not unselected by a click";
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_SELECTCHANGED), 1);
 
   auto* chk = wnd.FindAs<CCheckBoxUI>("chk");
-  duitest::Click(hWnd, 225, 50);
+  tamvelo::test::Click(hWnd, 225, 50);
   EXPECT_TRUE(chk->GetCheck());
-  duitest::Click(hWnd, 225, 50);
+  tamvelo::test::Click(hWnd, 225, 50);
   EXPECT_FALSE(chk->GetCheck());
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_SELECTCHANGED, "chk"), 2);
   chk->SetCheck(true, false);
@@ -90,7 +90,7 @@ TEST_F(Options, AnOptionAddedLaterJoinsItsGroupAndARemovedOneLeavesIt) {
   EXPECT_TRUE(added->IsSelected());
   EXPECT_FALSE(game->IsSelected());
   ASSERT_TRUE(row->Remove(added));
-  duitest::Pump();
+  tamvelo::test::PumpToolkit();
   home->Selected(true);
   EXPECT_EQ(wnd.pm().GetOptionGroup("tabs")->size(), 3u);
   // Changing the group moves the option.
@@ -100,3 +100,5 @@ TEST_F(Options, AnOptionAddedLaterJoinsItsGroupAndARemovedOneLeavesIt) {
   EXPECT_TRUE(home->IsSelected());
   EXPECT_FALSE(wnd.FindAs<COptionUI>("elsewhere")->IsSelected());
 }
+
+}  // namespace tamvelo::test

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "tests/duilib/skin_fixture.h"
-#include "tests/duilib_base/sample_data.h"
+#include "tests/support/sample_data.h"
+
+namespace tamvelo::test {
 
 using namespace DuiLib;
-using duitest::SkinFolder;
-using duitest::TestWindow;
 
 namespace {
 
@@ -23,7 +23,7 @@ struct ZipScope {
 TEST(Resources, AWindowSkinComesFromTheZipHandedOver) {
   SkinFolder folder;  // the files on disk must not be what is read
   folder.Write("xml\\main.xml", u8"<Window size=\"50,50\"><Label name=\"from_disk\"/></Window>");
-  const std::string zip = duilib_test::BuildZip({
+  const std::string zip = tamvelo::test::BuildZip({
       {"xml/main.xml", u8"<Window size=\"220,120\"><VerticalLayout><Label name=\"from_zip\" text=\"压缩包\"/>"
                        u8"</VerticalLayout></Window>"},
   });
@@ -45,7 +45,7 @@ TEST(Resources, AWindowSkinComesFromTheZipHandedOver) {
 TEST(Resources, ACorruptZipIsRefusedAndTheFilesStayInUse) {
   SkinFolder folder;
   folder.Write("xml\\main.xml", u8"<Window size=\"50,50\"><Label name=\"from_disk\"/></Window>");
-  std::string zip = duilib_test::BuildZip({{"xml/main.xml", "<Window/>"}});
+  std::string zip = tamvelo::test::BuildZip({{"xml/main.xml", "<Window/>"}});
   zip.resize(zip.size() - 10);  // the end record is cut
   ZipScope scope;
   EXPECT_FALSE(CPaintManagerUI::SetResourceZip(&zip[0], static_cast<unsigned>(zip.size())));
@@ -59,7 +59,7 @@ TEST(Resources, MessageLoopReturnsAfterQuit) {
   PostQuitMessage(3);
   CPaintManagerUI::MessageLoop();  // would hang without the quit message
   MSG msg;
-  EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+  EXPECT_FALSE(TakePosted(nullptr, WM_QUIT, &msg));
 }
 
 TEST(Resources, TransparentSkinsUseALayeredWindow) {
@@ -73,10 +73,10 @@ TEST(Resources, TransparentSkinsUseALayeredWindow) {
   EXPECT_NE(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
   EXPECT_EQ(wnd.pm().GetOpacity(), 230);
   InvalidateRect(hWnd, nullptr, FALSE);
-  duitest::Paint(hWnd);
+  tamvelo::test::Paint(hWnd);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 1);
   wnd.pm().SetOpacity(100);
-  duitest::Paint(hWnd);
+  tamvelo::test::Paint(hWnd);
   wnd.Destroy();
 }
 
@@ -100,3 +100,5 @@ TEST(Resources, DpiObjectScalesOnlyWhenAware) {
   EXPECT_EQ(button.GetPadding().left, 3);
   button.SetManager(nullptr, nullptr, false);
 }
+
+}  // namespace tamvelo::test

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-namespace duitest {
+namespace tamvelo::test {
 
 SkinFolder::SkinFolder()
     : oldPath_(DuiLib::CPaintManagerUI::GetResourcePath()), oldType_(DuiLib::CPaintManagerUI::GetResourceType()) {
@@ -59,18 +59,8 @@ LRESULT TestWindow::ResponseDefaultKeyEvent(WPARAM wParam) {
   return defaultKey ? defaultKey(wParam) : WindowImplBase::ResponseDefaultKeyEvent(wParam);
 }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-}
-
 void Paint(HWND hWnd) {
-  Pump();
+  PumpToolkit();
   UpdateWindow(hWnd);
 }
 
@@ -86,7 +76,7 @@ void MouseUp(HWND hWnd, int x, int y) { SendMessageA(hWnd, WM_LBUTTONUP, 0, MAKE
 void Click(HWND hWnd, int x, int y) {
   MouseDown(hWnd, x, y);
   MouseUp(hWnd, x, y);
-  Pump();
+  PumpToolkit();
 }
 
 void Key(HWND hWnd, UINT vk, bool system) {
@@ -97,7 +87,7 @@ void Key(HWND hWnd, UINT vk, bool system) {
   msg.message = system ? WM_SYSKEYUP : WM_KEYUP;
   msg.lParam = up;
   if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) DispatchMessageA(&msg);
-  Pump();
+  PumpToolkit();
 }
 
 COLORREF PixelAt(HWND hWnd, int x, int y) {
@@ -109,4 +99,4 @@ COLORREF PixelAt(HWND hWnd, int x, int y) {
   return RGB(GetBValue(c), GetGValue(c), GetRValue(c));
 }
 
-}  // namespace duitest
+}  // namespace tamvelo::test

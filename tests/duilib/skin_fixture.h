@@ -9,8 +9,9 @@
 
 #include "duilib/UIlib.h"
 #include "tests/support/test_support.h"
+#include "tests/support/toolkit_pump.h"
 
-namespace duitest {
+namespace tamvelo::test {
 
 // A temporary folder made the toolkit's resource path (and file source) for
 // the scope; the previous path and type come back afterwards.
@@ -72,8 +73,6 @@ class TestWindow : public DuiLib::WindowImplBase {
   std::string skinFile_;
 };
 
-// Handles every queued message of this thread.
-void Pump();
 // Paints what is invalid now.
 void Paint(HWND hWnd);
 
@@ -88,4 +87,4 @@ void Key(HWND hWnd, UINT vk, bool system = false);
 // The colour of a client pixel after the window painted (0x00RRGGBB).
 COLORREF PixelAt(HWND hWnd, int x, int y);
 
-}  // namespace duitest
+}  // namespace tamvelo::test

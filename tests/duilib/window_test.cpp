@@ -4,9 +4,9 @@
 
 #include "tests/duilib/skin_fixture.h"
 
+namespace tamvelo::test {
+
 using namespace DuiLib;
-using duitest::SkinFolder;
-using duitest::TestWindow;
 
 namespace {
 
@@ -97,15 +97,15 @@ TEST(SkinnedWindowCreation, FailsCleanlyForABrokenOrMissingSkin) {
 
 TEST_F(SkinnedWindow, WindowInitArrivesOnceWhenFirstShown) {
   ASSERT_NE(Open(false), nullptr);
-  duitest::Paint(hWnd);
+  tamvelo::test::Paint(hWnd);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 0) << "hidden windows are not initialised yet";
   wnd.ShowWindow(true, true);
-  duitest::Paint(hWnd);
+  tamvelo::test::Paint(hWnd);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 1);
   wnd.ShowWindow(false);
   wnd.ShowWindow(true);
   InvalidateRect(hWnd, nullptr, FALSE);
-  duitest::Paint(hWnd);
+  tamvelo::test::Paint(hWnd);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 1);
 }
 
@@ -126,15 +126,15 @@ TEST_F(SkinnedWindow, FindsControlsByNameAndPoint) {
 
 TEST_F(SkinnedWindow, PaintsColoursAndText) {
   ASSERT_NE(Open(), nullptr);
-  EXPECT_EQ(duitest::PixelAt(hWnd, 200, 200), 0x00FF00u);
-  EXPECT_EQ(duitest::PixelAt(hWnd, 385, 20), 0xC04040u);
+  EXPECT_EQ(tamvelo::test::PixelAt(hWnd, 200, 200), 0x00FF00u);
+  EXPECT_EQ(tamvelo::test::PixelAt(hWnd, 385, 20), 0xC04040u);
   // A half-transparent white over the blue root, at its own place.
-  EXPECT_EQ(duitest::PixelAt(hWnd, 200, 290), 0x90C0E0u);
-  EXPECT_EQ(duitest::PixelAt(hWnd, 200, 10), 0x2080C0u);
+  EXPECT_EQ(tamvelo::test::PixelAt(hWnd, 200, 290), 0x90C0E0u);
+  EXPECT_EQ(tamvelo::test::PixelAt(hWnd, 200, 10), 0x2080C0u);
   // The caption label draws white text over the blue background somewhere.
   bool textSeen = false;
   for (int x = 0; x < 60 && !textSeen; ++x) {
-    for (int y = 10; y < 30 && !textSeen; ++y) textSeen = duitest::PixelAt(hWnd, x, y) != 0x2080C0u;
+    for (int y = 10; y < 30 && !textSeen; ++y) textSeen = tamvelo::test::PixelAt(hWnd, x, y) != 0x2080C0u;
   }
   EXPECT_TRUE(textSeen);
 }
@@ -162,7 +162,7 @@ TEST(NotificationMap, DispatchesByTypeAndNameAndChainsToTheBase) {
 
 TEST_F(SkinnedWindow, BaseMapHandlesTheSystemButtonNames) {
   ASSERT_NE(Open(), nullptr);
-  duitest::Click(hWnd, 385, 20);  // "closebtn"
+  tamvelo::test::Click(hWnd, 385, 20);  // "closebtn"
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_CLICK, "closebtn"), 1);
   EXPECT_TRUE(wnd.finalMessage);
   EXPECT_FALSE(IsWindow(hWnd));
@@ -190,7 +190,7 @@ TEST_F(SkinnedWindow, CaptionDoubleClickMaximisesToTheWorkAreaAndRestores) {
   GetWindowRect(hWnd, &before);
   const LPARAM at = MAKELPARAM(before.left + 100, before.top + 20);
   SendMessageA(hWnd, WM_NCLBUTTONDBLCLK, HTCAPTION, at);
-  duitest::Pump();
+  tamvelo::test::PumpToolkit();
   EXPECT_TRUE(IsZoomed(hWnd));
   RECT work, now;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -199,7 +199,7 @@ TEST_F(SkinnedWindow, CaptionDoubleClickMaximisesToTheWorkAreaAndRestores) {
   EXPECT_EQ(SendMessageA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(now.right - 1, now.bottom - 1)), HTCLIENT)
       << "no size box while maximised";
   SendMessageA(hWnd, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(now.left + 100, now.top + 20));
-  duitest::Pump();
+  tamvelo::test::PumpToolkit();
   EXPECT_FALSE(IsZoomed(hWnd));
   GetWindowRect(hWnd, &now);
   EXPECT_TRUE(EqualRect(&now, &before));
@@ -226,9 +226,11 @@ TEST_F(SkinnedWindow, ControlTimersNotify) {
   const DWORD start = GetTickCount();
   while (wnd.CountOf(DUI_MSGTYPE_TIMER, "body") < 2 && GetTickCount() - start < 2000) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    duitest::Pump();
+    tamvelo::test::PumpToolkit();
   }
   EXPECT_GE(wnd.CountOf(DUI_MSGTYPE_TIMER, "body"), 2);
   EXPECT_TRUE(wnd.pm().KillTimer(body, 7));
   EXPECT_FALSE(wnd.pm().KillTimer(body, 7));
 }
+
+}  // namespace tamvelo::test

@@ -5,15 +5,16 @@
 #include <string>
 #include <thread>
 
-#include "tests/duilib_base/sample_data.h"
 #include "tests/duilib_base/skin_state.h"
+#include "tests/support/sample_data.h"
 #include "tests/support/test_support.h"
 
-namespace DuiLib {
+namespace tamvelo::test {
+using namespace DuiLib;  // the code under test
 namespace {
 
-using duilib_test::Bytes;
-using duilib_test::EncodePng;
+using tamvelo::test::Bytes;
+using tamvelo::test::EncodePng;
 
 DWORD PixelAt(const TImageInfo* image, int x, int y) {
   return reinterpret_cast<const DWORD*>(image->pBits)[y * image->nX + x];
@@ -83,7 +84,7 @@ TEST(ImageDecode, WorksWithAnyComStateOfTheThread) {
   EXPECT_TRUE(decodeOnThread(COINIT_APARTMENTTHREADED, true));
 }
 
-class ImageCacheTest : public duilib_test::SkinStateTest {};
+class ImageCacheTest : public tamvelo::test::SkinStateTest {};
 
 TEST_F(ImageCacheTest, CachesByNameAndRemembersMissingFiles) {
   tamvelo::test::TempDir dir;
@@ -110,7 +111,7 @@ TEST_F(ImageCacheTest, CachesByNameAndRemembersMissingFiles) {
 }
 
 TEST_F(ImageCacheTest, FollowsTheNameMapAndSourceChanges) {
-  const std::string zip = duilib_test::BuildZip({{"skin/Default/logo.png", SamplePng(), true}});
+  const std::string zip = tamvelo::test::BuildZip({{"skin/Default/logo.png", SamplePng(), true}});
   ASSERT_TRUE(CResourceStore::SetResourceZip(zip.data(), static_cast<unsigned>(zip.size())));
   EXPECT_NE(CImageCache::Get("skin//Default//logo.png"), nullptr);
   EXPECT_EQ(CImageCache::Get("logo"), nullptr);
@@ -232,4 +233,4 @@ TEST(NineSlice, SmallDestinationsShrinkCornersInProportion) {
 }
 
 }  // namespace
-}  // namespace DuiLib
+}  // namespace tamvelo::test

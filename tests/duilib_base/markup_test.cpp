@@ -5,7 +5,8 @@
 #include <random>
 #include <string>
 
-namespace DuiLib {
+namespace tamvelo::test {
+using namespace DuiLib;  // the code under test
 namespace {
 
 std::string ErrorOf(const CMarkup& xml) {
@@ -226,4 +227,4 @@ TEST(Markup, RandomDamageNeverCrashes) {
 }
 
 }  // namespace
-}  // namespace DuiLib
+}  // namespace tamvelo::test

@@ -6,11 +6,12 @@
 
 #include "duilib/UIBlend.h"
 #include "duilib/UIImage.h"
-#include "tests/duilib_base/sample_data.h"
 #include "tests/duilib_base/skin_state.h"
+#include "tests/support/sample_data.h"
 #include "tests/support/test_support.h"
 
-namespace DuiLib {
+namespace tamvelo::test {
+using namespace DuiLib;  // the code under test
 namespace {
 
 TEST(ParseColor, AcceptedAndRejectedForms) {
@@ -88,7 +89,7 @@ class Canvas {
 }
 
 // Every case drawn through GDI and into a registered buffer: the same result.
-class DrawImageString : public duilib_test::SkinStateTest, public testing::WithParamInterface<bool> {
+class DrawImageString : public tamvelo::test::SkinStateTest, public testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     SkinStateTest::SetUp();
@@ -96,13 +97,13 @@ class DrawImageString : public duilib_test::SkinStateTest, public testing::WithP
     CreateDirectoryA(dir_.File("skin").c_str(), nullptr);
     // 2 x 2: opaque red, 50% red / transparent, opaque blue.
     tamvelo::test::WriteFile(dir_.File("skin\\quad.png"),
-                             duilib_test::EncodePng(2, 2, {0xFFFF0000, 0x80FF0000, 0x00FFFFFF, 0xFF0000FF}));
+                             tamvelo::test::EncodePng(2, 2, {0xFFFF0000, 0x80FF0000, 0x00FFFFFF, 0xFF0000FF}));
     // 3 x 3 with a different colour in each cell (for nine-slice checks).
     tamvelo::test::WriteFile(dir_.File("skin\\nine.png"),
-                             duilib_test::EncodePng(3, 3,
+                             tamvelo::test::EncodePng(3, 3,
                                                     {0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004, 0xFF000005,
                                                      0xFF000006, 0xFF000007, 0xFF000008, 0xFF000009}));
-    tamvelo::test::WriteFile(dir_.File("skin\\stripes.png"), duilib_test::EncodePng(2, 1, {0xFFFF0000, 0xFF0000FF}));
+    tamvelo::test::WriteFile(dir_.File("skin\\stripes.png"), tamvelo::test::EncodePng(2, 1, {0xFFFF0000, 0xFF0000FF}));
   }
   tamvelo::test::TempDir dir_;
 };
@@ -255,4 +256,4 @@ TEST(RenderText, MeasuresWithoutDrawingAndDrawsChinese) {
 }
 
 }  // namespace
-}  // namespace DuiLib
+}  // namespace tamvelo::test

@@ -5,15 +5,16 @@
 #include <string>
 
 #include "duilib/UIMarkup.h"
-#include "tests/duilib_base/sample_data.h"
 #include "tests/duilib_base/skin_state.h"
+#include "tests/support/sample_data.h"
 #include "tests/support/test_support.h"
 
-namespace DuiLib {
+namespace tamvelo::test {
+using namespace DuiLib;  // the code under test
 namespace {
 
-using duilib_test::BuildZip;
-using duilib_test::Bytes;
+using tamvelo::test::BuildZip;
+using tamvelo::test::Bytes;
 using tamvelo::test::TempDir;
 using tamvelo::test::WriteFile;
 
@@ -23,7 +24,7 @@ std::string Load(const char* name) {
   return std::string(out.begin(), out.end());
 }
 
-class ResourceStore : public duilib_test::SkinStateTest {};
+class ResourceStore : public tamvelo::test::SkinStateTest {};
 
 TEST_F(ResourceStore, PathGetsATrailingBackslash) {
   CResourceStore::SetResourcePath("C:\\data\\tamvelo\\gamebox\\");
@@ -94,7 +95,7 @@ TEST_F(ResourceStore, ChangesAreCounted) {
   EXPECT_NE(CResourceStore::GetGeneration(), afterPath);
 }
 
-class ResourceMap : public duilib_test::SkinStateTest {};
+class ResourceMap : public tamvelo::test::SkinStateTest {};
 
 const char kResXml[] =
     u8"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
@@ -141,4 +142,4 @@ TEST_F(ResourceMap, BadMapsLeaveTheMapAsItWas) {
 }
 
 }  // namespace
-}  // namespace DuiLib
+}  // namespace tamvelo::test

@@ -9,7 +9,7 @@
 #include "duilib/UIImage.h"
 #include "duilib/UIResource.h"
 
-namespace duilib_test {
+namespace tamvelo::test {
 
 class SkinStateTest : public ::testing::Test {
  protected:
@@ -30,4 +30,4 @@ class SkinStateTest : public ::testing::Test {
   int type_ = 0;
 };
 
-}  // namespace duilib_test
+}  // namespace tamvelo::test

@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace DuiLib {
+namespace tamvelo::test {
+using namespace DuiLib;  // the code under test
 namespace {
 
 // Code page 936 text whose trail bytes are ASCII upper-case letters:
@@ -117,4 +118,4 @@ TEST(DuiString, FormatHasNoLengthLimit) {
 }
 
 }  // namespace
-}  // namespace DuiLib
+}  // namespace tamvelo::test

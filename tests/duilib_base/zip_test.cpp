@@ -5,14 +5,15 @@
 #include <random>
 #include <string>
 
-#include "tests/duilib_base/sample_data.h"
+#include "tests/support/sample_data.h"
 
-namespace DuiLib {
+namespace tamvelo::test {
+using namespace DuiLib;  // the code under test
 namespace {
 
-using duilib_test::Bytes;
-using duilib_test::BuildZip;
-using duilib_test::ZipItem;
+using tamvelo::test::Bytes;
+using tamvelo::test::BuildZip;
+using tamvelo::test::ZipItem;
 
 std::string AsString(const std::vector<BYTE>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -48,13 +49,13 @@ TEST(Inflate, DecodesStoredFixedAndDynamicBlocks) {
 
   // Fixed codes with matches that overlap their own output.
   const std::string text = "ab" + std::string(600, 'z') + "end" + std::string(4, '\xff');
-  const std::string fixed = duilib_test::DeflateFixed(text);
+  const std::string fixed = tamvelo::test::DeflateFixed(text);
   ASSERT_TRUE(InflateRaw(Bytes(fixed), fixed.size(), out));
   EXPECT_EQ(AsString(out), text);
 
   ASSERT_TRUE(InflateRaw(kDynamicDeflate, kDynamicDeflateSize, out));
   EXPECT_EQ(AsString(out), DynamicSampleText());
-  EXPECT_EQ(Crc32(out.data(), out.size()), 0x7d3cfae4u);
+  EXPECT_EQ(DuiLib::Crc32(out.data(), out.size()), 0x7d3cfae4u);
 }
 
 TEST(Inflate, RejectsCorruptStreams) {
@@ -90,7 +91,7 @@ TEST(Inflate, TruncationAndDamageFailCleanly) {
 }
 
 TEST(Inflate, OutputLimitIsEnforced) {
-  const std::string bomb = duilib_test::DeflateFixed(std::string(100000, 'a'));
+  const std::string bomb = tamvelo::test::DeflateFixed(std::string(100000, 'a'));
   std::vector<BYTE> out;
   EXPECT_FALSE(InflateRaw(Bytes(bomb), bomb.size(), out, 1000));
   EXPECT_LE(out.size(), 1000u);
@@ -100,8 +101,8 @@ TEST(Inflate, OutputLimitIsEnforced) {
 
 TEST(Zip, Crc32MatchesTheStandardCheckValue) {
   const std::string check = "123456789";
-  EXPECT_EQ(Crc32(Bytes(check), check.size()), 0xCBF43926u);
-  EXPECT_EQ(Crc32(nullptr, 0), 0u);
+  EXPECT_EQ(DuiLib::Crc32(Bytes(check), check.size()), 0xCBF43926u);
+  EXPECT_EQ(DuiLib::Crc32(nullptr, 0), 0u);
 }
 
 std::vector<ZipItem> SampleItems() {
@@ -156,8 +157,8 @@ TEST(Zip, CorruptArchivesAreRejected) {
   EXPECT_FALSE(zip.Open(nullptr, 100));
   EXPECT_FALSE(zip.IsOpen());
 
-  const size_t directory = duilib_test::FindSignature(good, 0x02014b50);
-  const size_t end = duilib_test::FindSignature(good, 0x06054b50);
+  const size_t directory = tamvelo::test::FindSignature(good, 0x02014b50);
+  const size_t end = tamvelo::test::FindSignature(good, 0x06054b50);
   {  // wrong CRC of the first entry
     std::string bad = good;
     bad[directory + 16] ^= 0x01;
@@ -168,7 +169,7 @@ TEST(Zip, CorruptArchivesAreRejected) {
   }
   // Damaged directory fields: refused at Open (no entry named) or when the
   // entry named is extracted.
-  const size_t second = duilib_test::FindSignature(good, 0x02014b50, directory + 1);
+  const size_t second = tamvelo::test::FindSignature(good, 0x02014b50, directory + 1);
   const struct {
     const char* what;
     size_t at;
@@ -185,7 +186,7 @@ TEST(Zip, CorruptArchivesAreRejected) {
   };
   for (const auto& damage : damages) {
     std::string bad = good;
-    duilib_test::Put32(bad, damage.at, damage.value);
+    tamvelo::test::Put32(bad, damage.at, damage.value);
     const bool opened = zip.Open(Bytes(bad), bad.size());
     EXPECT_EQ(opened, damage.entry != nullptr) << damage.what;
     if (opened) {
@@ -205,4 +206,4 @@ TEST(Zip, EncryptedEntriesAreRefused) {
 }
 
 }  // namespace
-}  // namespace DuiLib
+}  // namespace tamvelo::test

@@ -9,8 +9,8 @@
 #include "common/data_folder.h"
 #include "common/protocol.h"
 #include "duilib/UIResource.h"
-#include "tests/duilib_base/sample_data.h"
-#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/mainwnd/open_main_window.h"
+#include "tests/support/sample_data.h"
 
 namespace tamvelo::test {
 namespace {
@@ -44,7 +44,7 @@ TEST(StartUp, AnArchiveInTheProgramsResourcesBecomesTheSkin) {
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   const std::string bin(self, std::string(self).find_last_of('\\') + 1);
   ASSERT_TRUE(CopyFileA((bin + "stand-in-tab.exe").c_str(), module.c_str(), FALSE));
-  const std::string zip = duilib_test::BuildZip(
+  const std::string zip = tamvelo::test::BuildZip(
       {{"res.xml", "<Res><Text id=\"carried\" value=\"from the archive\"/></Res>"}});
   HANDLE update = BeginUpdateResourceA(module.c_str(), FALSE);
   ASSERT_NE(update, nullptr);
@@ -67,7 +67,7 @@ TEST(StartUp, AnArchiveInTheProgramsResourcesBecomesTheSkin) {
   FreeLibrary(carrier);
 }
 
-class MainWindowValues : public MainWindowTest {};
+class MainWindowValues : public OpenMainWindowTest {};
 
 TEST_F(MainWindowValues, InitWindowPublishesProcessValuesAndPaths) {
   const app::ProcessValues& values = app::Process();
@@ -85,7 +85,7 @@ TEST_F(MainWindowValues, InitWindowPublishesProcessValuesAndPaths) {
   EXPECT_TRUE(strip()->IsLinktopayUrl((std::string("x") + kLinktopay15).c_str()));
 }
 
-class TabRecords : public MainWindowTest {};
+class TabRecords : public OpenMainWindowTest {};
 
 TEST_F(TabRecords, TitleGoesToTheSendingTabOnly) {
   ASSERT_NE(OpenTab("one"), nullptr);
@@ -141,7 +141,7 @@ TEST_F(TabRecords, ActivateRecordWithoutDataBringsTheWindowBack) {
   EXPECT_FALSE(IsIconic(hwnd()));
 }
 
-class WindowMessages : public MainWindowTest {};
+class WindowMessages : public OpenMainWindowTest {};
 
 TEST_F(WindowMessages, ResizingPlacesEveryTabWindowHiddenOnesToo) {
   ASSERT_NE(OpenTab("one"), nullptr);
@@ -288,16 +288,6 @@ TEST_F(WindowMessages, WheelOverAVisibleIeControlBypassesTheToolkit) {
   root->Remove(ie);
   root->Remove(below);
   Pump(50);
-}
-
-TEST_F(WindowMessages, SystemCloseHidesAndNeverDestroys) {
-  EXPECT_EQ(SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0), 0);
-  Pump(50);
-  EXPECT_TRUE(IsWindow(hwnd()));
-  EXPECT_FALSE(IsWindowVisible(hwnd()));
-  window()->RestoreMainWindow();
-  Pump(50);
-  EXPECT_TRUE(IsWindowVisible(hwnd()));
 }
 
 TEST_F(WindowMessages, BodyPagesFollowTheToolBar) {

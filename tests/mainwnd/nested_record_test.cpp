@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "common/protocol.h"
-#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/mainwnd/open_main_window.h"
 
 namespace tamvelo::test {
 namespace {
@@ -68,7 +68,7 @@ class NestedSender {
   std::thread thread_;
 };
 
-class NestedRecords : public MainWindowTest {
+class NestedRecords : public OpenMainWindowTest {
  protected:
   // Exactly one tab window shown, and it is the current tab's.
   void ExpectOnlyCurrentShown() {

@@ -12,7 +12,7 @@
 #include "box/tabs/tab_process.h"
 #include "box/tabs/tab_watch.h"
 #include "common/portal_settings.h"
-#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/mainwnd/open_main_window.h"
 
 namespace tamvelo::test {
 namespace {
@@ -22,16 +22,17 @@ namespace tabs = tamvelo::tabs;
 constexpr char kCookie[] = "stopped_tab_test=1";
 constexpr char kAddress[] = "http://127.0.0.1/game/7.html";
 
-class StoppedTabs : public MainWindowTest {
+class StoppedTabs : public OpenMainWindowTest {
  protected:
   void SetUp() override {
+    OpenMainWindowTest::SetUp();
     saved_ = tabs::GameTabCommandLine();
     tabs::GameTabCommandLine() = "stand-in-tab.exe follow";
     pm_ = window()->GetPaintManager();
     pages_ = static_cast<DuiLib::CTabLayoutUI*>(pm_->FindControl("body_main_tablayout"));
   }
   void TearDown() override {
-    MainWindowTest::TearDown();
+    OpenMainWindowTest::TearDown();
     tabs::GameTabCommandLine() = saved_;
   }
 

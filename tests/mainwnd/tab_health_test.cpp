@@ -8,7 +8,7 @@
 
 #include "box/tabs/tab_text.h"
 #include "box/tabs/tab_watch.h"
-#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/mainwnd/open_main_window.h"
 
 namespace tamvelo::test {
 namespace {
@@ -26,12 +26,11 @@ class StallingWindow {
       wc.lpfnWndProc = DefWindowProcA;
       RegisterClassA(&wc);
       HWND window = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-      MSG message;
-      PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+      PumpQueued();
       window_ = window;
       Sleep(stallMs);
       while (!done_) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        PumpQueued();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
       }
       DestroyWindow(window);
@@ -50,7 +49,7 @@ class StallingWindow {
   std::thread thread_;
 };
 
-class EndedTabs : public MainWindowTest {
+class EndedTabs : public OpenMainWindowTest {
  protected:
   std::string Text(int index) const { return Tab(index).button->GetTabButton()->GetText().GetData(); }
   std::string ToolTip(int index) const { return Tab(index).button->GetTabButton()->GetToolTip().GetData(); }

@@ -2,7 +2,7 @@
 // window: the strip keeps no half-made tab and works with what it got.
 #include <string>
 
-#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/mainwnd/open_main_window.h"
 
 namespace tamvelo::test {
 namespace {
@@ -34,7 +34,7 @@ class TabProgramReplaced {
   const std::string kept_ = program_ + ".kept";
 };
 
-using TabStart = MainWindowTest;
+using TabStart = OpenMainWindowTest;
 
 TEST_F(TabStart, AProgramThatCannotStartLeavesNoButtonAndNoRecord) {
   TabProgramReplaced missing(nullptr);

@@ -5,12 +5,12 @@
 #include "common/portal_settings.h"
 #include "common/protocol.h"
 #include "duilib/UIImage.h"
-#include "tests/mainwnd/main_window_fixture.h"
+#include "tests/mainwnd/open_main_window.h"
 
 namespace tamvelo::test {
 namespace {
 
-class TabStripTest : public MainWindowTest {
+class TabStripTest : public OpenMainWindowTest {
  protected:
   // Places the strip at a chosen width; the strip lays its tabs out again.
   void SetStripWidth(int width) {

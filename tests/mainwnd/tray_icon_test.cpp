@@ -7,6 +7,8 @@
 #include "box/mainwnd/tray_icon.h"
 #include "tests/support/test_support.h"
 
+namespace tamvelo::test {
+
 namespace {
 
 // sizeof(NOTIFYICONDATAA) as the shell of each architecture expects it: a
@@ -36,3 +38,5 @@ TEST(TrayIconRecord, IsTheFullStructureWithTheProgramsFields) {
 }
 
 }  // namespace
+
+}  // namespace tamvelo::test

@@ -10,14 +10,10 @@
 #include "tests/net/message_recorder.h"
 #include "tests/support/test_support.h"
 
-namespace tamvelo::net {
+namespace tamvelo::test {
+using namespace net;  // the code under test
 namespace {
 
-using test::LoopbackServer;
-using test::MessageRecorder;
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
 constexpr char kOldContent[] = "[VERSION]\r\nmainver=1.0\r\n";
 constexpr char kNewContent[] = "[VERSION]\r\nmainver=1.1\r\n";
@@ -224,4 +220,4 @@ TEST_F(Download, MalformedAddressesAreRefusedWithoutNetwork) {
 }
 
 }  // namespace
-}  // namespace tamvelo::net
+}  // namespace tamvelo::test

@@ -8,11 +8,10 @@
 #include "tests/net/loopback_server.h"
 #include "tests/net/message_recorder.h"
 
-namespace tamvelo::net {
+namespace tamvelo::test {
+using namespace net;  // the code under test
 namespace {
 
-using test::LoopbackServer;
-using test::MessageRecorder;
 
 constexpr char kCommonLines[] =
     "Accept:*/*\r\n"
@@ -245,4 +244,4 @@ TEST(HttpSocketErrors, CallsWithoutASocketReportThemselves) {
 }
 
 }  // namespace
-}  // namespace tamvelo::net
+}  // namespace tamvelo::test

@@ -14,11 +14,10 @@
 #include "box/shared/process_values.h"
 #include "tests/support/test_support.h"
 
-namespace tamvelo::net {
+namespace tamvelo::test {
+using namespace net;  // the code under test
 namespace {
 
-using test::TempDir;
-using test::WriteFile;
 
 TEST(Md5, Rfc1321TestSuite) {
   const std::pair<std::string, std::string> suite[] = {
@@ -157,4 +156,4 @@ TEST_F(IniMd5, OtherDigestOrEmptyOrMissingFileDiffers) {
 }
 
 }  // namespace
-}  // namespace tamvelo::net
+}  // namespace tamvelo::test

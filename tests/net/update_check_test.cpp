@@ -21,16 +21,12 @@
 #include "tests/net/loopback_server.h"
 #include "tests/net/message_recorder.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_helpers.h"
 
-namespace tamvelo::net {
+namespace tamvelo::test {
+using namespace net;  // the code under test
 namespace {
 
-using test::LoopbackServer;
-using test::MessageRecorder;
-using test::ReadFile;
-using test::RequestPath;
-using test::TempDir;
-using test::WriteFile;
 
 constexpr char kOldParam[] = "[Weburl]\r\ncount=1\r\nstr1=http://old.example.test/\r\n";
 constexpr char kNewParam[] = "[Weburl]\r\ncount=1\r\nstr1=http://new.example.test/\r\n";
@@ -72,10 +68,7 @@ class UpdateCheck : public ::testing::Test {
   // The address posted with message 1125, or null when none was posted.
   const char* PostedAddress() {
     MSG message;
-    if (!PeekMessageA(&message, window_, protocol::kMsgOpenInNewWindow,
-                      protocol::kMsgOpenInNewWindow, PM_REMOVE)) {
-      return nullptr;
-    }
+    if (!TakePosted(window_, protocol::kMsgOpenInNewWindow, &message)) return nullptr;
     EXPECT_EQ(message.lParam, 0);
     return reinterpret_cast<const char*>(message.wParam);
   }
@@ -189,4 +182,4 @@ TEST_F(UpdateCheck, TheThreadWaitsThenChecksTheBuiltInPortal) {
 }
 
 }  // namespace
-}  // namespace tamvelo::net
+}  // namespace tamvelo::test

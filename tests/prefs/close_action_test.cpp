@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace tamvelo::prefs {
+namespace tamvelo::test {
+using namespace prefs;  // the code under test
 namespace {
 
 TEST(CloseAction, ByStoredChoice) {
@@ -19,4 +20,4 @@ TEST(CloseAction, ByStoredChoice) {
 }
 
 }  // namespace
-}  // namespace tamvelo::prefs
+}  // namespace tamvelo::test

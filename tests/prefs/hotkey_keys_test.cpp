@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace tamvelo::prefs {
+namespace tamvelo::test {
+using namespace prefs;  // the code under test
 namespace {
 
 TEST(StoredHotKey, ParsesKeyCodeDashModifiers) {
@@ -55,4 +56,4 @@ TEST(HotKeyIds, ComeFromGlobalAtomsInTheHotkeyRange) {
 }
 
 }  // namespace
-}  // namespace tamvelo::prefs
+}  // namespace tamvelo::test

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace tamvelo::prefs {
+namespace tamvelo::test {
+using namespace prefs;  // the code under test
 namespace {
 
 TEST(SkinNames, IndexToFolder) {
@@ -27,4 +28,4 @@ TEST(SkinNames, ImageTextsAsTheToolkitReadsThem) {
 }
 
 }  // namespace
-}  // namespace tamvelo::prefs
+}  // namespace tamvelo::test

@@ -14,10 +14,11 @@
 #include "box/windows/tray_menu.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"
-#include "tests/prefs_ui/main_window_fixture.h"
+#include "tests/prefs_ui/ui_helpers.h"
+#include "tests/support/main_window_fixture.h"
 #include "tests/support/window_helpers.h"
 
-namespace prefstest {
+namespace tamvelo::test {
 namespace {
 
 using DialogsTest = MainWindowTest;
@@ -38,16 +39,16 @@ TEST_F(DialogsTest, AboutBoxShowsTheVersionAndOpensOnceCentredOverTheMainWindow)
   CreateMainWindow();
   auto* about = Owned<CAboutWnd>();
   EXPECT_EQ(std::string(about->GetPaintManager()->FindControl("version")->GetText().GetData()), "版本号：v1.0");
-  main_->ShowAboutWindow();
-  Pump();
-  const RECT mainRect = WindowRect(main());
+  window()->ShowAboutWindow();
+  PumpToolkit();
+  const RECT mainRect = WindowRect(hwnd());
   const RECT first = WindowRect(about->GetHWND());
   EXPECT_NEAR((first.left + first.right) / 2, (mainRect.left + mainRect.right) / 2, 1);
   EXPECT_NEAR((first.top + first.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 1);
   SaveScreenshot(about->GetHWND(), "about");
 
   MoveWindow(about->GetHWND(), 5, 5, first.right - first.left, first.bottom - first.top, TRUE);
-  main_->ShowAboutWindow();
+  window()->ShowAboutWindow();
   const RECT second = WindowRect(about->GetHWND());
   EXPECT_TRUE(EqualRect(&first, &second));
   int count = 0;
@@ -74,28 +75,28 @@ LRESULT CALLBACK ObserveShowing(HWND window, UINT message, WPARAM wParam, LPARAM
 
 TEST_F(DialogsTest, AltAccountWindowOpensWithItsTitleAndHidesWithItsOwnCloseButton) {
   CreateMainWindow();
-  auto* window = Owned<CMessageWnd>();
-  ASSERT_NE(window->GetBrowser(), nullptr);
-  EXPECT_EQ(window->GetBrowser()->m_pTabBar, main_->GetTabBar());
-  EXPECT_EQ(window->GetBrowser()->m_pOwnerWnd, window);
-  g_observedWindow = window;
+  auto* altAccount = Owned<CMessageWnd>();
+  ASSERT_NE(altAccount->GetBrowser(), nullptr);
+  EXPECT_EQ(altAccount->GetBrowser()->m_pTabBar, window()->GetTabBar());
+  EXPECT_EQ(altAccount->GetBrowser()->m_pOwnerWnd, altAccount);
+  g_observedWindow = altAccount;
   g_observedProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window->GetHWND(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ObserveShowing)));
-  main_->ShowAltAccountWindow();
-  SetWindowLongPtrA(window->GetHWND(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_observedProc));
+      SetWindowLongPtrA(altAccount->GetHWND(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ObserveShowing)));
+  window()->ShowAltAccountWindow();
+  SetWindowLongPtrA(altAccount->GetHWND(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_observedProc));
   EXPECT_FALSE(g_shownWhileShowing) << "marked shown only once it is on screen";
-  Pump();
-  EXPECT_TRUE(window->IsShown());
-  EXPECT_EQ(std::string(window->GetPaintManager()->FindControl("text1")->GetText().GetData()), "小号多开");
-  SaveScreenshot(window->GetHWND(), "alt_account");
-  // Hidden with the main window and back with it.
-  main_->HideMainWindow();
-  EXPECT_FALSE(IsWindowVisible(window->GetHWND()));
-  main_->RestoreMainWindow();
-  EXPECT_TRUE(IsWindowVisible(window->GetHWND()));
-  ClickControl(window->GetHWND(), *window->GetPaintManager(), "closebtn1");
-  EXPECT_FALSE(window->IsShown());
-  EXPECT_FALSE(IsWindowVisible(window->GetHWND()));
+  PumpToolkit();
+  EXPECT_TRUE(altAccount->IsShown());
+  EXPECT_EQ(std::string(altAccount->GetPaintManager()->FindControl("text1")->GetText().GetData()), "小号多开");
+  SaveScreenshot(altAccount->GetHWND(), "alt_account");
+  // Hidden with the main altAccount and back with it.
+  window()->HideMainWindow();
+  EXPECT_FALSE(IsWindowVisible(altAccount->GetHWND()));
+  window()->RestoreMainWindow();
+  EXPECT_TRUE(IsWindowVisible(altAccount->GetHWND()));
+  ClickControl(altAccount->GetHWND(), *altAccount->GetPaintManager(), "closebtn1");
+  EXPECT_FALSE(altAccount->IsShown());
+  EXPECT_FALSE(IsWindowVisible(altAccount->GetHWND()));
 }
 
 // The settings window, the close prompt and the about box take a click only
@@ -111,17 +112,17 @@ TEST_F(DialogsTest, ClickNamesAreMatchedExactlyOrInAnyCaseAsEachWindowDoes) {
     bool hides;
   };
   const Row rows[] = {
-      {Owned<CSettingWnd>(), [this] { main_->ShowSettingsWindow(); }, "yesbtn", "YesBtn", false},
-      {Owned<CSettingWnd>(), [this] { main_->ShowSettingsWindow(); }, "closebtn", "CLOSEBTN", false},
-      {Owned<CCloseHintDialog>(), [this] { main_->OnCloseButton(); }, "nobtn", "NOBTN", false},
-      {Owned<CAboutWnd>(), [this] { main_->ShowAboutWindow(); }, "yesbtn", "YESBTN", false},
-      {Owned<CSkinWnd>(), [this] { ClickControl(main(), *main_->GetPaintManager(), "skinbtn"); }, "yesbtn", "YesBtn",
+      {Owned<CSettingWnd>(), [this] { window()->ShowSettingsWindow(); }, "yesbtn", "YesBtn", false},
+      {Owned<CSettingWnd>(), [this] { window()->ShowSettingsWindow(); }, "closebtn", "CLOSEBTN", false},
+      {Owned<CCloseHintDialog>(), [this] { window()->OnCloseButton(); }, "nobtn", "NOBTN", false},
+      {Owned<CAboutWnd>(), [this] { window()->ShowAboutWindow(); }, "yesbtn", "YESBTN", false},
+      {Owned<CSkinWnd>(), [this] { ClickControl(hwnd(), *window()->GetPaintManager(), "skinbtn"); }, "yesbtn", "YesBtn",
        true},
-      {Owned<CMessageWnd>(), [this] { main_->ShowAltAccountWindow(); }, "closebtn1", "CloseBtn1", true},
+      {Owned<CMessageWnd>(), [this] { window()->ShowAltAccountWindow(); }, "closebtn1", "CloseBtn1", true},
   };
   for (const Row& row : rows) {
     row.open();
-    Pump();
+    PumpToolkit();
     ASSERT_TRUE(row.window->IsShown()) << row.clickedAs;
     DuiLib::CControlUI* control = row.window->GetPaintManager()->FindControl(row.control);
     ASSERT_NE(control, nullptr) << row.control;
@@ -132,19 +133,19 @@ TEST_F(DialogsTest, ClickNamesAreMatchedExactlyOrInAnyCaseAsEachWindowDoes) {
     EXPECT_EQ(IsWindowVisible(row.window->GetHWND()) == FALSE, row.hides) << row.clickedAs;
     row.window->HideWindow();
   }
-  EXPECT_TRUE(IsWindowVisible(main()));
-  EXPECT_FALSE(TakeQuit());
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
+  EXPECT_FALSE(TakeQuit(kToolkitFilter));
 }
 
 TEST_F(DialogsTest, MainMenuOpensAtTheClickAndItsItemsAct) {
   CreateMainWindow();
   auto* menu = Owned<CDuiMenu>();
-  main_->GetPaintManager();
+  window()->GetPaintManager();
   POINT point = {40, 20};
-  menu->ShowAt(main(), point);
+  menu->ShowAt(hwnd(), point);
   menu->ShowWindow(true, true);
-  Pump();
-  ClientToScreen(main(), &point);
+  PumpToolkit();
+  ClientToScreen(hwnd(), &point);
   const RECT rc = WindowRect(menu->GetHWND());
   EXPECT_EQ(rc.left, point.x);
   EXPECT_EQ(rc.top, point.y);
@@ -159,7 +160,7 @@ TEST_F(DialogsTest, MainMenuOpensAtTheClickAndItsItemsAct) {
 
   Choose(menu, "quit_menu_btn");
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
-  EXPECT_TRUE(TakeQuit());  // labelled "退出": it quits
+  EXPECT_TRUE(TakeQuit(kToolkitFilter));  // labelled "退出": it quits
 }
 
 TEST_F(DialogsTest, MenuLosingTheFocusHidesWithoutAnyAction) {
@@ -177,15 +178,15 @@ TEST_F(DialogsTest, MenuLosingTheFocusHidesWithoutAnyAction) {
           return false;
         },
         2000));
-    SetForegroundWindow(main());
-    SetFocus(main());  // a click on the main window
+    SetForegroundWindow(hwnd());
+    SetFocus(hwnd());  // a click on the main window
     EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return !IsWindowVisible(window); }, 2000));
   }
   EXPECT_FALSE(Owned<CSettingWnd>()->IsShown());
   EXPECT_FALSE(Owned<CAboutWnd>()->IsShown());
   EXPECT_FALSE(Owned<CMessageWnd>()->IsShown());
-  EXPECT_TRUE(IsWindowVisible(main()));
-  EXPECT_FALSE(TakeQuit());
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
+  EXPECT_FALSE(TakeQuit(kToolkitFilter));
 }
 
 // Writes down the addresses a browser control starts to load.
@@ -212,29 +213,29 @@ class NavigationRecorder : public DuiLib::CWebBrowserEventHandler {
 // and becomes a tab.
 TEST_F(DialogsTest, AltAccountWindowReloadsItsStartPageAndItsLoginBecomesATab) {
   CreateMainWindow();
-  auto* window = Owned<CMessageWnd>();
-  CTabbrowserUI* browser = window->GetBrowser();
+  auto* altAccount = Owned<CMessageWnd>();
+  CTabbrowserUI* browser = altAccount->GetBrowser();
   DuiLib::CWebBrowserEventHandler* handler = browser->GetWebBrowserEventHandler();
   NavigationRecorder recorder;
   browser->SetWebBrowserEventHandler(&recorder);
   const std::string start = tamvelo::PortalAddress(tamvelo::kAltAccountPagePath);
   for (int opening = 1; opening <= 2; ++opening) {
-    main_->ShowAltAccountWindow();
+    window()->ShowAltAccountWindow();
     EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return recorder.count == opening; }, 5000)) << opening;
     EXPECT_EQ(recorder.last, start);
-    ClickControl(window->GetHWND(), *window->GetPaintManager(), "closebtn1");
+    ClickControl(altAccount->GetHWND(), *altAccount->GetPaintManager(), "closebtn1");
   }
   browser->SetWebBrowserEventHandler(handler);
 
-  main_->ShowAltAccountWindow();
+  window()->ShowAltAccountWindow();
   VARIANT_BOOL cancel = VARIANT_FALSE;
   BSTR login = SysAllocString(L"http://127.0.0.1/box/login_xiaohao?id=2");
   handler->NewWindow3(browser, nullptr, &cancel, 0, nullptr, login);
   SysFreeString(login);
   EXPECT_EQ(cancel, VARIANT_TRUE);
-  EXPECT_FALSE(window->IsShown());
-  EXPECT_FALSE(IsWindowVisible(window->GetHWND()));
-  EXPECT_EQ(Tabs().size(), 1u);
+  EXPECT_FALSE(altAccount->IsShown());
+  EXPECT_FALSE(IsWindowVisible(altAccount->GetHWND()));
+  EXPECT_EQ(TabCount(), 1);
 }
 
 // The menu's "website" item and the update check's message 1125 go to their
@@ -244,7 +245,7 @@ TEST_F(DialogsTest, AltAccountWindowReloadsItsStartPageAndItsLoginBecomesATab) {
 TEST_F(DialogsTest, WebsiteItemAndTheUpdateMessageOpenTheirPageInANewWindow) {
   CreateMainWindow();
   NavigationRecorder recorder;
-  CTabbrowserUI* home = main_->GetHomeBrowser();
+  CTabbrowserUI* home = window()->GetHomeBrowser();
   DuiLib::CWebBrowserEventHandler* handler = home->GetWebBrowserEventHandler();
   home->SetWebBrowserEventHandler(&recorder);
   auto* menu = Owned<CDuiMenu>();
@@ -252,7 +253,7 @@ TEST_F(DialogsTest, WebsiteItemAndTheUpdateMessageOpenTheirPageInANewWindow) {
       {tamvelo::PortalAddress("/?directopen"), [&] { Choose(menu, "website"); }},
       {tamvelo::kDownloadPageAddress.data(),
        [&] {
-         PostMessageA(main(), tamvelo::protocol::kMsgOpenInNewWindow,
+         PostMessageA(hwnd(), tamvelo::protocol::kMsgOpenInNewWindow,
                       reinterpret_cast<WPARAM>(tamvelo::kDownloadPageAddress.data()), 0);
        }},
   };
@@ -264,15 +265,15 @@ TEST_F(DialogsTest, WebsiteItemAndTheUpdateMessageOpenTheirPageInANewWindow) {
   }
   home->SetWebBrowserEventHandler(handler);
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
-  EXPECT_FALSE(TakeQuit());
+  EXPECT_FALSE(TakeQuit(kToolkitFilter));
 }
 
 TEST_F(DialogsTest, AccountMenuItemsAct) {
   CreateMainWindow();
   auto* menu = Owned<CDownSelMenu>();
-  menu->ShowAt(main(), {900, 30});
+  menu->ShowAt(hwnd(), {900, 30});
   menu->ShowWindow(true, true);
-  Pump();
+  PumpToolkit();
   SaveScreenshot(menu->GetHWND(), "account_menu");
   ClickControl(menu->GetHWND(), *menu->GetPaintManager(), "mulbtn");
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
@@ -280,7 +281,7 @@ TEST_F(DialogsTest, AccountMenuItemsAct) {
 
   // "logout" sends the home page to the portal's log-out address.
   NavigationRecorder recorder;
-  CTabbrowserUI* home = main_->GetHomeBrowser();
+  CTabbrowserUI* home = window()->GetHomeBrowser();
   DuiLib::CWebBrowserEventHandler* handler = home->GetWebBrowserEventHandler();
   home->SetWebBrowserEventHandler(&recorder);
   Choose(menu, "logout");
@@ -288,26 +289,26 @@ TEST_F(DialogsTest, AccountMenuItemsAct) {
   EXPECT_TRUE(tamvelo::test::PumpUntil([&] { return recorder.Saw("/box/logout"); }, 5000))
       << "last address: " << recorder.last;
   home->SetWebBrowserEventHandler(handler);
-  EXPECT_FALSE(TakeQuit());
+  EXPECT_FALSE(TakeQuit(kToolkitFilter));
 
   Choose(menu, "quit_menu_btn");
-  EXPECT_TRUE(TakeQuit());  // labelled "退出游戏盒": it quits
+  EXPECT_TRUE(TakeQuit(kToolkitFilter));  // labelled "退出游戏盒": it quits
 }
 
 TEST_F(DialogsTest, TrayMenuShowsTheMainWindowOpensSettingsAndQuits) {
   CreateMainWindow();
   auto* menu = Owned<CTrayMenu>();
-  main_->HideMainWindow();
+  window()->HideMainWindow();
   Choose(menu, "show_menu_btn");
-  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
   EXPECT_FALSE(IsWindowVisible(menu->GetHWND()));
 
   Choose(menu, "setting_menu_btn");
   EXPECT_TRUE(Owned<CSettingWnd>()->IsShown());
 
   Choose(menu, "quit_menu_btn");
-  EXPECT_TRUE(TakeQuit());
+  EXPECT_TRUE(TakeQuit(kToolkitFilter));
 }
 
 }  // namespace
-}  // namespace prefstest
+}  // namespace tamvelo::test

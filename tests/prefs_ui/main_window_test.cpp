@@ -14,9 +14,10 @@
 #include "box/windows/skin_wnd.h"
 #include "box/windows/tray_menu.h"
 #include "common/protocol.h"
-#include "tests/prefs_ui/main_window_fixture.h"
+#include "tests/prefs_ui/ui_helpers.h"
+#include "tests/support/main_window_fixture.h"
 
-namespace prefstest {
+namespace tamvelo::test {
 namespace {
 
 using CloseButtonTest = MainWindowTest;
@@ -35,12 +36,12 @@ TEST_P(CloseButtonByValue, FollowsTheStoredChoice) {
   const auto& [stored, expected] = GetParam();
   if (stored != nullptr) WriteConfig("Setting", "ExitDirect", stored);
   CreateMainWindow();
-  main_->OnCloseButton();
-  const bool quit = TakeQuit();
+  window()->OnCloseButton();
+  const bool quit = TakeQuit(kToolkitFilter);
   EXPECT_EQ(Owned<CCloseHintDialog>()->IsShown(), expected.prompt);
   EXPECT_EQ(IsWindowVisible(Owned<CCloseHintDialog>()->GetHWND()) != FALSE, expected.prompt);
-  EXPECT_EQ(main_->IsHidden(), expected.hidden);
-  EXPECT_EQ(IsWindowVisible(main()) == FALSE, expected.hidden);
+  EXPECT_EQ(window()->IsHidden(), expected.hidden);
+  EXPECT_EQ(IsWindowVisible(hwnd()) == FALSE, expected.hidden);
   EXPECT_EQ(quit, expected.quit);
 }
 
@@ -57,30 +58,33 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair("1 ", CloseOutcome{false, false, true}),  // the platform trims
                       std::make_pair("01", CloseOutcome{false, false, false})));
 
-TEST_F(CloseButtonTest, SystemCloseHidesEvenWhenTheChoiceIsToQuit) {
+TEST_F(CloseButtonTest, SystemCloseHidesAndNeverDestroysEvenWhenTheChoiceIsToQuit) {
   WriteConfig("Setting", "ExitDirect", "1");
   CreateMainWindow();
-  SendMessageA(main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_FALSE(TakeQuit());
-  EXPECT_TRUE(IsWindow(main()));
-  EXPECT_FALSE(IsWindowVisible(main()));
-  EXPECT_TRUE(main_->IsHidden());
+  EXPECT_EQ(SendMessageA(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0), 0);
+  EXPECT_FALSE(TakeQuit(kToolkitFilter));
+  EXPECT_TRUE(IsWindow(hwnd()));
+  EXPECT_FALSE(IsWindowVisible(hwnd()));
+  EXPECT_TRUE(window()->IsHidden());
+  window()->RestoreMainWindow();
+  Pump(50);
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
 }
 
 TEST_F(CloseButtonTest, QuittingEndsEveryTabProcessBeforeTheQuitMessage) {
   CreateMainWindow();
-  AddTab();
-  AddTab();
-  AddTab();
-  ASSERT_EQ(Tabs().size(), 3u);
-  main_->QuitApplication();
+  OpenTabWindow();
+  OpenTabWindow();
+  OpenTabWindow();
+  ASSERT_EQ(TabCount(), 3);
+  window()->QuitApplication();
   // Done before the loop runs again: every tab window took its command and
   // every process has ended.
-  for (const TabRecord* record : Tabs()) {
+  for (const TabRecord* record : strip()->GetTabRecords()) {
     EXPECT_EQ(WaitForSingleObject(record->processHandle, 0), WAIT_OBJECT_0);
     EXPECT_FALSE(IsWindow(record->tabWindow));
   }
-  EXPECT_TRUE(TakeQuit());
+  EXPECT_TRUE(TakeQuit(kToolkitFilter));
   // The hotkeys are free again for anyone.
   EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT, 'D'));
   UnregisterHotKey(nullptr, 1);
@@ -93,10 +97,10 @@ TEST_F(CloseButtonTest, QuittingStartsNoTabThatAnEndingTabAsksFor) {
   const std::string saved = commandLine;
   commandLine = "stand-in-tab.exe follow-ask";
   CreateMainWindow();
-  AddTab();
-  main_->QuitApplication();
-  EXPECT_EQ(Tabs().size(), 1u) << "the first tab and no other";
-  EXPECT_TRUE(TakeQuit());
+  OpenTabWindow();
+  window()->QuitApplication();
+  EXPECT_EQ(TabCount(), 1) << "the first tab and no other";
+  EXPECT_TRUE(TakeQuit(kToolkitFilter));
   commandLine = saved;
 }
 
@@ -109,33 +113,33 @@ TEST_F(CloseButtonTest, PromptAnswersHideQuitOrKeepRunning) {
   auto* remember = static_cast<DuiLib::CCheckBoxUI*>(pm.FindControl("chkOption"));
 
   // "nobtn": nothing happens, the main window stays.
-  main_->OnCloseButton();
+  window()->OnCloseButton();
   SaveScreenshot(prompt->GetHWND(), "close_prompt");
   ClickControl(prompt->GetHWND(), pm, "nobtn");
   EXPECT_FALSE(prompt->IsShown());
-  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
   EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "Error");
 
   // Tray, remembered: hidden now, and the next close hides without asking.
-  main_->OnCloseButton();
+  window()->OnCloseButton();
   ClickControl(prompt->GetHWND(), tray);
   remember->SetCheck(true);
   ClickControl(prompt->GetHWND(), pm, "yesbtn");
-  EXPECT_TRUE(main_->IsHidden());
+  EXPECT_TRUE(window()->IsHidden());
   EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "2");
-  main_->RestoreMainWindow();
-  main_->OnCloseButton();
+  window()->RestoreMainWindow();
+  window()->OnCloseButton();
   EXPECT_FALSE(prompt->IsShown());
-  EXPECT_TRUE(main_->IsHidden());
-  main_->RestoreMainWindow();
+  EXPECT_TRUE(window()->IsHidden());
+  window()->RestoreMainWindow();
 
   // Quit, not remembered: quits, and the stored choice stays as it was.
   WriteConfig("Setting", "ExitDirect", "0");
-  main_->OnCloseButton();
+  window()->OnCloseButton();
   ClickControl(prompt->GetHWND(), exit);
   remember->SetCheck(false);
   ClickControl(prompt->GetHWND(), pm, "yesbtn");
-  EXPECT_TRUE(TakeQuit());
+  EXPECT_TRUE(TakeQuit(kToolkitFilter));
   EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "0");
 }
 
@@ -143,15 +147,15 @@ TEST_F(CloseButtonTest, PromptConfirmedWithNeitherOptionOnlyHides) {
   CreateMainWindow();
   auto* prompt = Owned<CCloseHintDialog>();
   auto& pm = *prompt->GetPaintManager();
-  main_->OnCloseButton();
+  window()->OnCloseButton();
   static_cast<DuiLib::COptionUI*>(pm.FindControl("MoveInTraybtn"))->Selected(false);
   static_cast<DuiLib::COptionUI*>(pm.FindControl("ExitDirectbtn"))->Selected(false);
   static_cast<DuiLib::CCheckBoxUI*>(pm.FindControl("chkOption"))->SetCheck(true);
   ClickControl(prompt->GetHWND(), pm, "yesbtn");
   EXPECT_FALSE(prompt->IsShown());
-  EXPECT_FALSE(main_->IsHidden());
-  EXPECT_TRUE(IsWindowVisible(main()));
-  EXPECT_FALSE(TakeQuit());
+  EXPECT_FALSE(window()->IsHidden());
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
+  EXPECT_FALSE(TakeQuit(kToolkitFilter));
   EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "Error");
 }
 
@@ -159,7 +163,7 @@ TEST_F(CloseButtonTest, PromptConfirmedWithNeitherOptionOnlyHides) {
 // at once, leaving the hotkeys registered (no clean-up first).
 TEST_F(CloseButtonTest, ClicksOfTheTitleAndToolBarsReachTheirWindows) {
   CreateMainWindow();
-  auto& pm = *main_->GetPaintManager();
+  auto& pm = *window()->GetPaintManager();
   DuiLib::CButtonUI quit;
   quit.SetName("quitbtn");
   const std::pair<const char*, std::function<bool()>> rows[] = {
@@ -167,10 +171,10 @@ TEST_F(CloseButtonTest, ClicksOfTheTitleAndToolBarsReachTheirWindows) {
       {"down_sel", [this] { return IsWindowVisible(Owned<CDownSelMenu>()->GetHWND()) != FALSE; }},
       {"skinbtn", [this] { return Owned<CSkinWnd>()->IsShown(); }},
       {"toolbar_main_xiaohao", [this] { return Owned<CMessageWnd>()->IsShown(); }},
-      {"quitbtn", [] { return TakeQuit(); }},
+      {"quitbtn", [] { return TakeQuit(kToolkitFilter); }},
       // The pay and service pages open as tabs of their own.
-      {"payment", [this] { return Tabs().size() == 1; }},
-      {"service", [this] { return Tabs().size() == 2; }},
+      {"payment", [this] { return TabCount() == 1; }},
+      {"service", [this] { return TabCount() == 2; }},
   };
   for (const auto& [name, opened] : rows) {
     DuiLib::TNotifyUI click;
@@ -178,8 +182,8 @@ TEST_F(CloseButtonTest, ClicksOfTheTitleAndToolBarsReachTheirWindows) {
     // The skin has no "quitbtn": a control of that name stands in for it.
     click.pSender = pm.FindControl(name) != nullptr ? pm.FindControl(name) : &quit;
     click.ptMouse = {10, 10};
-    main_->OnClick(click);
-    Pump();
+    window()->OnClick(click);
+    PumpToolkit();
     EXPECT_TRUE(opened()) << name;
   }
   EXPECT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_F11)) << "the full-screen key is still the program's";
@@ -211,29 +215,29 @@ TEST_F(CloseButtonTest, BackspaceInTheMainWindowShowsTheDemoMessageBox) {
   CreateMainWindow();
   std::string shown;
   std::thread reader([&] { shown = TextOfMessageBoxAndCloseIt("DUILIB DEMO"); });
-  SendMessageA(main(), WM_CHAR, VK_BACK, 0);
+  SendMessageA(hwnd(), WM_CHAR, VK_BACK, 0);
   reader.join();
   EXPECT_EQ(shown, "按下了回退键");
-  EXPECT_EQ(SendMessageA(main(), WM_CHAR, 'a', 0), 0);  // any other character: no box, nothing waits
+  EXPECT_EQ(SendMessageA(hwnd(), WM_CHAR, 'a', 0), 0);  // any other character: no box, nothing waits
 }
 
 using TrayTest = MainWindowTest;
 
 TEST_F(TrayTest, LeftButtonRestoresAndRightButtonOpensTheMenuWithoutShowingTheWindow) {
   CreateMainWindow();
-  main_->HideMainWindow();
-  SendMessageA(main(), tamvelo::protocol::kMsgTrayIcon, 101, WM_RBUTTONDOWN);
-  Pump();
+  window()->HideMainWindow();
+  SendMessageA(hwnd(), tamvelo::protocol::kMsgTrayIcon, 101, WM_RBUTTONDOWN);
+  PumpToolkit();
   auto* menu = Owned<CTrayMenu>();
   EXPECT_TRUE(IsWindowVisible(menu->GetHWND()));
-  EXPECT_FALSE(IsWindowVisible(main()));
+  EXPECT_FALSE(IsWindowVisible(hwnd()));
   SaveScreenshot(menu->GetHWND(), "tray_menu");
-  SendMessageA(main(), tamvelo::protocol::kMsgTrayIcon, 101, WM_LBUTTONUP);  // ignored
-  EXPECT_FALSE(IsWindowVisible(main()));
-  SendMessageA(main(), tamvelo::protocol::kMsgTrayIcon, 101, WM_LBUTTONDOWN);
-  Pump();
-  EXPECT_TRUE(IsWindowVisible(main()));
-  EXPECT_FALSE(main_->IsHidden());
+  SendMessageA(hwnd(), tamvelo::protocol::kMsgTrayIcon, 101, WM_LBUTTONUP);  // ignored
+  EXPECT_FALSE(IsWindowVisible(hwnd()));
+  SendMessageA(hwnd(), tamvelo::protocol::kMsgTrayIcon, 101, WM_LBUTTONDOWN);
+  PumpToolkit();
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
+  EXPECT_FALSE(window()->IsHidden());
 }
 
 TEST_F(TrayTest, MenuNearTheBottomRightCornerOpensLeftOfAndAboveTheCursor) {
@@ -260,30 +264,30 @@ TEST_F(HotKeyTest, HideKeyHidesAndRestoresTheOpenSmallWindowsWithTheMainWindowIn
   CreateMainWindow();
   auto* settings = Owned<CSettingWnd>();
   auto* about = Owned<CAboutWnd>();
-  main_->ShowSettingsWindow();
-  Pump();
+  window()->ShowSettingsWindow();
+  PumpToolkit();
   const int hideId = settings->GetHotKeyId(CSettingWnd::kHideKey);
 
-  SendMessageA(main(), WM_HOTKEY, hideId, 0);
-  EXPECT_FALSE(IsWindowVisible(main()));
+  SendMessageA(hwnd(), WM_HOTKEY, hideId, 0);
+  EXPECT_FALSE(IsWindowVisible(hwnd()));
   EXPECT_FALSE(IsWindowVisible(settings->GetHWND()));
   EXPECT_TRUE(settings->IsShown());
 
-  SendMessageA(main(), WM_HOTKEY, hideId, 0);
+  SendMessageA(hwnd(), WM_HOTKEY, hideId, 0);
   // Checked before X events of the window-manager-less display move the
   // focus elsewhere.
-  EXPECT_EQ(GetForegroundWindow(), main());
-  EXPECT_TRUE(IsWindowVisible(main()));
+  EXPECT_EQ(GetForegroundWindow(), hwnd());
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
   EXPECT_TRUE(IsWindowVisible(settings->GetHWND()));
   EXPECT_FALSE(IsWindowVisible(about->GetHWND()));  // was not open
-  EXPECT_FALSE(main_->IsHidden());
+  EXPECT_FALSE(window()->IsHidden());
 }
 
 TEST_F(HotKeyTest, UnknownIdsChangeNothing) {
   CreateMainWindow();
-  SendMessageA(main(), WM_HOTKEY, 0x3FFF, 0);
-  EXPECT_TRUE(IsWindowVisible(main()));
-  EXPECT_FALSE(main_->IsFullScreen());
+  SendMessageA(hwnd(), WM_HOTKEY, 0x3FFF, 0);
+  EXPECT_TRUE(IsWindowVisible(hwnd()));
+  EXPECT_FALSE(window()->IsFullScreen());
 }
 
 using FullScreenTest = MainWindowTest;
@@ -291,29 +295,29 @@ using FullScreenTest = MainWindowTest;
 TEST_F(FullScreenTest, KeyDoesNothingOnTheHomePage) {
   CreateMainWindow();
   RECT before, after;
-  GetWindowRect(main(), &before);
-  SendMessageA(main(), WM_HOTKEY, Owned<CSettingWnd>()->GetHotKeyId(CSettingWnd::kFullKey), 0);
-  GetWindowRect(main(), &after);
-  EXPECT_FALSE(main_->IsFullScreen());
+  GetWindowRect(hwnd(), &before);
+  SendMessageA(hwnd(), WM_HOTKEY, Owned<CSettingWnd>()->GetHotKeyId(CSettingWnd::kFullKey), 0);
+  GetWindowRect(hwnd(), &after);
+  EXPECT_FALSE(window()->IsFullScreen());
   EXPECT_TRUE(EqualRect(&before, &after));
-  SendMessageA(main(), WM_KEYDOWN, VK_ESCAPE, 0);  // not in full screen: nothing
-  GetWindowRect(main(), &after);
+  SendMessageA(hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);  // not in full screen: nothing
+  GetWindowRect(hwnd(), &after);
   EXPECT_TRUE(EqualRect(&before, &after));
 }
 
 TEST_F(FullScreenTest, EnteringTwiceKeepsTheFirstRectangleAndLeavingRestoresIt) {
   CreateMainWindow();
-  const HWND tab = AddTab();
-  SelectTab(0);
+  const HWND tab = OpenTabWindow();
+  strip()->SelectTab(Tab(0).button);
   RECT before;
-  GetWindowRect(main(), &before);
+  GetWindowRect(hwnd(), &before);
   const int fullId = Owned<CSettingWnd>()->GetHotKeyId(CSettingWnd::kFullKey);
 
-  SendMessageA(main(), WM_HOTKEY, fullId, 0);
-  ASSERT_TRUE(main_->IsFullScreen());
-  main_->EnterFullScreen();
+  SendMessageA(hwnd(), WM_HOTKEY, fullId, 0);
+  ASSERT_TRUE(window()->IsFullScreen());
+  window()->EnterFullScreen();
   RECT full, tabRect;
-  GetWindowRect(main(), &full);
+  GetWindowRect(hwnd(), &full);
   GetWindowRect(tab, &tabRect);
   EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(full.bottom - full.top, GetSystemMetrics(SM_CYSCREEN));
@@ -321,10 +325,10 @@ TEST_F(FullScreenTest, EnteringTwiceKeepsTheFirstRectangleAndLeavingRestoresIt) 
   auto* button = Owned<CFullscreenBtn>();
   EXPECT_TRUE(IsWindowVisible(button->GetHWND()));
 
-  SendMessageA(main(), WM_HOTKEY, fullId, 0);
+  SendMessageA(hwnd(), WM_HOTKEY, fullId, 0);
   RECT after;
-  GetWindowRect(main(), &after);
-  EXPECT_FALSE(main_->IsFullScreen());
+  GetWindowRect(hwnd(), &after);
+  EXPECT_FALSE(window()->IsFullScreen());
   EXPECT_TRUE(EqualRect(&before, &after));
   EXPECT_FALSE(IsWindowVisible(button->GetHWND()));
   // The tab is laid out below the title bar again.
@@ -334,9 +338,9 @@ TEST_F(FullScreenTest, EnteringTwiceKeepsTheFirstRectangleAndLeavingRestoresIt) 
 
 TEST_F(FullScreenTest, FloatingButtonFadesAfterItsTimerAndOnLeavingAndLeavesFullScreen) {
   CreateMainWindow();
-  AddTab();
-  SelectTab(0);
-  main_->EnterFullScreen();
+  OpenTabWindow();
+  strip()->SelectTab(Tab(0).button);
+  window()->EnterFullScreen();
   auto* button = Owned<CFullscreenBtn>();
   BYTE alpha = 0;
   DWORD flags = 0;
@@ -353,7 +357,7 @@ TEST_F(FullScreenTest, FloatingButtonFadesAfterItsTimerAndOnLeavingAndLeavesFull
   GetLayeredWindowAttributes(button->GetHWND(), nullptr, &alpha, &flags);
   EXPECT_EQ(alpha, 1);
   ClickControl(button->GetHWND(), *button->GetPaintManager(), "fullscreen");
-  EXPECT_FALSE(main_->IsFullScreen());
+  EXPECT_FALSE(window()->IsFullScreen());
 }
 
 // Every way out leaves the same state behind: the very next press of the key
@@ -361,29 +365,29 @@ TEST_F(FullScreenTest, FloatingButtonFadesAfterItsTimerAndOnLeavingAndLeavesFull
 // gives to the floating button.
 TEST_F(FullScreenTest, EveryWayOutLetsTheNextKeyPressEnterAgain) {
   CreateMainWindow();
-  AddTab();
-  SelectTab(0);
+  OpenTabWindow();
+  strip()->SelectTab(Tab(0).button);
   RECT before;
-  GetWindowRect(main(), &before);
+  GetWindowRect(hwnd(), &before);
   const int fullId = Owned<CSettingWnd>()->GetHotKeyId(CSettingWnd::kFullKey);
   auto* button = Owned<CFullscreenBtn>();
   const std::pair<const char*, std::function<void()>> waysOut[] = {
       {"Escape", [] { SendMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }},
       {"floating button", [&] { ClickControl(button->GetHWND(), *button->GetPaintManager(), "fullscreen"); }},
-      {"key", [&] { SendMessageA(main(), WM_HOTKEY, fullId, 0); }},
+      {"key", [&] { SendMessageA(hwnd(), WM_HOTKEY, fullId, 0); }},
   };
-  SendMessageA(main(), WM_HOTKEY, fullId, 0);
+  SendMessageA(hwnd(), WM_HOTKEY, fullId, 0);
   for (const auto& [way, leave] : waysOut) {
-    ASSERT_TRUE(main_->IsFullScreen()) << way;
+    ASSERT_TRUE(window()->IsFullScreen()) << way;
     leave();
-    Pump();
+    PumpToolkit();
     RECT after;
-    GetWindowRect(main(), &after);
-    EXPECT_FALSE(main_->IsFullScreen()) << way;
+    GetWindowRect(hwnd(), &after);
+    EXPECT_FALSE(window()->IsFullScreen()) << way;
     EXPECT_TRUE(EqualRect(&before, &after)) << way;
     EXPECT_FALSE(IsWindowVisible(button->GetHWND())) << way;
-    SendMessageA(main(), WM_HOTKEY, fullId, 0);
-    EXPECT_TRUE(main_->IsFullScreen()) << way << ", then the key";
+    SendMessageA(hwnd(), WM_HOTKEY, fullId, 0);
+    EXPECT_TRUE(window()->IsFullScreen()) << way << ", then the key";
   }
 }
 
@@ -396,7 +400,7 @@ TEST_F(SkinTest, StoredIndexIsReadClampedAndWrittenBack) {
         std::make_tuple("3", "3", "Pink"), std::make_tuple("x", "0", "Default")}) {
     if (*stored != '\0') WriteConfig("Setting", "Skin", stored);
     CreateMainWindow();
-    EXPECT_STREQ(main_->GetSkinName(), folder) << stored;
+    EXPECT_STREQ(window()->GetSkinName(), folder) << stored;
     EXPECT_EQ(ReadConfig("Setting", "Skin"), index) << stored;
     CloseMainWindow();
     DeleteFileA(ConfigIni().c_str());
@@ -405,24 +409,24 @@ TEST_F(SkinTest, StoredIndexIsReadClampedAndWrittenBack) {
 
 TEST_F(SkinTest, ChooserAppliesTheSkinEverywhereAndStoresIt) {
   CreateMainWindow();
-  AddTab();
-  AddTab();
-  main_->ShowSettingsWindow();  // a small window open during the change
+  OpenTabWindow();
+  OpenTabWindow();
+  window()->ShowSettingsWindow();  // a small window open during the change
   auto* chooser = Owned<CSkinWnd>();
   chooser->Show();
-  Pump();
+  PumpToolkit();
   SaveScreenshot(chooser->GetHWND(), "skin_window");
   ClickControl(chooser->GetHWND(), *chooser->GetPaintManager(), "skinbtn3");
   EXPECT_TRUE(chooser->IsShown());  // stays open for another try
   EXPECT_EQ(ReadConfig("Setting", "Skin"), "2");
-  EXPECT_STREQ(main_->GetSkinName(), "Green");
+  EXPECT_STREQ(window()->GetSkinName(), "Green");
   const std::string green = "skin/Green/";
-  auto& pm = *main_->GetPaintManager();
+  auto& pm = *window()->GetPaintManager();
   EXPECT_EQ(std::string(pm.FindControl("main_bg")->GetBkImage()), "skin/Green/mainbg.png");
   auto* home = static_cast<DuiLib::COptionUI*>(pm.FindControl("maintab"));
   EXPECT_NE(std::string(home->GetNormalImage()).find(green), std::string::npos);
   EXPECT_NE(std::string(home->GetSelectedImage()).find(green), std::string::npos);
-  for (const TabRecord* record : main_->GetTabBar()->GetTabRecords()) {
+  for (const TabRecord* record : window()->GetTabBar()->GetTabRecords()) {
     EXPECT_NE(std::string(record->button->GetTabButton()->GetNormalImage()).find(green), std::string::npos);
     EXPECT_NE(std::string(record->button->GetTabButton()->GetSelectedImage()).find(green), std::string::npos);
   }
@@ -433,10 +437,10 @@ TEST_F(SkinTest, ChooserAppliesTheSkinEverywhereAndStoresIt) {
               "skin/Green/mainbg.png");
   }
   SaveScreenshot(Owned<CSettingWnd>()->GetHWND(), "settings_green");
-  SaveScreenshot(main(), "main_green");
+  SaveScreenshot(hwnd(), "main_green");
   ClickControl(chooser->GetHWND(), *chooser->GetPaintManager(), "yesbtn");
   EXPECT_FALSE(chooser->IsShown());
 }
 
 }  // namespace
-}  // namespace prefstest
+}  // namespace tamvelo::test

@@ -2,9 +2,10 @@
 // hotkeys loaded at start, confirmed, cleared and shown in the captions.
 #include "box/windows/fullscreen_button.h"
 #include "box/windows/setting_wnd.h"
-#include "tests/prefs_ui/main_window_fixture.h"
+#include "tests/prefs_ui/ui_helpers.h"
+#include "tests/support/main_window_fixture.h"
 
-namespace prefstest {
+namespace tamvelo::test {
 namespace {
 
 class SettingsTest : public MainWindowTest {
@@ -12,8 +13,8 @@ class SettingsTest : public MainWindowTest {
   void Open() {
     CreateMainWindow();
     settings_ = Owned<CSettingWnd>();
-    main_->ShowSettingsWindow();
-    Pump();
+    window()->ShowSettingsWindow();
+    PumpToolkit();
   }
   DuiLib::CPaintManagerUI& pm() { return *settings_->GetPaintManager(); }
   DuiLib::COptionUI* Option(const char* name) { return static_cast<DuiLib::COptionUI*>(pm().FindControl(name)); }
@@ -24,7 +25,7 @@ class SettingsTest : public MainWindowTest {
     Capture(name)->GetHotKey(key, modifiers);
     return {key, modifiers};
   }
-  std::string MainCaption() { return main_->GetPaintManager()->FindControl("fullscreen")->GetText().GetData(); }
+  std::string MainCaption() { return window()->GetPaintManager()->FindControl("fullscreen")->GetText().GetData(); }
   // True while the key is held by someone (this program).
   static bool IsTaken(UINT modifiers, UINT key) {
     if (!RegisterHotKey(nullptr, 0x3000, modifiers, key)) return true;
@@ -55,7 +56,7 @@ TEST_F(SettingsTest, UnknownStoredChoiceKeepsTheSelectionAndOkStoresIt) {
   EXPECT_TRUE(Option("AskForMebtn")->IsSelected());  // the layout's own
   ClickControl(settings_->GetHWND(), Option("MoveInTraybtn"));
   settings_->HideWindow();
-  main_->ShowSettingsWindow();
+  window()->ShowSettingsWindow();
   EXPECT_TRUE(Option("MoveInTraybtn")->IsSelected());
   SaveScreenshot(settings_->GetHWND(), "settings");
   Confirm();
@@ -83,7 +84,7 @@ TEST_F(SettingsTest, CloseButtonStoresNothingAndTheNextOpeningShowsTheStoredValu
   EXPECT_FALSE(settings_->IsShown());
   EXPECT_EQ(ReadConfig("Setting", "ExitDirect"), "1");
   EXPECT_EQ(ReadConfig("HotKey", "FullKey"), "Error");
-  main_->ShowSettingsWindow();
+  window()->ShowSettingsWindow();
   EXPECT_TRUE(Option("ExitDirectbtn")->IsSelected());
   EXPECT_EQ(Shown("FullKey").first, VK_F11);
   EXPECT_TRUE(IsTaken(0, VK_F11));
@@ -104,7 +105,7 @@ TEST_F(SettingsTest, StoredFullKeyWithOneModifierIsNamedWithIt) {
   Open();
   // Both captions are built at start-up, before any confirmation.
   EXPECT_EQ(MainCaption(), "全屏(Ctrl+F4)");
-  EXPECT_EQ(std::string(main_->GetPaintManager()->FindControl("fullscreen")->GetToolTip().GetData()),
+  EXPECT_EQ(std::string(window()->GetPaintManager()->FindControl("fullscreen")->GetToolTip().GetData()),
             "全屏(Ctrl+F4)");
   EXPECT_EQ(std::string(Owned<CFullscreenBtn>()->GetPaintManager()->FindControl("fullscreen")->GetText().GetData()),
             "退出全屏(Ctrl+F4)");
@@ -140,7 +141,7 @@ TEST_F(SettingsTest, NewFullKeyIsStoredMovedAndShownInBothCaptions) {
   EXPECT_TRUE(IsTaken(MOD_CONTROL, VK_F4));
   EXPECT_FALSE(IsTaken(0, VK_F11));
   EXPECT_EQ(MainCaption(), "全屏(Ctrl+F4)");
-  EXPECT_EQ(std::string(main_->GetPaintManager()->FindControl("fullscreen")->GetToolTip().GetData()),
+  EXPECT_EQ(std::string(window()->GetPaintManager()->FindControl("fullscreen")->GetToolTip().GetData()),
             "全屏(Ctrl+F4)");
   auto* floating = Owned<CFullscreenBtn>();
   EXPECT_EQ(std::string(floating->GetPaintManager()->FindControl("fullscreen")->GetText().GetData()),
@@ -178,12 +179,12 @@ TEST_F(SettingsTest, EscapeAndCaptionDoubleClickLeaveTheWindowAsItIsAndAltF4Only
   EXPECT_FALSE(handled);
   EXPECT_TRUE(settings_->IsShown());
   SendMessageA(settings_->GetHWND(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  Pump();
+  PumpToolkit();
   EXPECT_TRUE(IsWindow(settings_->GetHWND()));
   EXPECT_FALSE(settings_->IsShown());
-  main_->ShowSettingsWindow();
+  window()->ShowSettingsWindow();
   EXPECT_TRUE(IsWindowVisible(settings_->GetHWND()));
 }
 
 }  // namespace
-}  // namespace prefstest
+}  // namespace tamvelo::test

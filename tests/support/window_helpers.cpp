@@ -8,15 +8,40 @@ void Pump(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
+namespace {
+bool quitNoted = false;
+}
+
+bool PumpQueued(MessageFilter filter) {
+  bool quit = false;
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      quit = quitNoted = true;
+      continue;
+    }
+    if (filter != nullptr && filter(&msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return quit;
+}
+
+bool TakeQuit(MessageFilter filter) {
+  PumpQueued(filter);
+  const bool noted = quitNoted;
+  quitNoted = false;
+  return noted;
+}
+
+bool TakePosted(HWND window, UINT message, MSG* taken) {
+  return PeekMessageA(taken, window, message, message, PM_REMOVE) != FALSE;
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    PumpQueued();
     if (done()) return true;
     if (GetTickCount() - start >= timeoutMs) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

@@ -8,6 +8,21 @@
 
 namespace tamvelo::test {
 
+// Sees a message before it is dispatched; true when it handled it (the
+// toolkit's CPaintManagerUI::TranslateMessage takes its windows' keys).
+using MessageFilter = bool (*)(MSG*);
+
+// The suites' one message loop: handles every queued message of this
+// thread. A quit message is not dispatched but noted for TakeQuit; returns
+// whether one was among them.
+bool PumpQueued(MessageFilter filter = nullptr);
+// Whether a quit message arrived since the last call, handling what is
+// queued first.
+bool TakeQuit(MessageFilter filter = nullptr);
+// The message of that kind for that window (null: any) posted to this
+// thread, taken from the queue; false when there is none.
+bool TakePosted(HWND window, UINT message, MSG* taken);
+
 // Serves the thread's messages until the condition holds or the time is up.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 void Pump(DWORD ms);

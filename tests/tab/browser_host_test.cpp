@@ -13,9 +13,10 @@
 
 #include "common/browser_host.h"
 #include "tests/support/browser_site.h"
-#include "tests/tab/stand_in_main_window.h"
+#include "tests/support/stand_in_main_window.h"
 
-namespace tamvelo::browser {
+namespace tamvelo::test {
+using namespace browser;  // the code under test
 namespace {
 
 // The site of the host window's browser; the window keeps the browser alive.
@@ -310,4 +311,4 @@ TEST(BrowserHostTest, DestroyingTheWindowReleasesTheControlAndDetachesTheSite) {
 }
 
 }  // namespace
-}  // namespace tamvelo::browser
+}  // namespace tamvelo::test

@@ -9,10 +9,11 @@
 
 #include "tab/browser_events.h"
 #include "tab/no_script_error_helper.h"
+#include "tests/support/stand_in_main_window.h"
 #include "tests/tab/browser_stand_in.h"
-#include "tests/tab/stand_in_main_window.h"
 
-namespace tamvelo::tab {
+namespace tamvelo::test {
+using namespace tab;  // the code under test
 namespace {
 
 // NewWindow3's arguments, last first: url, url context, flags, cancel, ppDisp.
@@ -309,4 +310,4 @@ TEST(ScriptErrorHelperInstall, WithoutAClientSiteTheHelperStillAnswersAndWithout
 }
 
 }  // namespace
-}  // namespace tamvelo::tab
+}  // namespace tamvelo::test

@@ -17,7 +17,8 @@
 #include "tab/weburl.h"
 #include "tests/support/test_support.h"
 
-namespace tamvelo::tab {
+namespace tamvelo::test {
+using namespace tab;  // the code under test
 namespace {
 
 // What a record caused, in order: "cookie:<text>" and "navigate:<address>".
@@ -206,4 +207,4 @@ TEST(CommandLineTest, ArgumentIsWhatFollowsTheProgramName) {
 }
 
 }  // namespace
-}  // namespace tamvelo::tab
+}  // namespace tamvelo::test

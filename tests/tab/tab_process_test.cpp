@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/protocol.h"
-#include "tests/tab/stand_in_main_window.h"
+#include "tests/support/stand_in_main_window.h"
 
 namespace tamvelo::test {
 namespace {

@@ -14,10 +14,11 @@
 #include "tab/host_window.h"
 #include "tab/tab_process.h"
 #include "tab/tab_window.h"
+#include "tests/support/stand_in_main_window.h"
 #include "tests/tab/browser_stand_in.h"
-#include "tests/tab/stand_in_main_window.h"
 
-namespace tamvelo::tab {
+namespace tamvelo::test {
+using namespace tab;  // the code under test
 namespace {
 
 // Not the program's class name: another test registers that one as a decoy.
@@ -95,7 +96,7 @@ class TabWindowTest : public ::testing::Test {
   void TearDown() override {
     if (IsWindow(tab_)) DestroyWindow(tab_);
     MSG quit;  // the window posts quit messages: leave none behind
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (TakePosted(nullptr, WM_QUIT, &quit)) {
     }
   }
   test::StandInMainWindow main_;
@@ -183,4 +184,4 @@ TEST_F(TabWindowTest, DocumentCompleteSendsTheLocationNameAsThisTabsTitle) {
 }
 
 }  // namespace
-}  // namespace tamvelo::tab
+}  // namespace tamvelo::test

@@ -4,7 +4,8 @@
 
 #include "tests/support/test_support.h"
 
-namespace tamvelo::tabs {
+namespace tamvelo::test {
+using namespace tabs;  // the code under test
 namespace {
 
 TEST(AddressList, OnlyEntriesLongerThanFourteenBytesMatch) {
@@ -33,4 +34,4 @@ TEST(AddressList, OnlyEntriesLongerThanFourteenBytesMatch) {
 }
 
 }  // namespace
-}  // namespace tamvelo::tabs
+}  // namespace tamvelo::test

@@ -8,7 +8,8 @@
 #include "box/tabs/tab_ending.h"
 #include "box/tabs/tab_process.h"
 
-namespace tamvelo::tabs {
+namespace tamvelo::test {
+using namespace tabs;  // the code under test
 namespace {
 
 std::string StandInPath() {
@@ -147,4 +148,4 @@ TEST(TabEnd, NothingToEndIsNoFault) {
 }
 
 }  // namespace
-}  // namespace tamvelo::tabs
+}  // namespace tamvelo::test

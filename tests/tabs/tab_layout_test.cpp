@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace tamvelo::tabs {
+namespace tamvelo::test {
+using namespace tabs;  // the code under test
 namespace {
 
 TEST(TabButtonWidth, ShrinksAsTabsAreAddedAndStopsBelowTheMinimum) {
@@ -23,4 +24,4 @@ TEST(TabButtonWidth, DegenerateStrips) {
 }
 
 }  // namespace
-}  // namespace tamvelo::tabs
+}  // namespace tamvelo::test

@@ -8,7 +8,8 @@
 #include "common/portal_settings.h"
 #include "common/protocol.h"
 
-namespace tamvelo::tabs {
+namespace tamvelo::test {
+using namespace tabs;  // the code under test
 namespace {
 
 namespace protocol = tamvelo::protocol;
@@ -128,4 +129,4 @@ TEST(PortalCookie, ReadsWhatThePortalSet) {
 }
 
 }  // namespace
-}  // namespace tamvelo::tabs
+}  // namespace tamvelo::test

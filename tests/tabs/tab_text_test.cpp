@@ -5,7 +5,8 @@
 
 #include "tests/support/test_support.h"
 
-namespace tamvelo::tabs {
+namespace tamvelo::test {
+using namespace tabs;  // the code under test
 namespace {
 
 TEST(CutButtonText, FifteenBytesWholeSixteenCut) {
@@ -70,4 +71,4 @@ TEST(ShortenTabTitle, ByAnsiBytes) {
 }
 
 }  // namespace
-}  // namespace tamvelo::tabs
+}  // namespace tamvelo::test

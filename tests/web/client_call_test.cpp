@@ -9,10 +9,10 @@
 #include "common/ini.h"
 #include "tests/support/test_support.h"
 
-namespace tamvelo::web {
+namespace tamvelo::test {
+using namespace web;  // the code under test
 namespace {
 
-using test::TempDir;
 
 // A page script's view of the object: everything goes through IDispatch.
 class ClientCallTest : public ::testing::Test {
@@ -283,4 +283,4 @@ TEST(ClientCallReferences, CountAndInterfaces) {
 }
 
 }  // namespace
-}  // namespace tamvelo::web
+}  // namespace tamvelo::test

@@ -4,7 +4,8 @@
 
 #include "common/portal_settings.h"
 
-namespace tamvelo::web {
+namespace tamvelo::test {
+using namespace web;  // the code under test
 namespace {
 
 const std::string kBase = kPortalBaseUrl;
@@ -76,4 +77,4 @@ TEST(NewWindowRoute, AltAccountLoginHidesOnlyAnOwnerWindowAndRoutingGoesOn) {
 }
 
 }  // namespace
-}  // namespace tamvelo::web
+}  // namespace tamvelo::test

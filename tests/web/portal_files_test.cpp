@@ -10,7 +10,7 @@
 #include "common/ini.h"
 #include "tests/support/test_support.h"
 
-namespace tamvelo {
+namespace tamvelo::test {
 namespace {
 
 // The repository's portal folder as Wine's Z: drive shows it.
@@ -71,4 +71,4 @@ TEST(DemoPortalFiles, EveryListedAddressCanMatch) {
 }
 
 }  // namespace
-}  // namespace tamvelo
+}  // namespace tamvelo::test

@@ -10,7 +10,8 @@
 #include "common/ini.h"
 #include "tests/support/test_support.h"
 
-namespace tamvelo::web {
+namespace tamvelo::test {
+using namespace web;  // the code under test
 namespace {
 
 // The smallest site: hands out the object and remembers script errors.
@@ -152,4 +153,4 @@ TEST_F(ScriptBridgeTest, OddCallsFromScriptNeitherFailNorDamageTheValue) {
 }
 
 }  // namespace
-}  // namespace tamvelo::web
+}  // namespace tamvelo::test

@@ -4,7 +4,8 @@
 
 #include "tests/support/test_support.h"
 
-namespace tamvelo::web {
+namespace tamvelo::test {
+using namespace web;  // the code under test
 namespace {
 
 void ExpectMessage(const std::string& title, const std::string& text, bool loggedIn) {
@@ -41,4 +42,4 @@ TEST(TitleMessage, ChineseNamesSurviveInTheAnsiCodePage) {
 }
 
 }  // namespace
-}  // namespace tamvelo::web
+}  // namespace tamvelo::test

@@ -11,26 +11,20 @@
 #include <vector>
 
 #include "common/browser_host.h"
+#include "common/text_codec.h"
 #include "duilib/UIlib.h"
 #include "tests/support/browser_site.h"
 #include "tests/support/window_helpers.h"
 #include "tests/web_ui/event_args.h"
 #include "tests/web_ui/ui_window.h"
 
+namespace tamvelo::test {
+
 using DuiLib::CWebBrowserUI;
-using webtest::EventArgs;
-using webtest::Fire;
 
 namespace {
 
-std::string Narrow(const wchar_t* text) {
-  if (text == nullptr) return std::string();
-  const int size = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(size > 0 ? size : 1), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], size, nullptr, nullptr);
-  narrow.resize(narrow.size() - 1);
-  return narrow;
-}
+std::string Narrow(const wchar_t* text) { return text != nullptr ? tamvelo::NarrowFromWide(text) : std::string(); }
 
 std::string VariantText(const VARIANT* value) {
   return value != nullptr && value->vt == VT_BSTR ? Narrow(value->bstrVal) : std::string("?");
@@ -101,7 +95,7 @@ class BrowserControlTest : public ::testing::Test {
     return browser;
   }
 
-  webtest::UiWindow window_;
+  tamvelo::test::UiWindow window_;
 };
 
 TEST_F(BrowserControlTest, NavigationAskedBeforeTheWindowGoesOutOnceTheBrowserExists) {
@@ -142,13 +136,13 @@ TEST_F(BrowserControlTest, HostWindowFollowsPlacementAndVisibility) {
   ASSERT_NE(host, nullptr);
   RECT expected = browser->GetPos();
   EXPECT_EQ(expected.top, 40);
-  RECT actual = webtest::ChildRect(host);
+  RECT actual = tamvelo::test::ChildRect(host);
   EXPECT_TRUE(::EqualRect(&actual, &expected));
   EXPECT_TRUE(::IsWindowVisible(host));
 
   const RECT moved = {10, 50, 310, 250};
   browser->SetPos(moved);
-  actual = webtest::ChildRect(host);
+  actual = tamvelo::test::ChildRect(host);
   EXPECT_TRUE(::EqualRect(&actual, &moved));
 
   browser->SetVisible(false);
@@ -192,7 +186,7 @@ TEST_F(BrowserControlTest, BrowserMadeInAHiddenPageStaysHiddenUntilShown) {
   pages->SelectItem(1);
   window_.pm().UpdateLayout();
   EXPECT_TRUE(::IsWindowVisible(browser->GetHostWindow()));
-  RECT actual = webtest::ChildRect(browser->GetHostWindow());
+  RECT actual = tamvelo::test::ChildRect(browser->GetHostWindow());
   RECT expected = browser->GetPos();
   EXPECT_TRUE(::EqualRect(&actual, &expected));
 }
@@ -555,3 +549,5 @@ TEST_F(BrowserControlTest, KeysForThePageAreNotSwallowedByTheWindow) {
 }
 
 }  // namespace
+
+}  // namespace tamvelo::test

@@ -1,6 +1,6 @@
 #include "tests/web_ui/event_args.h"
 
-namespace webtest {
+namespace tamvelo::test {
 
 namespace {
 
@@ -79,4 +79,4 @@ HRESULT Fire(IDispatch* sink, DISPID id, EventArgs& args) {
                       nullptr, nullptr);
 }
 
-}  // namespace webtest
+}  // namespace tamvelo::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace webtest {
+namespace tamvelo::test {
 
 class EventArgs {
  public:
@@ -38,4 +38,4 @@ class EventArgs {
 // Sends the event to the sink through IDispatch::Invoke.
 HRESULT Fire(IDispatch* sink, DISPID id, EventArgs& args);
 
-}  // namespace webtest
+}  // namespace tamvelo::test

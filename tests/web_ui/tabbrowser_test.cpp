@@ -19,8 +19,7 @@
 #include "tests/web_ui/event_args.h"
 #include "tests/web_ui/ui_window.h"
 
-using webtest::EventArgs;
-using webtest::Fire;
+namespace tamvelo::test {
 
 namespace {
 
@@ -103,7 +102,7 @@ class TabbrowserTest : public ::testing::Test {
     return strip_->GetTabRecords().at(index)->button->GetTabButton()->GetToolTip().GetData();
   }
 
-  webtest::UiWindow window_{tamvelo::protocol::kMainWindowClass};
+  tamvelo::test::UiWindow window_{tamvelo::protocol::kMainWindowClass};
   CScrollTabUI* strip_ = nullptr;
 };
 
@@ -242,3 +241,5 @@ TEST_F(TabbrowserTest, PartnerPaymentBecomesThePortalPayTabEvenWithDirectOpen) {
 }
 
 }  // namespace
+
+}  // namespace tamvelo::test

@@ -1,6 +1,6 @@
 #include "tests/web_ui/ui_window.h"
 
-namespace webtest {
+namespace tamvelo::test {
 
 UiWindow::~UiWindow() {
   if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
@@ -36,4 +36,4 @@ RECT ChildRect(HWND child) {
   return rc;
 }
 
-}  // namespace webtest
+}  // namespace tamvelo::test

@@ -6,7 +6,7 @@
 
 #include "duilib/UIlib.h"
 
-namespace webtest {
+namespace tamvelo::test {
 
 class UiWindow : public DuiLib::CWindowWnd {
  public:
@@ -34,4 +34,4 @@ class UiWindow : public DuiLib::CWindowWnd {
 // The rectangle of a child window in its parent's client coordinates.
 RECT ChildRect(HWND child);
 
-}  // namespace webtest
+}  // namespace tamvelo::test

@@ -1,82 +1,12 @@
-#include "tests/prefs_ui/prefs_ui_fixture.h"
+#include "tests/prefs_ui/ui_helpers.h"
 
-#include <objbase.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "common/data_folder.h"
-#include "common/ini.h"
-#include "tests/support/skin_install.h"
-#include "tests/support/window_helpers.h"
+#include "tests/support/toolkit_pump.h"
 
-namespace prefstest {
-
-namespace {
-
-// The skin lives in the data folder, where the program looks for it.
-class SkinEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    CoInitialize(nullptr);
-    skin_ = std::make_unique<tamvelo::test::SkinInstall>();
-    DuiLib::CPaintManagerUI::SetResourceType(DuiLib::UILIB_FILE);
-    DuiLib::CPaintManagerUI::SetResourcePath(tamvelo::DataFolder().c_str());
-    CreateDirectoryA(TAMVELO_ARTEFACT_DIR, nullptr);
-  }
-  void TearDown() override { skin_.reset(); }
-
- private:
-  std::unique_ptr<tamvelo::test::SkinInstall> skin_;
-};
-
-const auto* const kSkinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
-
-}  // namespace
-
-void PrefsUiTest::SetUp() {
-  data_ = std::make_unique<tamvelo::test::DataFolderScope>();
-  DeleteFileA(ConfigIni().c_str());
-}
-
-void PrefsUiTest::TearDown() {
-  Pump();
-  data_.reset();
-}
-
-std::string PrefsUiTest::ReadConfig(const char* section, const char* key) const {
-  return tamvelo::ini::ReadText(ConfigIni(), section, key);
-}
-
-void PrefsUiTest::WriteConfig(const char* section, const char* key, const char* value) const {
-  tamvelo::ini::WriteText(ConfigIni(), section, key, value);
-}
-
-namespace {
-bool quitPosted = false;
-}
-
-bool TakeQuit() {
-  Pump();
-  const bool posted = quitPosted;
-  quitPosted = false;
-  return posted;
-}
-
-bool Pump() {
-  bool quit = false;
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      quit = quitPosted = true;
-      continue;
-    }
-    if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  return quit;
-}
+namespace tamvelo::test {
 
 void ClickControl(HWND window, DuiLib::CControlUI* control) {
   ASSERT_NE(control, nullptr);
@@ -87,7 +17,7 @@ void ClickControl(HWND window, DuiLib::CControlUI* control) {
   SendMessageA(window, WM_MOUSEMOVE, 0, point);
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
   SendMessageA(window, WM_LBUTTONUP, 0, point);
-  Pump();
+  PumpToolkit();
 }
 
 void ClickControl(HWND window, DuiLib::CPaintManagerUI& pm, const char* name) {
@@ -97,7 +27,7 @@ void ClickControl(HWND window, DuiLib::CPaintManagerUI& pm, const char* name) {
 }
 
 void SaveScreenshot(HWND window, const std::string& name) {
-  Pump();
+  PumpToolkit();
   UpdateWindow(window);
   RECT rc;
   GetClientRect(window, &rc);
@@ -121,8 +51,9 @@ void SaveScreenshot(HWND window, const std::string& name) {
   // GDI leaves the alpha byte of text pixels at 0; the picture is opaque.
   auto* pixel = static_cast<DWORD*>(bits);
   for (int i = 0; i < width * height; ++i) pixel[i] |= 0xFF000000;
+  CreateDirectoryA(TAMVELO_ARTEFACT_DIR, nullptr);
   const std::string path = std::string(TAMVELO_ARTEFACT_DIR) + "/" + name + ".bmp";
-  tamvelo::test::WriteBmpFile(path, info.bmiHeader, bits);
+  WriteBmpFile(path, info.bmiHeader, bits);
   std::printf("screenshot: %s\n", path.c_str());
   SelectObject(memory, old);
   DeleteObject(bitmap);
@@ -130,4 +61,4 @@ void SaveScreenshot(HWND window, const std::string& name) {
   ReleaseDC(window, screen);
 }
 
-}  // namespace prefstest
+}  // namespace tamvelo::test

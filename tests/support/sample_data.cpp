@@ -1,8 +1,8 @@
-#include "tests/duilib_base/sample_data.h"
+#include "tests/support/sample_data.h"
 
 #include <algorithm>
 
-namespace duilib_test {
+namespace tamvelo::test {
 namespace {
 
 class BitWriter {
@@ -192,4 +192,4 @@ std::string EncodePng(int width, int height, const std::vector<uint32_t>& pixels
   return png;
 }
 
-}  // namespace duilib_test
+}  // namespace tamvelo::test

@@ -1,6 +1,6 @@
 #include <winsock2.h>
 
-#include "tests/app_e2e/box_process.h"
+#include "tests/support/box_process.h"
 
 #include <tlhelp32.h>
 

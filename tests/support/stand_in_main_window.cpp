@@ -1,4 +1,4 @@
-#include "tests/tab/stand_in_main_window.h"
+#include "tests/support/stand_in_main_window.h"
 
 #include <cwchar>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace duilib_test {
+namespace tamvelo::test {
 
 // CRC-32 (zip, PNG), computed bit by bit.
 uint32_t Crc32(const std::string& bytes);
@@ -36,4 +36,4 @@ std::string EncodePng(int width, int height, const std::vector<uint32_t>& pixels
 
 inline const BYTE* Bytes(const std::string& s) { return reinterpret_cast<const BYTE*>(s.data()); }
 
-}  // namespace duilib_test
+}  // namespace tamvelo::test

@@ -1,0 +1,129 @@
+#include "tests/support/main_window_fixture.h"
+
+#include <objbase.h>
+
+#include "box/app/skin_resources.h"
+#include "common/ini.h"
+#include "tests/support/skin_install.h"
+
+namespace tamvelo::test {
+
+namespace {
+
+// The skin lives in the data folder, where the program looks for it.
+class SkinEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    CoInitialize(nullptr);
+    skin_ = std::make_unique<SkinInstall>();
+    SetupSkinResources();
+  }
+  void TearDown() override {
+    skin_.reset();
+    CoUninitialize();
+  }
+
+ private:
+  std::unique_ptr<SkinInstall> skin_;
+};
+
+const auto* const kSkinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
+
+int WINAPI AnswerMessageBox(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
+
+struct OwnedSearch {
+  HWND owner;
+  bool (*match)(DuiLib::CWindowWnd*);
+  DuiLib::CWindowWnd* found;
+};
+
+BOOL CALLBACK MatchOwned(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<OwnedSearch*>(param);
+  if (GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+  // The toolkit keeps each window's object in its user data.
+  auto* object = reinterpret_cast<DuiLib::CWindowWnd*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (object == nullptr || !search->match(object)) return TRUE;
+  search->found = object;
+  return FALSE;
+}
+
+}  // namespace
+
+void MainWindowTest::SetUp() {
+  data_ = std::make_unique<DataFolderScope>();
+  DeleteFileA(ConfigIni().c_str());
+  // The update check waits far beyond the test and reports nothing.
+  savedHooks_ = net::Hooks();
+  net::Hooks().startDelayMs = 3600 * 1000;
+  net::Hooks().messageBox = AnswerMessageBox;
+}
+
+void MainWindowTest::TearDown() {
+  if (window_ != nullptr) {
+    while (!strip()->GetTabRecords().empty()) strip()->CloseTab(0);
+    CloseMainWindow();
+  }
+  PumpToolkit();
+  net::Hooks() = savedHooks_;
+  data_.reset();
+}
+
+void MainWindowTest::CreateMainWindow() {
+  window_ = new CMainWnd;
+  ASSERT_NE(window_->Create(nullptr, "tamvelo游戏盒子", WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0, 1020, 690),
+            nullptr)
+      << "the main window needs the skin in the data folder";
+  window_->CenterWindow();
+  TakeQuit(kToolkitFilter);  // nothing of an earlier window counts
+}
+
+void MainWindowTest::CloseMainWindow() {
+  DestroyWindow(hwnd());  // the window deletes itself
+  window_ = nullptr;
+}
+
+std::string MainWindowTest::ReadConfig(const char* section, const char* key) const {
+  return ini::ReadText(ConfigIni(), section, key);
+}
+
+void MainWindowTest::WriteConfig(const char* section, const char* key, const char* value) const {
+  ini::WriteText(ConfigIni(), section, key, value);
+}
+
+CScrollOptionUI* MainWindowTest::OpenTab(const std::string& title, const std::string& address) {
+  CScrollOptionUI* button = strip()->OpenGameTab(title.c_str(), true, address.c_str());
+  Pump(50);
+  return button;
+}
+
+HWND MainWindowTest::OpenTabWindow() {
+  const int before = TabCount();
+  if (OpenTab() == nullptr || TabCount() != before + 1) {
+    ADD_FAILURE() << "the tab program did not start";
+    return nullptr;
+  }
+  return Tab(before).tabWindow;
+}
+
+RECT MainWindowTest::TabPlace(int index) const {
+  RECT rc = {};
+  GetWindowRect(Tab(index).tabWindow, &rc);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+DuiLib::CWindowWnd* MainWindowTest::OwnedWindow(bool (*match)(DuiLib::CWindowWnd*)) const {
+  OwnedSearch search = {hwnd(), match, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchOwned, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool ProcessEnds(DWORD processId, DWORD timeoutMs) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (process == nullptr) return true;  // already gone
+  const bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+}  // namespace tamvelo::test
