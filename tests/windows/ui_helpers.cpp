@@ -1,4 +1,4 @@
-#include "tests/prefs_ui/ui_helpers.h"
+#include "tests/windows/ui_helpers.h"
 
 #include <gtest/gtest.h>
 

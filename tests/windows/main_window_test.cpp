@@ -14,7 +14,7 @@
 #include "box/windows/skin_wnd.h"
 #include "box/windows/tray_menu.h"
 #include "common/protocol.h"
-#include "tests/prefs_ui/ui_helpers.h"
+#include "tests/windows/ui_helpers.h"
 #include "tests/support/main_window_fixture.h"
 
 namespace tamvelo::test {

@@ -14,7 +14,7 @@
 #include "box/windows/tray_menu.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"
-#include "tests/prefs_ui/ui_helpers.h"
+#include "tests/windows/ui_helpers.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/window_helpers.h"
 

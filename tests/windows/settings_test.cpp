@@ -2,7 +2,7 @@
 // hotkeys loaded at start, confirmed, cleared and shown in the captions.
 #include "box/windows/fullscreen_button.h"
 #include "box/windows/setting_wnd.h"
-#include "tests/prefs_ui/ui_helpers.h"
+#include "tests/windows/ui_helpers.h"
 #include "tests/support/main_window_fixture.h"
 
 namespace tamvelo::test {
