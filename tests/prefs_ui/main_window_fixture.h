@@ -35,7 +35,7 @@ class MainWindowTest : public PrefsUiTest {
   // end of the test. Returns its tab window.
   HWND AddTab();
   void SelectTab(int index);
-  const std::vector<TabRecord*>& Tabs() const { return main_->GetTabBar()->GetTabRecords(); }
+  const TabRecordList& Tabs() const { return main_->GetTabBar()->GetTabRecords(); }
 
   HWND main() const { return main_->GetHWND(); }
   CMainWnd* main_ = nullptr;

@@ -76,7 +76,7 @@ TEST_F(CloseButtonTest, QuittingEndsEveryTabProcessBeforeTheQuitMessage) {
   main_->QuitApplication();
   // Done before the loop runs again: every tab window took its command and
   // every process has ended.
-  for (const TabRecord* record : Tabs()) {
+  for (const auto& record : Tabs()) {
     EXPECT_EQ(WaitForSingleObject(record->processHandle, 0), WAIT_OBJECT_0);
     EXPECT_FALSE(IsWindow(record->tabWindow));
   }
@@ -422,7 +422,7 @@ TEST_F(SkinTest, ChooserAppliesTheSkinEverywhereAndStoresIt) {
   auto* home = static_cast<DuiLib::COptionUI*>(pm.FindControl("maintab"));
   EXPECT_NE(std::string(home->GetNormalImage()).find(green), std::string::npos);
   EXPECT_NE(std::string(home->GetSelectedImage()).find(green), std::string::npos);
-  for (const TabRecord* record : main_->GetTabBar()->GetTabRecords()) {
+  for (const auto& record : main_->GetTabBar()->GetTabRecords()) {
     EXPECT_NE(std::string(record->button->GetTabButton()->GetNormalImage()).find(green), std::string::npos);
     EXPECT_NE(std::string(record->button->GetTabButton()->GetSelectedImage()).find(green), std::string::npos);
   }

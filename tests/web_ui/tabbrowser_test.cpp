@@ -51,7 +51,7 @@ class TabbrowserTest : public ::testing::Test {
   void TearDown() override {
     if (strip_ == nullptr) return;
     std::vector<HANDLE> processes;
-    for (const TabRecord* record : strip_->GetTabRecords()) {
+    for (const auto& record : strip_->GetTabRecords()) {
       processes.push_back(::OpenProcess(SYNCHRONIZE, FALSE, record->processId));
     }
     while (!strip_->GetTabRecords().empty()) strip_->CloseTab(0);
@@ -224,7 +224,7 @@ TEST_F(TabbrowserTest, GameRequestBecomesARealTab) {
   const std::string game = "http://127.0.0.1/game/7.html";
   EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/game/7.html"), VARIANT_TRUE);
   ASSERT_EQ(strip_->GetTabRecords().size(), 1u);
-  const TabRecord* record = strip_->GetTabRecords()[0];
+  const TabRecord* record = strip_->GetTabRecords()[0].get();
   EXPECT_NE(record->processId, 0u);
   ASSERT_NE(record->hostWindow, nullptr);
   EXPECT_TRUE(::IsChild(window_.GetHWND(), record->hostWindow));
