@@ -5,7 +5,7 @@
 
 #include "common/browser_host.h"
 #include "common/com_ptr.h"
-#include "tab/tab_process.h"
+#include "tab/tab_host.h"
 
 namespace tamvelo::tab {
 
@@ -25,7 +25,7 @@ LRESULT OnCreate(HWND window) {
   GetClientRect(window, &client);
   HWND hostChild = CreateWindowExW(0, browser::kBrowserHostClassW, browser::kWebBrowserProgIdW,
                                    WS_CHILD | WS_VISIBLE, 0, 0, client.right, client.bottom,
-                                   window, nullptr, Process().instance, nullptr);
+                                   window, nullptr, TabHost().instance, nullptr);
   ComPtr<IWebBrowser2> held(browser::GetWebBrowser(hostChild));
   if (!held) {
     if (hostChild != nullptr) DestroyWindow(hostChild);
@@ -34,7 +34,7 @@ LRESULT OnCreate(HWND window) {
   IWebBrowser2* const browser = held.Get();
   SetWindowLongPtrW(window, GWLP_USERDATA,
                     reinterpret_cast<LONG_PTR>(new TabWindowState{hostChild, std::move(held)}));
-  TabProcess& process = Process();
+  TabHostState& process = TabHost();
   process.eventSink.Bind(browser);
   browser->put_Silent(VARIANT_TRUE);
   // A browser without the event connection point still shows pages; the
@@ -47,9 +47,9 @@ LRESULT OnCreate(HWND window) {
 // Lets the browser go: from here on navigation requests are dropped.
 void ReleaseBrowser(HWND window, TabWindowState* state) {
   HWND expected = window;
-  Process().tabWindow.compare_exchange_strong(expected, nullptr);
+  TabHost().tabWindow.compare_exchange_strong(expected, nullptr);
   if (state == nullptr || !state->browser) return;
-  Process().eventSink.Bind(nullptr);
+  TabHost().eventSink.Bind(nullptr);
   state->browser.Reset();
 }
 
@@ -71,7 +71,7 @@ void OnNcDestroy(HWND window) {
 }
 
 LRESULT OnNavigate(HWND window) {
-  const std::unique_ptr<std::wstring> address(Process().pendingNavigation.exchange(nullptr));
+  const std::unique_ptr<std::wstring> address(TabHost().pendingNavigation.exchange(nullptr));
   TabWindowState* state = StateOf(window);
   if (address == nullptr || state == nullptr || !state->browser) return 0;
   VARIANT url;

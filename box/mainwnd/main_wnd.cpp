@@ -66,7 +66,7 @@ CControlUI* CMainWnd::CreateControl(LPCSTR pstrClass) {
 }
 
 void CMainWnd::InitWindow() {
-  tamvelo::app::ProcessValues& process = tamvelo::app::Process();
+  tamvelo::app::ProcessValues& process = tamvelo::app::MainProgramValues();
   process.programVersion = kProgramVersion;
   process.mainWindow = m_hWnd;
 

@@ -158,7 +158,7 @@ LRESULT CMainWnd::OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
 // window whose skin never loaded did not run, so there is nothing to end.
 void CMainWnd::OnFinalMessage(HWND hWnd) {
   WindowImplBase::OnFinalMessage(hWnd);
-  tamvelo::app::ProcessValues& process = tamvelo::app::Process();
+  tamvelo::app::ProcessValues& process = tamvelo::app::MainProgramValues();
   if (process.mainWindow.ClearIf(hWnd)) {
     Shell_NotifyIconA(NIM_DELETE, &m_trayIcon);
     PostQuitMessage(0);
