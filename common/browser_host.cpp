@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include <cwchar>
+#include <iterator>
 
 #include "common/browser_host_site.h"
 #include "common/com_ptr.h"
@@ -135,7 +136,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 HostState* OwnStateOf(HWND window) {
   wchar_t className[64] = {};
   if (window == nullptr || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() ||
-      GetClassNameW(window, className, 64) == 0 ||
+      GetClassNameW(window, className, static_cast<int>(std::size(className))) == 0 ||
       std::wcscmp(className, kBrowserHostClassW) != 0) {
     return nullptr;
   }

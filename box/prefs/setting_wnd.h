@@ -63,7 +63,7 @@ class CSettingWnd : public CSmallWnd {
   HWND m_hOwner = nullptr;
   LPCSTR m_pszConfigPath = nullptr;
   std::vector<HotKeyEntry*> m_hotKeys;               // owned
-  char m_szFullKeyText[20] = {};
+  char m_szFullKeyText[tamvelo::prefs::kHotKeyTextChars] = {};
   CFullscreenBtn* m_pFullscreenWnd = nullptr;
   DuiLib::CControlUI* m_pFullscreenCtrl = nullptr;   // the main window's "fullscreen"
 };
