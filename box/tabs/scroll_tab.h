@@ -55,7 +55,6 @@ class CScrollTabUI : public DuiLib::CContainerUI {
 
   // Wiring by the main window.
   void SetOwner(CMainWnd* owner) { m_pOwner = owner; }
-  CMainWnd* GetOwner() const { return m_pOwner; }
   void SetBodyLayout(DuiLib::CControlUI* body) { m_pBody = body; }
   void SetParamIniPath(LPCSTR path) { m_pParamIniPath = path; }
 

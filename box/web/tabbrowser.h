@@ -6,6 +6,7 @@
 #pragma once
 
 #include "box/web/client_call.h"
+#include "common/com_ptr.h"
 #include "box/web/tabbrowser_event_handler.h"
 #include "duilib/UIWebBrowser.h"
 
@@ -32,5 +33,6 @@ class CTabbrowserUI : public DuiLib::CWebBrowserUI {
   CScrollTabUI* m_pTabBar = nullptr;
   CMessageWnd* m_pOwnerWnd = nullptr;
   CMainWnd* m_pMainWnd = nullptr;
-  tamvelo::web::ClientCall* m_pClientCall = nullptr;  // one reference held
+  // One reference held; the page may hold more, and the object goes with the last.
+  tamvelo::ComPtr<tamvelo::web::ClientCall> m_pClientCall;
 };

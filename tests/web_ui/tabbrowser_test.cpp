@@ -116,7 +116,7 @@ TEST_F(TabbrowserTest, InitMakesTheHandlerWithTheLinksAndTheScriptObject) {
   EXPECT_EQ(browser->m_pEventHandler->m_pTabBar, strip_);
   EXPECT_EQ(browser->m_pEventHandler->m_pMainWnd, &mainWnd);
   EXPECT_EQ(browser->m_pEventHandler->m_pOwnerWnd, &owner);
-  ASSERT_NE(browser->m_pClientCall, nullptr);
+  ASSERT_NE(browser->m_pClientCall.Get(), nullptr);
   EXPECT_TRUE(browser->IsContextMenuUsed());
   // Init does not chain to the base, yet the browser is there once placed.
   EXPECT_NE(browser->GetHostWindow(), nullptr);
@@ -135,7 +135,7 @@ TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
 
   IDispatch* external = nullptr;
   EXPECT_EQ(host->GetExternal(&external), S_OK);
-  ASSERT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall));
+  ASSERT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall.Get()));
   // What the page reaches answers: the alt-account window's object has no
   // stored value.
   const auto expectNoStoredValue = [](IDispatch* object) {
@@ -154,7 +154,7 @@ TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
   expectNoStoredValue(external);
   external->Release();  // the page lets go; the object stays
   EXPECT_EQ(host->GetExternal(&external), S_OK);
-  EXPECT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall));
+  EXPECT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall.Get()));
 
   // The control goes while the page still holds the object: the control and
   // its browser give up their references, and the object keeps answering.
