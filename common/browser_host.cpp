@@ -4,8 +4,10 @@
 #include <ole2.h>
 
 #include <cwchar>
+#include <iterator>
 
 #include "common/browser_host_site.h"
+#include "common/com_ptr.h"
 
 namespace tamvelo::browser {
 
@@ -14,9 +16,9 @@ namespace {
 // What one host window holds; lives from WM_CREATE to WM_DESTROY.
 struct HostState {
   bool oleInitialized = false;
-  BrowserHostSite* site = nullptr;
-  IOleObject* object = nullptr;
-  IOleInPlaceObject* inPlace = nullptr;
+  ComPtr<BrowserHostSite> site;
+  ComPtr<IOleObject> object;
+  ComPtr<IOleInPlaceObject> inPlace;
 };
 
 HostState* StateOf(HWND window) {
@@ -27,18 +29,18 @@ HostState* StateOf(HWND window) {
 // never calls into a site that is already gone.
 void TearDown(HWND window, HostState* state) {
   SetWindowLongPtrW(window, 0, 0);
-  if (state->inPlace != nullptr) {
+  if (state->inPlace) {
     state->inPlace->InPlaceDeactivate();
-    state->inPlace->Release();
+    state->inPlace.Reset();
   }
-  if (state->object != nullptr) {
+  if (state->object) {
     state->object->Close(OLECLOSE_NOSAVE);
     state->object->SetClientSite(nullptr);
-    state->object->Release();
+    state->object.Reset();
   }
-  if (state->site != nullptr) {
+  if (state->site) {
     state->site->Detach();
-    state->site->Release();
+    state->site.Reset();
   }
   if (state->oleInitialized) OleUninitialize();
   delete state;
@@ -56,26 +58,22 @@ HRESULT Activate(HWND window, HostState* state, const wchar_t* progId) {
   HRESULT hr = ClassFromText(progId, &clsid);
   if (FAILED(hr)) return hr;
   hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                        reinterpret_cast<void**>(&state->object));
-  if (FAILED(hr)) return hr;
-  // The control asks the site for ambient properties right here.
-  hr = state->object->SetClientSite(static_cast<IOleClientSite*>(state->site));
-  if (FAILED(hr)) return hr;
-  IPersistStreamInit* persist = nullptr;
-  if (SUCCEEDED(state->object->QueryInterface(IID_IPersistStreamInit,
-                                              reinterpret_cast<void**>(&persist)))) {
-    persist->InitNew();
-    persist->Release();
+                        state->object.PutVoid());
+  if (FAILED(hr)) {
+    state->object.Detach();  // a failed creation owes no reference
+    return hr;
   }
+  // The control asks the site for ambient properties right here.
+  hr = state->object->SetClientSite(static_cast<IOleClientSite*>(state->site.Get()));
+  if (FAILED(hr)) return hr;
+  if (const auto persist = QueryTo<IPersistStreamInit>(state->object.Get())) persist->InitNew();
   RECT rect;
   GetClientRect(window, &rect);
   hr = state->object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr,
-                             static_cast<IOleClientSite*>(state->site), 0, window, &rect);
+                             static_cast<IOleClientSite*>(state->site.Get()), 0, window, &rect);
   if (FAILED(hr)) return hr;
-  if (SUCCEEDED(state->object->QueryInterface(IID_IOleInPlaceObject,
-                                              reinterpret_cast<void**>(&state->inPlace)))) {
-    state->inPlace->SetObjectRects(&rect, &rect);
-  }
+  state->inPlace = QueryTo<IOleInPlaceObject>(state->object.Get());
+  if (state->inPlace) state->inPlace->SetObjectRects(&rect, &rect);
   return S_OK;
 }
 
@@ -84,8 +82,8 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
   SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(state));
   // Both S_OK and S_FALSE (already initialised) are balanced by the teardown.
   state->oleInitialized = SUCCEEDED(OleInitialize(nullptr));
-  state->site = new BrowserHostSite(window,
-                                    static_cast<BrowserHostDelegate*>(create->lpCreateParams));
+  state->site.Reset(new BrowserHostSite(window,
+                                        static_cast<BrowserHostDelegate*>(create->lpCreateParams)));
   if (!state->oleInitialized || FAILED(Activate(window, state, create->lpszName))) {
     TearDown(window, state);
     return -1;
@@ -94,14 +92,14 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
 }
 
 void FillWindow(HostState* state, int width, int height) {
-  if (state == nullptr || state->inPlace == nullptr) return;
+  if (state == nullptr || !state->inPlace) return;
   RECT rect{0, 0, width, height};
   state->inPlace->SetObjectRects(&rect, &rect);
 }
 
 void FocusControl(HostState* state) {
   HWND control = nullptr;
-  if (state != nullptr && state->inPlace != nullptr &&
+  if (state != nullptr && state->inPlace &&
       SUCCEEDED(state->inPlace->GetWindow(&control)) && control != nullptr) {
     SetFocus(control);
   }
@@ -111,7 +109,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == GetControlMessage()) {
     HostState* state = StateOf(window);
     IUnknown* control = nullptr;
-    if (state != nullptr && state->object != nullptr) {
+    if (state != nullptr && state->object) {
       state->object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&control));
     }
     return reinterpret_cast<LRESULT>(control);
@@ -138,7 +136,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 HostState* OwnStateOf(HWND window) {
   wchar_t className[64] = {};
   if (window == nullptr || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() ||
-      GetClassNameW(window, className, 64) == 0 ||
+      GetClassNameW(window, className, static_cast<int>(std::size(className))) == 0 ||
       std::wcscmp(className, kBrowserHostClassW) != 0) {
     return nullptr;
   }
@@ -183,26 +181,19 @@ void SetBrowserHostDelegate(HWND hostWindow, BrowserHostDelegate* delegate) {
 
 IWebBrowser2* GetWebBrowser(HWND hostWindow) {
   if (OwnStateOf(hostWindow) == nullptr) return nullptr;
-  auto* control = reinterpret_cast<IUnknown*>(SendMessageW(hostWindow, GetControlMessage(), 0, 0));
-  if (control == nullptr) return nullptr;
-  IWebBrowser2* browser = nullptr;
-  control->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser));
-  control->Release();
-  return browser;
+  const ComPtr<IUnknown> control(
+      reinterpret_cast<IUnknown*>(SendMessageW(hostWindow, GetControlMessage(), 0, 0)));
+  return QueryTo<IWebBrowser2>(control.Get()).Detach();
 }
 
 namespace {
 
-IConnectionPoint* BrowserEventsPoint(IWebBrowser2* browser) {
-  if (browser == nullptr) return nullptr;
-  IConnectionPointContainer* container = nullptr;
-  if (FAILED(browser->QueryInterface(IID_IConnectionPointContainer,
-                                     reinterpret_cast<void**>(&container)))) {
-    return nullptr;
+ComPtr<IConnectionPoint> BrowserEventsPoint(IWebBrowser2* browser) {
+  const auto container = QueryTo<IConnectionPointContainer>(browser);
+  ComPtr<IConnectionPoint> point;
+  if (container && FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, point.Put()))) {
+    point.Detach();  // a failed search owes no reference
   }
-  IConnectionPoint* point = nullptr;
-  if (FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) point = nullptr;
-  container->Release();
   return point;
 }
 
@@ -210,20 +201,16 @@ IConnectionPoint* BrowserEventsPoint(IWebBrowser2* browser) {
 
 DWORD AdviseBrowserEvents(IWebBrowser2* browser, IDispatch* sink) {
   if (sink == nullptr) return 0;
-  IConnectionPoint* point = BrowserEventsPoint(browser);
-  if (point == nullptr) return 0;
+  const ComPtr<IConnectionPoint> point = BrowserEventsPoint(browser);
+  if (!point) return 0;
   DWORD cookie = 0;
   if (FAILED(point->Advise(sink, &cookie))) cookie = 0;
-  point->Release();
   return cookie;
 }
 
 void UnadviseBrowserEvents(IWebBrowser2* browser, DWORD cookie) {
   if (cookie == 0) return;
-  if (IConnectionPoint* point = BrowserEventsPoint(browser)) {
-    point->Unadvise(cookie);
-    point->Release();
-  }
+  if (const ComPtr<IConnectionPoint> point = BrowserEventsPoint(browser)) point->Unadvise(cookie);
 }
 
 }  // namespace tamvelo::browser

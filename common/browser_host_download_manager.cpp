@@ -4,11 +4,10 @@
 
 namespace tamvelo::browser {
 
-BrowserHostDownloadManager::BrowserHostDownloadManager(BrowserHostSite* site) : site_(site) {
-  site_->AddRef();
-}
+BrowserHostDownloadManager::BrowserHostDownloadManager(BrowserHostSite* site)
+    : site_(ComPtr<BrowserHostSite>::Share(site)) {}
 
-BrowserHostDownloadManager::~BrowserHostDownloadManager() { site_->Release(); }
+BrowserHostDownloadManager::~BrowserHostDownloadManager() = default;
 
 HRESULT BrowserHostDownloadManager::QueryInterface(REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;

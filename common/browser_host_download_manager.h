@@ -6,13 +6,17 @@
 #include <windows.h>
 #include <downloadmgr.h>
 
+#include "common/com_ptr.h"
+
 namespace tamvelo::browser {
 
 class BrowserHostSite;
 
 class BrowserHostDownloadManager final : public IDownloadManager {
  public:
-  // Starts with one reference, the creator's, and keeps one on the site.
+  // Lifetime: the count starts at 1, the creator's reference, and the last
+  // Release deletes the object; always made with new. Keeps a reference on
+  // the site while it lives.
   explicit BrowserHostDownloadManager(BrowserHostSite* site);
 
   // IUnknown
@@ -29,7 +33,7 @@ class BrowserHostDownloadManager final : public IDownloadManager {
   ~BrowserHostDownloadManager();
 
   LONG references_ = 1;
-  BrowserHostSite* site_;
+  ComPtr<BrowserHostSite> site_;
 };
 
 }  // namespace tamvelo::browser

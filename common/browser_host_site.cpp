@@ -1,6 +1,7 @@
 #include "common/browser_host_site.h"
 
 #include "common/browser_host_download_manager.h"
+#include "common/com_ptr.h"
 
 namespace tamvelo::browser {
 
@@ -265,10 +266,8 @@ HRESULT BrowserHostSite::QueryService(REFGUID service, REFIID iid, void** out) {
   // SID_SDownloadManager is the interface's own id. Without an owner the
   // browser keeps its own download manager, as a plain host leaves it.
   if (service != __uuidof(IDownloadManager) || delegate_ == nullptr) return E_NOINTERFACE;
-  auto* manager = new BrowserHostDownloadManager(this);
-  const HRESULT hr = manager->QueryInterface(iid, out);
-  manager->Release();
-  return hr;
+  const ComPtr<BrowserHostDownloadManager> manager(new BrowserHostDownloadManager(this));
+  return manager->QueryInterface(iid, out);
 }
 
 // IDispatch

@@ -23,7 +23,9 @@ class BrowserHostSite final : public IOleClientSite,
                               public IServiceProvider,
                               public IDispatch {
  public:
-  // Starts with one reference, the creator's.
+  // Lifetime: the count starts at 1, the creator's reference (the host
+  // window's), and the last Release deletes the object, which may outlive
+  // the window when the control kept a reference. Always made with new.
   BrowserHostSite(HWND window, BrowserHostDelegate* delegate);
 
   // Called when the window goes: every later call from a control that kept

@@ -53,7 +53,7 @@ CopyDataRecord MakeGameRecord(const std::string& cookieText, DWORD cookieQuerySi
   std::string text;
   ULONG_PTR kind = CopyDataUrl;
   if (cookieText.size() > 2) {
-    text = cookieText + "||";
+    text = cookieText + kCookiesAddressSeparator;
     kind = CopyDataCookiesAndUrl;
   }
   text += address;

@@ -40,6 +40,8 @@ enum HostRecordKind : ULONG_PTR {  // main program -> tab host window
   CopyDataCookiesAndUrl = 1,       // ANSI "cookies||address"
   CopyDataUrl = 2,                 // ANSI "address"
 };
+// Between the cookies and the address of a CopyDataCookiesAndUrl record.
+inline constexpr char kCookiesAddressSeparator[] = "||";
 enum MainRecordKind : ULONG_PTR {  // tab process / second instance -> main window
   CopyDataOpenTab = 0,             // UTF-16 address of a new-window request
   CopyDataActivate = 1,            // no data: bring the main window back

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "common/com_ptr.h"
 #include "duilib/UIRender.h"
 #include "duilib/UIResource.h"
 
@@ -16,12 +17,6 @@ namespace {
 // Larger images are refused rather than allocated (a skin needs far less).
 constexpr UINT kMaxSide = 16384;
 constexpr UINT64 kMaxPixels = 64u << 20;
-
-template <typename T>
-void SafeRelease(T*& p) {
-  if (p) p->Release();
-  p = nullptr;
-}
 
 // COM for the duration of one decode, unless the thread already has it.
 class ComScope {
@@ -55,18 +50,19 @@ TImageInfo* CreateImage(int width, int height) {
 }
 
 TImageInfo* Decode(IWICImagingFactory* factory, const BYTE* data, size_t size) {
-  IWICStream* stream = nullptr;
-  IWICBitmapDecoder* decoder = nullptr;
-  IWICBitmapFrameDecode* frame = nullptr;
-  IWICFormatConverter* converter = nullptr;
+  tamvelo::ComPtr<IWICStream> stream;
+  tamvelo::ComPtr<IWICBitmapDecoder> decoder;
+  tamvelo::ComPtr<IWICBitmapFrameDecode> frame;
+  tamvelo::ComPtr<IWICFormatConverter> converter;
   TImageInfo* image = nullptr;
   UINT width = 0, height = 0;
   // The stream only reads the bytes; the interface wants a non-const pointer.
-  if (SUCCEEDED(factory->CreateStream(&stream)) &&
+  if (SUCCEEDED(factory->CreateStream(stream.Put())) &&
       SUCCEEDED(stream->InitializeFromMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) &&
-      SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) &&
-      SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-      SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+      SUCCEEDED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                 decoder.Put())) &&
+      SUCCEEDED(decoder->GetFrame(0, frame.Put())) && SUCCEEDED(factory->CreateFormatConverter(converter.Put())) &&
+      SUCCEEDED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                       WICBitmapPaletteTypeCustom)) &&
       SUCCEEDED(converter->GetSize(&width, &height)) && width > 0 && height > 0 && width <= kMaxSide &&
       height <= kMaxSide && static_cast<UINT64>(width) * height <= kMaxPixels) {
@@ -77,10 +73,6 @@ TImageInfo* Decode(IWICImagingFactory* factory, const BYTE* data, size_t size) {
       image = nullptr;
     }
   }
-  SafeRelease(converter);
-  SafeRelease(frame);
-  SafeRelease(decoder);
-  SafeRelease(stream);
   if (image) {
     GdiFlush();
     const DWORD* px = reinterpret_cast<const DWORD*>(image->pBits);
@@ -164,13 +156,12 @@ bool LooksKeyed(const char* p) {
 TImageInfo* LoadImageFromMemory(const BYTE* data, size_t size) {
   if (!data || size == 0 || size > 0xFFFFFFFFu) return nullptr;
   ComScope com;
-  IWICImagingFactory* factory = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
+  tamvelo::ComPtr<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.Put())))) {
+    factory.Detach();  // a failed creation owes no reference
     return nullptr;
   }
-  TImageInfo* image = Decode(factory, data, size);
-  factory->Release();
-  return image;
+  return Decode(factory.Get(), data, size);
 }
 
 void FreeImage(TImageInfo* image) {

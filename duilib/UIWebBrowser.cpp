@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/com_ptr.h"
 #include "common/text_codec.h"
 
 namespace DuiLib {
@@ -465,15 +466,9 @@ LRESULT CWebBrowserUI::TranslateAccelerator(MSG* pMsg) {
   if (pMsg == nullptr || m_pWebBrowser2 == nullptr || m_hwndHost == nullptr) return S_FALSE;
   if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return S_FALSE;
   if (pMsg->hwnd != m_hwndHost && !::IsChild(m_hwndHost, pMsg->hwnd)) return S_FALSE;
-  IOleInPlaceActiveObject* active = nullptr;
-  if (FAILED(m_pWebBrowser2->QueryInterface(IID_IOleInPlaceActiveObject,
-                                            reinterpret_cast<void**>(&active))) ||
-      active == nullptr) {
-    return S_FALSE;
-  }
-  const HRESULT hr = active->TranslateAccelerator(pMsg);
-  active->Release();
-  return hr == S_OK ? S_OK : S_FALSE;
+  const auto active = tamvelo::QueryTo<IOleInPlaceActiveObject>(m_pWebBrowser2);
+  if (!active) return S_FALSE;
+  return active->TranslateAccelerator(pMsg) == S_OK ? S_OK : S_FALSE;
 }
 
 }  // namespace DuiLib

@@ -113,7 +113,9 @@ class CWebBrowserUI : public CControlUI,
   void SetWebBrowserEventHandler(CWebBrowserEventHandler* pEventHandler);
   CWebBrowserEventHandler* GetWebBrowserEventHandler() const { return m_pWebBrowserEventHandler; }
 
-  // IUnknown and IDispatch: the browser's event sink.
+  // IUnknown and IDispatch: the browser's event sink. Lifetime: the count
+  // starts at 1 and is kept, but never deletes the control, which the
+  // control tree owns; the sink is unadvised before the control goes.
   STDMETHOD(QueryInterface)(REFIID riid, void** ppvObject) override;
   STDMETHOD_(ULONG, AddRef)() override;
   STDMETHOD_(ULONG, Release)() override;

@@ -3,6 +3,7 @@
 #include <mshtml.h>
 #include <mshtmhst.h>
 
+#include "common/com_ptr.h"
 #include "common/protocol.h"
 #include "tab/no_script_error_helper.h"
 #include "tab/weburl.h"
@@ -24,27 +25,6 @@ std::wstring LocationName(IWebBrowser2* browser) {
   }
   SysFreeString(text);
   return name;
-}
-
-template <typename T>
-T* Query(IUnknown* object) {
-  T* result = nullptr;
-  if (object == nullptr ||
-      FAILED(object->QueryInterface(__uuidof(T), reinterpret_cast<void**>(&result)))) {
-    return nullptr;
-  }
-  return result;
-}
-
-template <typename T>
-void ReleaseAll(T* object) {
-  if (object != nullptr) object->Release();
-}
-
-template <typename T, typename... Rest>
-void ReleaseAll(T* object, Rest*... rest) {
-  ReleaseAll(object);
-  ReleaseAll(rest...);
 }
 
 }  // namespace
@@ -99,25 +79,22 @@ void SendTabTitle(const TabContext& context, const std::wstring& title) {
 }
 
 void InstallNoScriptErrorHelper(IWebBrowser2* browser) {
-  IDispatch* document = nullptr;
-  if (browser == nullptr || FAILED(browser->get_Document(&document)) || document == nullptr) return;
-  IHTMLDocument2* html = Query<IHTMLDocument2>(document);
-  IOleObject* oleObject = html != nullptr ? Query<IOleObject>(document) : nullptr;
-  IOleClientSite* site = nullptr;
-  if (oleObject != nullptr && FAILED(oleObject->GetClientSite(&site))) site = nullptr;
-  ICustomDoc* custom = html != nullptr ? Query<ICustomDoc>(document) : nullptr;
-  if (custom != nullptr) {
-    IDocHostUIHandler* siteHandler = Query<IDocHostUIHandler>(site);
-    IOleCommandTarget* siteCommandTarget = Query<IOleCommandTarget>(site);
-    // Our own reference keeps the helper alive across SetUIHandler; the
-    // document holds its own, and a document that refuses it frees it here.
-    auto* helper = new CNoScriptErrorHelper(siteHandler, siteCommandTarget);
-    helper->AddRef();
-    custom->SetUIHandler(helper);
-    helper->Release();
-    ReleaseAll(siteHandler, siteCommandTarget);
-  }
-  ReleaseAll(custom, site, oleObject, html, document);
+  ComPtr<IDispatch> document;
+  if (browser == nullptr || FAILED(browser->get_Document(document.Put())) || !document) return;
+  const ComPtr<IHTMLDocument2> html = QueryTo<IHTMLDocument2>(document.Get());
+  if (!html) return;
+  const ComPtr<IOleObject> oleObject = QueryTo<IOleObject>(document.Get());
+  ComPtr<IOleClientSite> site;
+  if (oleObject && FAILED(oleObject->GetClientSite(site.Put()))) site.Detach();
+  const ComPtr<ICustomDoc> custom = QueryTo<ICustomDoc>(document.Get());
+  if (!custom) return;
+  const ComPtr<IDocHostUIHandler> siteHandler = QueryTo<IDocHostUIHandler>(site.Get());
+  const ComPtr<IOleCommandTarget> siteCommandTarget = QueryTo<IOleCommandTarget>(site.Get());
+  // Our own reference keeps the helper alive across SetUIHandler; the
+  // document holds its own, and a document that refuses it frees it here.
+  const auto helper = ComPtr<CNoScriptErrorHelper>::Share(
+      new CNoScriptErrorHelper(siteHandler.Get(), siteCommandTarget.Get()));
+  custom->SetUIHandler(helper.Get());
 }
 
 }  // namespace tamvelo::tab

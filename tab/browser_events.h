@@ -24,8 +24,8 @@ class CMyWebBrowser2Event final : public IDispatch {
   // unbinds (null) before releasing it.
   void Bind(IWebBrowser2* browser) { browser_ = browser; }
 
-  // The sink lives as long as its owner, not by its count: AddRef and
-  // Release only answer 1.
+  // Lifetime: fixed 1. The sink lives as long as its owner, not by its
+  // count: AddRef and Release only answer 1, and nothing deletes it.
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
   STDMETHODIMP_(ULONG) AddRef() override { return 1; }
   STDMETHODIMP_(ULONG) Release() override { return 1; }

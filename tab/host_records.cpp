@@ -1,5 +1,7 @@
 #include "tab/host_records.h"
 
+#include <iterator>
+
 #include "common/protocol.h"
 #include "common/text_codec.h"
 
@@ -23,10 +25,10 @@ void HandleHostRecord(const COPYDATASTRUCT* record, const RecordActions& actions
     Navigate(*text, actions);
     return;
   }
-  const size_t separator = text->find("||");
+  const size_t separator = text->find(protocol::kCookiesAddressSeparator);
   if (separator == std::string::npos) return;
   SetCookieText(text->substr(0, separator), actions.setCookie);
-  Navigate(text->substr(separator + 2), actions);
+  Navigate(text->substr(separator + std::size(protocol::kCookiesAddressSeparator) - 1), actions);
 }
 
 }  // namespace tamvelo::tab

@@ -1,13 +1,13 @@
 #include "tab/host_window.h"
 
 #include "tab/host_records.h"
-#include "tab/tab_process.h"
+#include "tab/tab_host.h"
 #include "tab/tab_window.h"
 
 namespace tamvelo::tab {
 
 bool RequestNavigation(const std::wstring& address) {
-  TabProcess& process = Process();
+  TabHostState& process = TabHost();
   HWND tabWindow = process.tabWindow.load();
   if (tabWindow == nullptr) return false;
   // The browser belongs to the browser thread's apartment: the call is made

@@ -13,15 +13,10 @@ void ClearOut(T** out) {
 
 CNoScriptErrorHelper::CNoScriptErrorHelper(IDocHostUIHandler* siteHandler,
                                            IOleCommandTarget* siteCommandTarget)
-    : siteHandler_(siteHandler), siteCommandTarget_(siteCommandTarget) {
-  if (siteHandler_ != nullptr) siteHandler_->AddRef();
-  if (siteCommandTarget_ != nullptr) siteCommandTarget_->AddRef();
-}
+    : siteHandler_(ComPtr<IDocHostUIHandler>::Share(siteHandler)),
+      siteCommandTarget_(ComPtr<IOleCommandTarget>::Share(siteCommandTarget)) {}
 
-CNoScriptErrorHelper::~CNoScriptErrorHelper() {
-  if (siteCommandTarget_ != nullptr) siteCommandTarget_->Release();
-  if (siteHandler_ != nullptr) siteHandler_->Release();
-}
+CNoScriptErrorHelper::~CNoScriptErrorHelper() = default;
 
 HRESULT CNoScriptErrorHelper::QueryInterface(REFIID iid, void** out) {
   if (out == nullptr) return E_INVALIDARG;
@@ -49,91 +44,91 @@ ULONG CNoScriptErrorHelper::Release() {
 
 HRESULT CNoScriptErrorHelper::ShowContextMenu(DWORD id, POINT* point, IUnknown* commandTarget,
                                               IDispatch* element) {
-  if (siteHandler_ != nullptr) return siteHandler_->ShowContextMenu(id, point, commandTarget, element);
+  if (siteHandler_) return siteHandler_->ShowContextMenu(id, point, commandTarget, element);
   return S_FALSE;
 }
 
 HRESULT CNoScriptErrorHelper::GetHostInfo(DOCHOSTUIINFO* info) {
-  if (siteHandler_ != nullptr) return siteHandler_->GetHostInfo(info);
+  if (siteHandler_) return siteHandler_->GetHostInfo(info);
   return S_OK;
 }
 
 HRESULT CNoScriptErrorHelper::ShowUI(DWORD id, IOleInPlaceActiveObject* active,
                                      IOleCommandTarget* target, IOleInPlaceFrame* frame,
                                      IOleInPlaceUIWindow* document) {
-  if (siteHandler_ != nullptr) return siteHandler_->ShowUI(id, active, target, frame, document);
+  if (siteHandler_) return siteHandler_->ShowUI(id, active, target, frame, document);
   return S_FALSE;
 }
 
 HRESULT CNoScriptErrorHelper::HideUI() {
-  if (siteHandler_ != nullptr) return siteHandler_->HideUI();
+  if (siteHandler_) return siteHandler_->HideUI();
   return S_OK;
 }
 
 HRESULT CNoScriptErrorHelper::UpdateUI() {
-  if (siteHandler_ != nullptr) return siteHandler_->UpdateUI();
+  if (siteHandler_) return siteHandler_->UpdateUI();
   return S_OK;
 }
 
 HRESULT CNoScriptErrorHelper::EnableModeless(BOOL enable) {
-  if (siteHandler_ != nullptr) return siteHandler_->EnableModeless(enable);
+  if (siteHandler_) return siteHandler_->EnableModeless(enable);
   return S_OK;
 }
 
 HRESULT CNoScriptErrorHelper::OnDocWindowActivate(BOOL activate) {
-  if (siteHandler_ != nullptr) return siteHandler_->OnDocWindowActivate(activate);
+  if (siteHandler_) return siteHandler_->OnDocWindowActivate(activate);
   return S_OK;
 }
 
 HRESULT CNoScriptErrorHelper::OnFrameWindowActivate(BOOL activate) {
-  if (siteHandler_ != nullptr) return siteHandler_->OnFrameWindowActivate(activate);
+  if (siteHandler_) return siteHandler_->OnFrameWindowActivate(activate);
   return S_OK;
 }
 
 HRESULT CNoScriptErrorHelper::ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window,
                                            BOOL frame) {
-  if (siteHandler_ != nullptr) return siteHandler_->ResizeBorder(border, window, frame);
+  if (siteHandler_) return siteHandler_->ResizeBorder(border, window, frame);
   return S_OK;
 }
 
 HRESULT CNoScriptErrorHelper::TranslateAccelerator(LPMSG message, const GUID* group, DWORD id) {
-  if (siteHandler_ != nullptr) return siteHandler_->TranslateAccelerator(message, group, id);
+  if (siteHandler_) return siteHandler_->TranslateAccelerator(message, group, id);
   return E_NOTIMPL;
 }
 
 HRESULT CNoScriptErrorHelper::GetOptionKeyPath(LPOLESTR* key, DWORD reserved) {
-  if (siteHandler_ != nullptr) return siteHandler_->GetOptionKeyPath(key, reserved);
+  if (siteHandler_) return siteHandler_->GetOptionKeyPath(key, reserved);
   ClearOut(key);
   return E_FAIL;
 }
 
 HRESULT CNoScriptErrorHelper::GetDropTarget(IDropTarget* drop, IDropTarget** replacement) {
-  if (siteHandler_ != nullptr) return siteHandler_->GetDropTarget(drop, replacement);
+  if (siteHandler_) return siteHandler_->GetDropTarget(drop, replacement);
   ClearOut(replacement);
   return S_OK;
 }
 
 HRESULT CNoScriptErrorHelper::GetExternal(IDispatch** external) {
-  if (siteHandler_ != nullptr) return siteHandler_->GetExternal(external);
+  if (siteHandler_) return siteHandler_->GetExternal(external);
   ClearOut(external);
   return S_FALSE;
 }
 
 HRESULT CNoScriptErrorHelper::TranslateUrl(DWORD reserved, LPWSTR url, LPWSTR* translated) {
-  if (siteHandler_ != nullptr) return siteHandler_->TranslateUrl(reserved, url, translated);
+  if (siteHandler_) return siteHandler_->TranslateUrl(reserved, url, translated);
   ClearOut(translated);
   return S_FALSE;
 }
 
 HRESULT CNoScriptErrorHelper::FilterDataObject(IDataObject* object, IDataObject** replacement) {
-  if (siteHandler_ != nullptr) return siteHandler_->FilterDataObject(object, replacement);
+  if (siteHandler_) return siteHandler_->FilterDataObject(object, replacement);
   ClearOut(replacement);
   return S_FALSE;
 }
 
 HRESULT CNoScriptErrorHelper::QueryStatus(const GUID* group, ULONG count, OLECMD commands[],
                                           OLECMDTEXT* text) {
-  if (siteCommandTarget_ != nullptr) {
+  if (siteCommandTarget_) {
     return siteCommandTarget_->QueryStatus(group, count, commands, text);
   }
   return OLECMDERR_E_NOTSUPPORTED;
@@ -149,7 +144,7 @@ HRESULT CNoScriptErrorHelper::Exec(const GUID* group, DWORD id, DWORD options, V
     }
     return S_OK;
   }
-  if (siteCommandTarget_ != nullptr) return siteCommandTarget_->Exec(group, id, options, in, out);
+  if (siteCommandTarget_) return siteCommandTarget_->Exec(group, id, options, in, out);
   return OLECMDERR_E_NOTSUPPORTED;
 }
 

@@ -7,12 +7,15 @@
 #include <docobj.h>
 #include <mshtmhst.h>
 
+#include "common/com_ptr.h"
+
 namespace tamvelo::tab {
 
 class CNoScriptErrorHelper final : public IDocHostUIHandler, public IOleCommandTarget {
  public:
   // Either may be null. Both are held (counted) until the object goes.
-  // The count starts at 0: the first AddRef is the owner's.
+  // Lifetime: the count starts at 0, the first AddRef is the owner's, and
+  // the last Release deletes the object. Always made with new.
   CNoScriptErrorHelper(IDocHostUIHandler* siteHandler, IOleCommandTarget* siteCommandTarget);
 
   // IUnknown
@@ -48,8 +51,8 @@ class CNoScriptErrorHelper final : public IDocHostUIHandler, public IOleCommandT
  private:
   ~CNoScriptErrorHelper();
 
-  IDocHostUIHandler* siteHandler_;
-  IOleCommandTarget* siteCommandTarget_;
+  ComPtr<IDocHostUIHandler> siteHandler_;
+  ComPtr<IOleCommandTarget> siteCommandTarget_;
   LONG references_ = 0;
 };
 

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "common/browser_host.h"
-#include "tab/tab_process.h"
+#include "common/com_ptr.h"
+#include "tab/tab_host.h"
 
 namespace tamvelo::tab {
 
@@ -12,7 +13,7 @@ namespace {
 
 struct TabWindowState {
   HWND hostChild = nullptr;
-  IWebBrowser2* browser = nullptr;
+  ComPtr<IWebBrowser2> browser;
 };
 
 TabWindowState* StateOf(HWND window) {
@@ -24,15 +25,16 @@ LRESULT OnCreate(HWND window) {
   GetClientRect(window, &client);
   HWND hostChild = CreateWindowExW(0, browser::kBrowserHostClassW, browser::kWebBrowserProgIdW,
                                    WS_CHILD | WS_VISIBLE, 0, 0, client.right, client.bottom,
-                                   window, nullptr, Process().instance, nullptr);
-  IWebBrowser2* browser = browser::GetWebBrowser(hostChild);
-  if (browser == nullptr) {
+                                   window, nullptr, TabHost().instance, nullptr);
+  ComPtr<IWebBrowser2> held(browser::GetWebBrowser(hostChild));
+  if (!held) {
     if (hostChild != nullptr) DestroyWindow(hostChild);
     return -1;
   }
+  IWebBrowser2* const browser = held.Get();
   SetWindowLongPtrW(window, GWLP_USERDATA,
-                    reinterpret_cast<LONG_PTR>(new TabWindowState{hostChild, browser}));
-  TabProcess& process = Process();
+                    reinterpret_cast<LONG_PTR>(new TabWindowState{hostChild, std::move(held)}));
+  TabHostState& process = TabHost();
   process.eventSink.Bind(browser);
   browser->put_Silent(VARIANT_TRUE);
   // A browser without the event connection point still shows pages; the
@@ -45,11 +47,10 @@ LRESULT OnCreate(HWND window) {
 // Lets the browser go: from here on navigation requests are dropped.
 void ReleaseBrowser(HWND window, TabWindowState* state) {
   HWND expected = window;
-  Process().tabWindow.compare_exchange_strong(expected, nullptr);
-  if (state == nullptr || state->browser == nullptr) return;
-  Process().eventSink.Bind(nullptr);
-  state->browser->Release();
-  state->browser = nullptr;
+  TabHost().tabWindow.compare_exchange_strong(expected, nullptr);
+  if (state == nullptr || !state->browser) return;
+  TabHost().eventSink.Bind(nullptr);
+  state->browser.Reset();
 }
 
 void OnDestroy(HWND window) {
@@ -70,9 +71,9 @@ void OnNcDestroy(HWND window) {
 }
 
 LRESULT OnNavigate(HWND window) {
-  const std::unique_ptr<std::wstring> address(Process().pendingNavigation.exchange(nullptr));
+  const std::unique_ptr<std::wstring> address(TabHost().pendingNavigation.exchange(nullptr));
   TabWindowState* state = StateOf(window);
-  if (address == nullptr || state == nullptr || state->browser == nullptr) return 0;
+  if (address == nullptr || state == nullptr || !state->browser) return 0;
   VARIANT url;
   VariantInit(&url);
   url.vt = VT_BSTR;
@@ -87,7 +88,7 @@ LRESULT OnNavigate(HWND window) {
 
 IWebBrowser2* TabWindowBrowser(HWND tabWindow) {
   TabWindowState* state = StateOf(tabWindow);
-  return state != nullptr ? state->browser : nullptr;
+  return state != nullptr ? state->browser.Get() : nullptr;
 }
 
 LRESULT CALLBACK TabWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,7 +8,7 @@
 namespace tamvelo::tab {
 
 // Posted by the main thread: navigate to the address waiting in
-// TabProcess::pendingNavigation. Carries nothing itself, so a message from
+// TabHostState::pendingNavigation. Carries nothing itself, so a message from
 // elsewhere can do no harm.
 inline constexpr UINT kMsgNavigate = WM_APP + 1;
 

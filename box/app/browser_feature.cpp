@@ -11,6 +11,10 @@ namespace {
 
 constexpr char kBrowserKey[] = "SOFTWARE\\Microsoft\\Internet Explorer";
 constexpr char kFeatureRoot[] = "Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\";
+// Room for the program's path, and so for the file name cut from it.
+constexpr size_t kModulePathChars = 520;
+// Room for the browser's version text ("11.0.9600.16384" and the like).
+constexpr DWORD kVersionTextBytes = 256;
 
 // A string value that ends with its NUL inside the buffer.
 bool ReadVersionText(HKEY key, const char* name, char* buffer, DWORD bufferSize) {
@@ -25,7 +29,7 @@ bool ReadVersionText(HKEY key, const char* name, char* buffer, DWORD bufferSize)
 
 // File name of the running executable: the text after the last backslash.
 void ExecutableFileName(char* name, size_t nameSize) {
-  char path[520] = {};
+  char path[kModulePathChars] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
   const char* slash = std::strrchr(path, '\\');
   const char* base = slash ? slash + 1 : path;
@@ -52,11 +56,13 @@ int GetBrowserMajorVersion() {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBrowserKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
     return -1;
-  char version[256] = {};
-  // A failed read may leave bytes of another type behind: start clean.
-  if (!ReadVersionText(key, "svcVersion", version, 255)) {
+  char version[kVersionTextBytes] = {};
+  // The last byte stays NUL whatever the read leaves. A failed read may
+  // leave bytes of another type behind: start clean.
+  constexpr DWORD kReadBytes = kVersionTextBytes - 1;
+  if (!ReadVersionText(key, "svcVersion", version, kReadBytes)) {
     std::memset(version, 0, sizeof version);
-    if (!ReadVersionText(key, "Version", version, 255)) std::memset(version, 0, sizeof version);
+    if (!ReadVersionText(key, "Version", version, kReadBytes)) std::memset(version, 0, sizeof version);
   }
   RegCloseKey(key);
   return std::atoi(version);
@@ -65,7 +71,7 @@ int GetBrowserMajorVersion() {
 void BrowserFeatureControl() {
   const int major = GetBrowserMajorVersion();
   if (major <= 6) return;
-  char exeName[520];
+  char exeName[kModulePathChars];
   ExecutableFileName(exeName, sizeof exeName);
   WriteFeature("FEATURE_BROWSER_EMULATION", static_cast<DWORD>(major * 1000), exeName);
   WriteFeature("FEATURE_SCRIPTURL_MITIGATION", 1, exeName);

@@ -14,6 +14,7 @@
 #include "box/web/tabbrowser.h"
 #include "common/data_folder.h"
 #include "common/portal_address.h"
+#include "common/protocol.h"
 
 using DuiLib::CControlUI;
 using DuiLib::CDuiString;
@@ -21,7 +22,6 @@ using DuiLib::TNotifyUI;
 
 namespace {
 
-constexpr char kWindowClass[] = "MainWnd_Tamvelo_Box";
 constexpr float kProgramVersion = 1.0f;
 constexpr char kStoppedPage[] = "page_stopped";
 
@@ -41,7 +41,7 @@ CMainWnd::CMainWnd() = default;
 // tree belongs to the paint manager.
 CMainWnd::~CMainWnd() = default;
 
-LPCSTR CMainWnd::GetWindowClassName() const { return kWindowClass; }
+LPCSTR CMainWnd::GetWindowClassName() const { return tamvelo::protocol::kMainWindowClass; }
 
 CDuiString CMainWnd::GetSkinFile() { return "xml//main.xml"; }
 
@@ -66,7 +66,7 @@ CControlUI* CMainWnd::CreateControl(LPCSTR pstrClass) {
 }
 
 void CMainWnd::InitWindow() {
-  tamvelo::app::ProcessValues& process = tamvelo::app::Process();
+  tamvelo::app::ProcessValues& process = tamvelo::app::MainProgramValues();
   process.programVersion = kProgramVersion;
   process.mainWindow = m_hWnd;
 

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "box/prefs/skin_names.h"
 #include "box/shared/main_window_ops.h"
 #include "duilib/UIlib.h"
 
@@ -119,7 +120,7 @@ class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
 
   char m_szDataFolder[MAX_PATH] = {};
   char m_szConfigPath[MAX_PATH] = {};
-  char m_szSkinName[20] = {};
+  char m_szSkinName[tamvelo::prefs::kSkinNameChars] = {};
 
   DuiLib::CTabLayoutUI* m_pPageLayout = nullptr;  // "body_main_tablayout"
   CScrollTabUI* m_pTabBar = nullptr;              // "tab_bar"

@@ -61,7 +61,7 @@ void CMainWnd::LayoutTabWindows(int width, int height) {
   // Moving another process's window waits for it, and a tab opened meanwhile
   // grows the list: the loop runs over a copy of the windows.
   std::vector<HWND> windows;
-  for (const TabRecord* tab : m_pTabBar->GetTabRecords()) windows.push_back(tab->tabWindow);
+  for (const auto& tab : m_pTabBar->GetTabRecords()) windows.push_back(tab->tabWindow);
   for (HWND window : windows) {
     if (window) MoveWindow(window, 0, protocol::kTabTopOffset, width, tabHeight, TRUE);
   }
@@ -85,7 +85,7 @@ void CMainWnd::OnCopyData(const COPYDATASTRUCT* record) {
     return;
   }
   const HWND sender = reinterpret_cast<HWND>(kind);
-  for (const TabRecord* tab : m_pTabBar->GetTabRecords()) {
+  for (const auto& tab : m_pTabBar->GetTabRecords()) {
     if (tab->hostWindow != sender) continue;
     DuiLib::COptionUI* button = tab->button->GetTabButton();
     button->SetText(ShortenTabTitle(text->c_str()).c_str());
@@ -158,7 +158,7 @@ LRESULT CMainWnd::OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
 // window whose skin never loaded did not run, so there is nothing to end.
 void CMainWnd::OnFinalMessage(HWND hWnd) {
   WindowImplBase::OnFinalMessage(hWnd);
-  tamvelo::app::ProcessValues& process = tamvelo::app::Process();
+  tamvelo::app::ProcessValues& process = tamvelo::app::MainProgramValues();
   if (process.mainWindow.ClearIf(hWnd)) {
     Shell_NotifyIconA(NIM_DELETE, &m_trayIcon);
     PostQuitMessage(0);

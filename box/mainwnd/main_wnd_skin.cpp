@@ -40,7 +40,7 @@ void CMainWnd::ApplySkin(int index) {
   if (m_pBackground != nullptr) m_pBackground->SetBkImage(background.c_str());
   SetTabImages(m_pHomeTab, folder);
   if (m_pTabBar != nullptr) {
-    for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
+    for (const auto& record : m_pTabBar->GetTabRecords()) {
       if (record->button == nullptr) continue;
       record->button->SetSkinFolder(m_szSkinName);
       SetTabImages(record->button->GetTabButton(), folder);

@@ -60,7 +60,7 @@ void CMainWnd::CloseAllTabs() {
   // serve messages that change the strip. The process handles are this
   // function's own copies, so a record closed meanwhile cannot take them.
   std::vector<tabs::TabToEnd> ending;
-  for (const TabRecord* record : m_pTabBar->GetTabRecords()) {
+  for (const auto& record : m_pTabBar->GetTabRecords()) {
     ending.push_back({record->tabWindow, tabs::CopyProcessHandle(record->processHandle)});
   }
   // A tab hung in a page script neither answers nor ends: it is ended by

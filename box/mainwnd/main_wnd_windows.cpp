@@ -69,7 +69,7 @@ void CMainWnd::CreateSmallWindows() {
 
   m_pAboutWnd = new CAboutWnd();
   CreateSmallWindow(m_pAboutWnd, m_hWnd, "关于tamvelo游戏盒子", m_szSkinName);
-  m_pAboutWnd->SetVersion(tamvelo::app::Process().programVersion);
+  m_pAboutWnd->SetVersion(tamvelo::app::MainProgramValues().programVersion);
 
   m_pFullscreenWnd = new CFullscreenBtn("xml//FullscreenBtn.xml");
   m_pFullscreenWnd->Create(m_hWnd, "MenuWnd", kPopupStyle, kExStyle);

@@ -27,7 +27,7 @@ bool IniMd5Differs(char* fileDigest, char* announced, const char* section, const
 
   std::memset(announced, 0, kAnnouncedDigestBufferBytes);
   const std::string value =
-      ini::ReadText(app::Process().versionIniPath, section, "md5", kAnnouncedDigestBufferBytes);
+      ini::ReadText(app::MainProgramValues().versionIniPath, section, "md5", kAnnouncedDigestBufferBytes);
   std::memcpy(announced, value.c_str(), value.size());
   if (ini::IsAbsent(value) || value.size() < kShortestValidDigest) return false;
 

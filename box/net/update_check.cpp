@@ -31,7 +31,7 @@ bool NewerVersionAnnounced(const char* versionIniPath, float programVersion) {
 }
 
 void RunUpdateCheck(const std::string& portalBaseUrl) {
-  const app::ProcessValues& process = app::Process();
+  const app::ProcessValues& process = app::MainProgramValues();
   // A failed download keeps the previous file; the check goes on with it.
   DownloadFile((portalBaseUrl + kVersionIniPath).c_str(), process.versionIniPath);
 

@@ -41,6 +41,9 @@ UINT ToRegisterModifiers(UINT flags);
 // Display text of a key: the key's name, with "Shift+", "Ctrl+" or "Alt+"
 // in front when exactly that one modifier is set.
 std::string HotKeyDisplayText(HotKeyValue value);
+// The settings window keeps a display text in this many characters, the
+// terminating NUL included.
+inline constexpr size_t kHotKeyTextChars = 20;
 
 // Hotkey id from a global atom: the atom minus 0xC000.
 int HotKeyIdFromAtom(const char* atomName);

@@ -1,11 +1,15 @@
 // The six colour skins: folder names and the image texts built from them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace tamvelo::prefs {
 
 inline constexpr int kSkinCount = 6;
+// The windows keep the skin folder name in this many characters, the
+// terminating NUL included; the six folder names fit with room to spare.
+inline constexpr size_t kSkinNameChars = 20;
 
 // A stored index outside 0 to 9 reads as 0.
 int ClampSkinIndex(int index);

@@ -2,7 +2,7 @@
 
 namespace tamvelo::app {
 
-ProcessValues& Process() {
+ProcessValues& MainProgramValues() {
   static ProcessValues values;
   return values;
 }

@@ -35,6 +35,6 @@ struct ProcessValues {
   char versionIniPath[MAX_PATH] = {};  // data folder + "config\version.ini"
 };
 
-ProcessValues& Process();
+ProcessValues& MainProgramValues();
 
 }  // namespace tamvelo::app

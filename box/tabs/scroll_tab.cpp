@@ -33,14 +33,9 @@ bool ParseColor(LPCSTR text, DWORD& out) {
 
 CScrollTabUI::CScrollTabUI() = default;
 
-// The buttons belong to the control tree; the records and the process
-// handles in them belong to the strip.
-CScrollTabUI::~CScrollTabUI() {
-  for (TabRecord* record : m_tabs) {
-    record->CloseHandles();
-    delete record;
-  }
-}
+// The buttons belong to the control tree; the records, which close their
+// process handles as they go, belong to the strip.
+CScrollTabUI::~CScrollTabUI() = default;
 
 void CScrollTabUI::SetPos(RECT rc, bool bNeedInvalidate) {
   CContainerUI::SetPos(rc, bNeedInvalidate);

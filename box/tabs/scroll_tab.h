@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,14 +18,15 @@
 
 class CScrollOptionUI;
 
-// One open game tab: its button and the tab process behind it.
-struct TabRecord {
+// One open game tab: its button and the tab process behind it, whose
+// handles the record owns.
+struct TabRecord : tamvelo::tabs::TabProcess {
+  TabRecord() = default;
+  ~TabRecord() { CloseHandles(); }
+  TabRecord(const TabRecord&) = delete;
+  TabRecord& operator=(const TabRecord&) = delete;
+
   CScrollOptionUI* button = nullptr;
-  DWORD processId = 0;
-  HANDLE processHandle = nullptr;
-  HANDLE threadHandle = nullptr;
-  HWND tabWindow = nullptr;
-  HWND hostWindow = nullptr;
   std::string address;  // the game address the process was given
   tamvelo::tabs::TabEndWatch endWatch;  // marks the button when the process ends
   bool ended = false;
@@ -35,7 +37,12 @@ struct TabRecord {
 
   // Ends the watch and closes both handles.
   void CloseHandles();
+  // Takes over a freshly started process after letting go of the one before.
+  void Adopt(const tamvelo::tabs::TabProcess& process);
 };
+
+// The strip's records, in strip order; the strip owns them.
+using TabRecordList = std::vector<std::unique_ptr<TabRecord>>;
 
 class CScrollTabUI : public DuiLib::CContainerUI {
  public:
@@ -48,7 +55,6 @@ class CScrollTabUI : public DuiLib::CContainerUI {
 
   // Wiring by the main window.
   void SetOwner(tamvelo::MainWindowOps* owner) { m_pOwner = owner; }
-  tamvelo::MainWindowOps* GetOwner() const { return m_pOwner; }
   void SetBodyLayout(DuiLib::CControlUI* body) { m_pBody = body; }
   void SetParamIniPath(LPCSTR path) { m_pParamIniPath = path; }
 
@@ -84,7 +90,7 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   void LayoutTabs();
 
   // The open tabs, in strip order, and the current one (-1: none).
-  const std::vector<TabRecord*>& GetTabRecords() const { return m_tabs; }
+  const TabRecordList& GetTabRecords() const { return m_tabs; }
   int GetCurrentTabIndex() const { return m_nCurrentTab; }
   void SetCurrentTabIndex(int index) { m_nCurrentTab = index; }
   int GetCurrentTabWidth() const { return m_nCurTabWidth; }
@@ -98,14 +104,15 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   void WatchTabHealth();
   // Starts the record's tab process, finds its windows, watches it and sends
   // it its address with the portal's cookies. The record's old handles, if
-  // any, are closed; a new record joins the list.
-  bool LaunchTab(TabRecord* record);
+  // any, are closed. A record not in the list yet comes as joining too: it
+  // joins the list once its process started, else it goes.
+  bool LaunchTab(TabRecord& record, std::unique_ptr<TabRecord> joining = nullptr);
   // The button's own text and tooltip again, without the stopped or hung mark.
   void ClearMarks(TabRecord& record);
 
   int m_nCurrentTab = -1;
   bool m_bRefusingNewTabs = false;
-  std::vector<TabRecord*> m_tabs;
+  TabRecordList m_tabs;
   tamvelo::tabs::AddressList m_linktopay;
   tamvelo::tabs::AddressList m_otherurl;
   tamvelo::MainWindowOps* m_pOwner = nullptr;

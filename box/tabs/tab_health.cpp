@@ -49,7 +49,7 @@ void CScrollTabUI::DoEvent(DuiLib::TEventUI& event) {
 
 void CScrollTabUI::MarkTabEnded(DWORD processId) {
   for (size_t i = 0; i < m_tabs.size(); ++i) {
-    TabRecord* record = m_tabs[i];
+    TabRecord* record = m_tabs[i].get();
     if (record->processId != processId || record->ended) continue;
     // Anyone can post the message: only a process that did end counts.
     if (WaitForSingleObject(record->processHandle, 0) != WAIT_OBJECT_0) return;
@@ -74,7 +74,7 @@ void CScrollTabUI::ClearMarks(TabRecord& record) {
 }
 
 void CScrollTabUI::CheckHungTabs() {
-  for (TabRecord* record : m_tabs) {
+  for (const auto& record : m_tabs) {
     if (record->ended) continue;
     const bool hung = record->tabWindow != nullptr && IsHungAppWindow(record->tabWindow);
     if (hung == record->hung) continue;

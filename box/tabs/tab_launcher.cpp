@@ -1,5 +1,6 @@
 // Opening and closing game tabs, and the param.ini lists that send some
 // addresses to the portal's own pages.
+#include <memory>
 #include <string>
 
 #include "box/tabs/scroll_tab.h"
@@ -17,9 +18,12 @@ constexpr char kDefaultSkinFolder[] = "Default";
 
 void TabRecord::CloseHandles() {
   endWatch.Stop();
-  if (threadHandle) CloseHandle(threadHandle);
-  if (processHandle) CloseHandle(processHandle);
-  threadHandle = processHandle = nullptr;
+  Close();
+}
+
+void TabRecord::Adopt(const tabs::TabProcess& process) {
+  CloseHandles();
+  static_cast<tabs::TabProcess&>(*this) = process;
 }
 
 void CScrollTabUI::LoadLinktopay() {
@@ -59,11 +63,11 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
     return nullptr;
   }
 
-  auto* record = new TabRecord;
+  auto record = std::make_unique<TabRecord>();
   record->button = button;
   record->address = ChooseTabAddress(address);
-  if (!LaunchTab(record)) {
-    delete record;
+  TabRecord& joining = *record;
+  if (!LaunchTab(joining, std::move(record))) {
     Remove(button);
     return nullptr;
   }
@@ -78,7 +82,7 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
   return button;
 }
 
-bool CScrollTabUI::LaunchTab(TabRecord* record) {
+bool CScrollTabUI::LaunchTab(TabRecord& record, std::unique_ptr<TabRecord> joining) {
   if (m_bRefusingNewTabs) return false;
   const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
   tabs::TabProcess process;
@@ -86,26 +90,21 @@ bool CScrollTabUI::LaunchTab(TabRecord* record) {
   HWND mainWindow = GetManager() ? GetManager()->GetPaintWindow() : nullptr;
   if (mainWindow) tabs::FindTabWindows(mainWindow, process);
 
-  record->CloseHandles();
-  record->processId = process.processId;
-  record->processHandle = process.processHandle;
-  record->threadHandle = process.threadHandle;
-  record->tabWindow = process.tabWindow;
-  record->hostWindow = process.hostWindow;
-  ClearMarks(*record);
+  record.Adopt(process);
+  ClearMarks(record);
   // In the list before the first record goes out: while this thread waits
   // in the send, a title record from the new tab can already find it.
-  if (FindTab(record->button) < 0) m_tabs.push_back(record);
-  if (mainWindow) record->endWatch.Start(record->processHandle, record->processId, mainWindow);
+  if (joining) m_tabs.push_back(std::move(joining));
+  if (mainWindow) record.endWatch.Start(record.processHandle, record.processId, mainWindow);
   WatchTabHealth();
-  tabs::SendGameRecord(record->hostWindow, cookie, record->address);
+  tabs::SendGameRecord(record.hostWindow, cookie, record.address);
   return true;
 }
 
 bool CScrollTabUI::ReopenTab(int index) {
   if (index < 0 || index >= static_cast<int>(m_tabs.size()) || !m_tabs[index]->ended) return false;
-  TabRecord* record = m_tabs[index];
-  CScrollOptionUI* const owner = record->button;
+  TabRecord& record = *m_tabs[index];
+  CScrollOptionUI* const owner = record.button;
   if (!LaunchTab(record)) return false;
   // Records handled during the send may have closed or moved the tab.
   const int now = FindTab(owner);
@@ -115,7 +114,7 @@ bool CScrollTabUI::ReopenTab(int index) {
 
 void CScrollTabUI::CloseTab(int index) {
   if (index < 0 || index >= static_cast<int>(m_tabs.size())) return;
-  TabRecord* record = m_tabs[index];
+  std::unique_ptr<TabRecord> record = std::move(m_tabs[index]);
   // Out of the list, and the current index fitted to the shorter list,
   // before anything is sent: while this thread waits, records arriving no
   // longer reach the tab being closed, and a tab opened meanwhile finds a
@@ -136,8 +135,7 @@ void CScrollTabUI::CloseTab(int index) {
   } else if (record->processHandle != nullptr) {
     TerminateProcess(record->processHandle, tabs::kForcedExitCode);
   }
-  record->CloseHandles();
-  delete record;
+  record.reset();
 
   if (m_tabs.empty()) {
     m_nCurrentTab = -1;

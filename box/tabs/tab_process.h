@@ -8,7 +8,7 @@
 namespace tamvelo::tabs {
 
 // The tab process behind one game tab. Handles are owned by whoever keeps
-// the record (the strip's TabRecord); Close() releases them.
+// the record (the strip's TabRecord); Close() closes them.
 struct TabProcess {
   DWORD processId = 0;
   HANDLE processHandle = nullptr;

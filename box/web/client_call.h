@@ -4,7 +4,7 @@
 //   window.external.CppCall()      -> the stored value, or "0"
 //   window.external.CppPut(text)   stores the text
 //   window.external.CppDel()       stores "0"
-// Reference counted: the browser control that creates it (count 1) gives up
+// Lifetime: the count starts at 1. The browser control that creates it gives up
 // its reference when it goes, and the last Release deletes the object, so a
 // page that still holds window.external keeps a working object. Always
 // made with new.

@@ -9,7 +9,7 @@ CTabbrowserUI::~CTabbrowserUI() {
   SetWebBrowserEventHandler(nullptr);
   delete m_pEventHandler;
   // The page may still hold the object: it goes with the last reference.
-  if (m_pClientCall != nullptr) m_pClientCall->Release();
+  m_pClientCall.Reset();
 }
 
 void CTabbrowserUI::Init() {
@@ -19,7 +19,7 @@ void CTabbrowserUI::Init() {
   m_pEventHandler->m_pOwnerWnd = m_pOwnerWnd;
   m_pEventHandler->m_pMainWnd = m_pMainWnd;
   SetWebBrowserEventHandler(m_pEventHandler);
-  if (m_pClientCall == nullptr) m_pClientCall = new tamvelo::web::ClientCall;
+  if (!m_pClientCall) m_pClientCall.Reset(new tamvelo::web::ClientCall);
   SetContextMenuUsed(true);
 }
 
@@ -30,8 +30,8 @@ HRESULT CTabbrowserUI::GetHostInfo(DOCHOSTUIINFO* pInfo) {
 
 HRESULT CTabbrowserUI::GetExternal(IDispatch** ppDispatch) {
   if (ppDispatch == nullptr) return E_POINTER;
-  *ppDispatch = m_pClientCall;
   // The caller releases what it is given; the count never deletes the object.
-  if (m_pClientCall != nullptr) m_pClientCall->AddRef();
+  *ppDispatch = m_pClientCall.Get();
+  if (m_pClientCall) m_pClientCall->AddRef();
   return S_OK;
 }

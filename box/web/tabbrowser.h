@@ -8,6 +8,7 @@
 #include "box/shared/main_window_ops.h"
 #include "box/web/browser_owner.h"
 #include "box/web/client_call.h"
+#include "common/com_ptr.h"
 #include "box/web/tabbrowser_event_handler.h"
 #include "duilib/UIWebBrowser.h"
 
@@ -32,5 +33,6 @@ class CTabbrowserUI : public DuiLib::CWebBrowserUI {
   CScrollTabUI* m_pTabBar = nullptr;
   tamvelo::web::BrowserOwner* m_pOwnerWnd = nullptr;
   tamvelo::MainWindowOps* m_pMainWnd = nullptr;
-  tamvelo::web::ClientCall* m_pClientCall = nullptr;  // one reference held
+  // One reference held; the page may hold more, and the object goes with the last.
+  tamvelo::ComPtr<tamvelo::web::ClientCall> m_pClientCall;
 };

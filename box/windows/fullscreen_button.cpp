@@ -19,7 +19,7 @@ void CFullscreenBtn::Place() {
   m_track.hwndTrack = m_hWnd;
   m_track.dwHoverTime = 1;
   UpdateCaption();
-  if (m_pSettingWnd != nullptr) m_pSettingWnd->SetFullscreenButton(this);
+  if (m_pSettingWnd != nullptr) m_pSettingWnd->SetFullscreenWnd(this);
 }
 
 void CFullscreenBtn::UpdateCaption() {

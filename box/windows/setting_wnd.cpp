@@ -66,7 +66,7 @@ void CSettingWnd::OnConfirm() {
   SaveHotKey(kHideKey, true);
   SaveHotKey(kFullKey, true);
   FormatFullKeyText();
-  if (m_pFullscreenBtn != nullptr) m_pFullscreenBtn->UpdateCaption();
+  if (m_pFullscreenWnd != nullptr) m_pFullscreenWnd->UpdateCaption();
   if (m_pFullscreenCtrl != nullptr) {
     const std::string caption = tamvelo::prefs::EnterFullscreenCaption(m_szFullKeyText);
     m_pFullscreenCtrl->SetText(caption.c_str());

@@ -25,7 +25,7 @@ class CSettingWnd : public CSmallWnd {
   void SetConfigPath(LPCSTR path) { m_pszConfigPath = path; }
   void SetOwnerWindow(HWND owner) { m_hOwner = owner; }
   void SetFullscreenControl(DuiLib::CControlUI* control) { m_pFullscreenCtrl = control; }
-  void SetFullscreenButton(CFullscreenBtn* button) { m_pFullscreenBtn = button; }
+  void SetFullscreenWnd(CFullscreenBtn* window) { m_pFullscreenWnd = window; }
 
   // Shows the stored choices and opens the window over the main window.
   void Show();
@@ -63,7 +63,7 @@ class CSettingWnd : public CSmallWnd {
   HWND m_hOwner = nullptr;
   LPCSTR m_pszConfigPath = nullptr;
   std::vector<HotKeyEntry*> m_hotKeys;               // owned
-  char m_szFullKeyText[20] = {};
-  CFullscreenBtn* m_pFullscreenBtn = nullptr;
+  char m_szFullKeyText[tamvelo::prefs::kHotKeyTextChars] = {};
+  CFullscreenBtn* m_pFullscreenWnd = nullptr;
   DuiLib::CControlUI* m_pFullscreenCtrl = nullptr;   // the main window's "fullscreen"
 };

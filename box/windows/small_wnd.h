@@ -6,6 +6,7 @@
 // brings back exactly the windows the user had open.
 #pragma once
 
+#include "box/prefs/skin_names.h"
 #include "duilib/UIlib.h"
 
 class CSmallWnd : public DuiLib::WindowImplBase {
@@ -19,7 +20,7 @@ class CSmallWnd : public DuiLib::WindowImplBase {
   LPCSTR GetWindowClassName() const override { return m_pszWindowClass; }
   DuiLib::CDuiString GetSkinFile() override { return m_sLayoutFile; }
 
-  // The skin folder name, copied before Create (at most 19 characters).
+  // The skin folder name, copied before Create (cut to kSkinNameChars - 1).
   void SetSkinName(LPCSTR folder);
   LPCSTR GetSkinName() const { return m_szSkinName; }
 
@@ -57,7 +58,7 @@ class CSmallWnd : public DuiLib::WindowImplBase {
  private:
   bool m_bShown = false;
   DuiLib::CControlUI* m_pBackground = nullptr;  // "main_bg"
-  char m_szSkinName[20] = {};
+  char m_szSkinName[tamvelo::prefs::kSkinNameChars] = {};
   DuiLib::CDuiString m_sLayoutFile;
   LPCSTR m_pszWindowClass;
   ClickNames m_clickNames;

@@ -70,7 +70,7 @@ TEST(StartUp, AnArchiveInTheProgramsResourcesBecomesTheSkin) {
 class MainWindowValues : public OpenMainWindowTest {};
 
 TEST_F(MainWindowValues, InitWindowPublishesProcessValuesAndPaths) {
-  const app::ProcessValues& values = app::Process();
+  const app::ProcessValues& values = app::MainProgramValues();
   EXPECT_FLOAT_EQ(values.programVersion, 1.0f);
   EXPECT_EQ(values.mainWindow, hwnd());
   EXPECT_EQ(std::string(values.paramIniPath), DataFolder() + "config\\param.ini");

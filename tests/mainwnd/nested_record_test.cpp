@@ -86,8 +86,8 @@ TEST_F(NestedRecords, CloseWhileATabOpens) {
   ASSERT_NE(OpenTab("C"), nullptr);
   NestedSender sender(hwnd(), WM_DESTROY);
   // A's process is left without its command: the close ends it by force.
-  const TabRecord* c = strip()->GetTabRecords()[2];
-  const_cast<TabRecord*>(strip()->GetTabRecords()[0])->hostWindow = sender.window();
+  const TabRecord* c = strip()->GetTabRecords()[2].get();
+  strip()->GetTabRecords()[0]->hostWindow = sender.window();
   strip()->CloseTab(0);
   Pump(50);
   ASSERT_TRUE(sender.sent());
@@ -102,7 +102,7 @@ TEST_F(NestedRecords, SelectWhileATabOpens) {
   ASSERT_NE(OpenTab("B"), nullptr);
   ASSERT_NE(OpenTab("C"), nullptr);
   NestedSender sender(hwnd(), WM_SHOWWINDOW);
-  TabRecord* c = strip()->GetTabRecords()[1];
+  TabRecord* c = strip()->GetTabRecords()[1].get();
   HWND cWindow = c->tabWindow;
   c->tabWindow = sender.window();
   strip()->SelectTab(Tab(0).button);
@@ -120,7 +120,7 @@ TEST_F(NestedRecords, ResizeWhileATabOpens) {
   ASSERT_NE(OpenTab("B"), nullptr);
   ASSERT_NE(OpenTab("C"), nullptr);
   NestedSender sender(hwnd(), WM_WINDOWPOSCHANGED);
-  TabRecord* b = strip()->GetTabRecords()[0];
+  TabRecord* b = strip()->GetTabRecords()[0].get();
   HWND bWindow = b->tabWindow;
   b->tabWindow = sender.window();
   RECT before;

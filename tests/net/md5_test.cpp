@@ -93,13 +93,13 @@ TEST(FileMd5, MatchesMd5sumOnTenMegabytes) {
 class IniMd5 : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = app::Process();
-    std::snprintf(app::Process().versionIniPath, MAX_PATH, "%s", dir_.File("version.ini").c_str());
+    saved_ = app::MainProgramValues();
+    std::snprintf(app::MainProgramValues().versionIniPath, MAX_PATH, "%s", dir_.File("version.ini").c_str());
     WriteFile(param_, "[Weburl]\r\ncount=0\r\n");
     char digest[kMd5HexBufferBytes];
     digest_ = FileMd5Hex(param_.c_str(), digest);
   }
-  void TearDown() override { app::Process() = saved_; }
+  void TearDown() override { app::MainProgramValues() = saved_; }
   void Announce(const std::string& md5) {
     WriteFile(dir_.File("version.ini"), "[PARAM]\r\nmd5=" + md5 + "\r\n");
   }

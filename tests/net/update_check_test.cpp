@@ -36,10 +36,10 @@ constexpr char kNewParam[] = "[Weburl]\r\ncount=1\r\nstr1=http://new.example.tes
 class UpdateCheck : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = app::Process();
+    saved_ = app::MainProgramValues();
     window_ = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
-    app::ProcessValues& process = app::Process();
+    app::ProcessValues& process = app::MainProgramValues();
     process.programVersion = 1.0f;
     process.mainWindow = window_;
     std::snprintf(process.versionIniPath, MAX_PATH, "%s", versionIni_.c_str());
@@ -47,7 +47,7 @@ class UpdateCheck : public ::testing::Test {
     WriteFile(paramIni_, kOldParam);
   }
   void TearDown() override {
-    app::Process() = saved_;
+    app::MainProgramValues() = saved_;
     DestroyWindow(window_);
   }
 

@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace tamvelo::test {
 using namespace prefs;  // the code under test
 namespace {
 
 TEST(SkinNames, IndexToFolder) {
   const char* expected[] = {"Default", "Black", "Green", "Pink", "Purple", "Orange"};
-  for (int i = 0; i < kSkinCount; ++i) EXPECT_STREQ(SkinFolderName(i), expected[i]);
+  for (int i = 0; i < kSkinCount; ++i) {
+    EXPECT_STREQ(SkinFolderName(i), expected[i]);
+    // The windows keep the name in kSkinNameChars: none may be cut.
+    EXPECT_LT(std::strlen(SkinFolderName(i)), kSkinNameChars) << i;
+  }
   EXPECT_STREQ(SkinFolderName(7), "Default");
   EXPECT_STREQ(SkinFolderName(-1), "Default");
   EXPECT_EQ(ClampSkinIndex(7), 7);

@@ -13,7 +13,7 @@
 #include "common/text_codec.h"
 #include "tab/cookies.h"
 #include "tab/host_records.h"
-#include "tab/tab_process.h"
+#include "tab/tab_host.h"
 #include "tab/weburl.h"
 #include "tests/support/test_support.h"
 

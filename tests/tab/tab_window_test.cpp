@@ -12,7 +12,7 @@
 
 #include "common/browser_host.h"
 #include "tab/host_window.h"
-#include "tab/tab_process.h"
+#include "tab/tab_host.h"
 #include "tab/tab_window.h"
 #include "tests/support/stand_in_main_window.h"
 #include "tests/tab/browser_stand_in.h"
@@ -85,7 +85,7 @@ class NavigationCounter final : public IDispatch {
 class TabWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TabProcess& process = Process();
+    TabHostState& process = TabHost();
     process.instance = GetModuleHandleW(nullptr);
     process.context.mainWindow = main_.window();
     ASSERT_TRUE(browser::RegisterBrowserHostClass());
@@ -105,13 +105,13 @@ class TabWindowTest : public ::testing::Test {
 
 TEST_F(TabWindowTest, BuildsASilentBrowserWithTheEventSinkAdvised) {
   ASSERT_NE(nullptr, tab_);
-  EXPECT_EQ(tab_, Process().tabWindow.load());
+  EXPECT_EQ(tab_, TabHost().tabWindow.load());
   IWebBrowser2* browser = TabWindowBrowser(tab_);
   ASSERT_NE(nullptr, browser);
   VARIANT_BOOL silent = VARIANT_FALSE;
   EXPECT_EQ(S_OK, browser->get_Silent(&silent));
   EXPECT_NE(VARIANT_FALSE, silent);
-  EXPECT_TRUE(SinkIsAdvised(browser, &Process().eventSink));
+  EXPECT_TRUE(SinkIsAdvised(browser, &TabHost().eventSink));
 
   HWND hostChild = FindWindowExW(tab_, nullptr, browser::kBrowserHostClassW, nullptr);
   ASSERT_NE(nullptr, hostChild);
@@ -144,21 +144,21 @@ TEST_F(TabWindowTest, NavigationFromTheMainThreadRunsOnTheBrowserThreadUntilTheB
   test::Pump(100);
   ASSERT_EQ(1u, counter.addresses.size());
   EXPECT_EQ(L"http://127.0.0.1:1/game", counter.addresses[0]);
-  EXPECT_EQ(nullptr, Process().pendingNavigation.load());
+  EXPECT_EQ(nullptr, TabHost().pendingNavigation.load());
   browser::UnadviseBrowserEvents(browser, cookie);
 
   // The main program's destroy command: the browser goes, the window stays.
   SendMessageW(tab_, WM_DESTROY, 0, 0);
   EXPECT_TRUE(IsWindow(tab_));
   EXPECT_EQ(nullptr, TabWindowBrowser(tab_));
-  EXPECT_EQ(nullptr, Process().tabWindow.load());
+  EXPECT_EQ(nullptr, TabHost().tabWindow.load());
   EXPECT_EQ(nullptr, FindWindowExW(tab_, nullptr, browser::kBrowserHostClassW, nullptr));
   EXPECT_FALSE(RequestNavigation(L"http://127.0.0.1:1/late"));
   // A navigation message with nothing waiting does nothing.
   EXPECT_EQ(0, SendMessageW(tab_, kMsgNavigate, 0, 0));
   DestroyWindow(tab_);
   EXPECT_FALSE(RequestNavigation(L"http://127.0.0.1:1/later"));
-  EXPECT_EQ(nullptr, Process().pendingNavigation.load());
+  EXPECT_EQ(nullptr, TabHost().pendingNavigation.load());
 }
 
 // Wine's browser has no location name: a stand-in that has one drives the
@@ -168,10 +168,10 @@ TEST_F(TabWindowTest, DocumentCompleteSendsTheLocationNameAsThisTabsTitle) {
   IWebBrowser2* real = TabWindowBrowser(tab_);
   ASSERT_NE(nullptr, real);
   test::BrowserStandIn named(L"三国 - 第2服", nullptr);
-  TabContext& context = Process().context;
+  TabContext& context = TabHost().context;
   const HWND host = context.hostWindow;
   context.hostWindow = reinterpret_cast<HWND>(0x4321);  // not 0, the kind of an open-tab record
-  CMyWebBrowser2Event& sink = Process().eventSink;
+  CMyWebBrowser2Event& sink = TabHost().eventSink;
   sink.Bind(&named);
   DISPPARAMS none{};
   EXPECT_EQ(S_OK, sink.Invoke(kEventDocumentComplete, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr,

@@ -50,7 +50,7 @@ class TabbrowserTest : public ::testing::Test {
   void TearDown() override {
     if (strip_ == nullptr) return;
     std::vector<HANDLE> processes;
-    for (const TabRecord* record : strip_->GetTabRecords()) {
+    for (const auto& record : strip_->GetTabRecords()) {
       processes.push_back(::OpenProcess(SYNCHRONIZE, FALSE, record->processId));
     }
     while (!strip_->GetTabRecords().empty()) strip_->CloseTab(0);
@@ -115,7 +115,7 @@ TEST_F(TabbrowserTest, InitMakesTheHandlerWithTheLinksAndTheScriptObject) {
   EXPECT_EQ(browser->m_pEventHandler->m_pTabBar, strip_);
   EXPECT_EQ(browser->m_pEventHandler->m_pMainWnd, &mainWnd);
   EXPECT_EQ(browser->m_pEventHandler->m_pOwnerWnd, &owner);
-  ASSERT_NE(browser->m_pClientCall, nullptr);
+  ASSERT_NE(browser->m_pClientCall.Get(), nullptr);
   EXPECT_TRUE(browser->IsContextMenuUsed());
   // Init does not chain to the base, yet the browser is there once placed.
   EXPECT_NE(browser->GetHostWindow(), nullptr);
@@ -134,7 +134,7 @@ TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
 
   IDispatch* external = nullptr;
   EXPECT_EQ(host->GetExternal(&external), S_OK);
-  ASSERT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall));
+  ASSERT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall.Get()));
   // What the page reaches answers: the alt-account window's object has no
   // stored value.
   const auto expectNoStoredValue = [](IDispatch* object) {
@@ -153,7 +153,7 @@ TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
   expectNoStoredValue(external);
   external->Release();  // the page lets go; the object stays
   EXPECT_EQ(host->GetExternal(&external), S_OK);
-  EXPECT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall));
+  EXPECT_EQ(external, static_cast<IDispatch*>(browser->m_pClientCall.Get()));
 
   // The control goes while the page still holds the object: the control and
   // its browser give up their references, and the object keeps answering.
@@ -223,7 +223,7 @@ TEST_F(TabbrowserTest, GameRequestBecomesARealTab) {
   const std::string game = "http://127.0.0.1/game/7.html";
   EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/game/7.html"), VARIANT_TRUE);
   ASSERT_EQ(strip_->GetTabRecords().size(), 1u);
-  const TabRecord* record = strip_->GetTabRecords()[0];
+  const TabRecord* record = strip_->GetTabRecords()[0].get();
   EXPECT_NE(record->processId, 0u);
   ASSERT_NE(record->hostWindow, nullptr);
   EXPECT_TRUE(::IsChild(window_.GetHWND(), record->hostWindow));

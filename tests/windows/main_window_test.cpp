@@ -80,7 +80,7 @@ TEST_F(CloseButtonTest, QuittingEndsEveryTabProcessBeforeTheQuitMessage) {
   window()->QuitApplication();
   // Done before the loop runs again: every tab window took its command and
   // every process has ended.
-  for (const TabRecord* record : strip()->GetTabRecords()) {
+  for (const auto& record : strip()->GetTabRecords()) {
     EXPECT_EQ(WaitForSingleObject(record->processHandle, 0), WAIT_OBJECT_0);
     EXPECT_FALSE(IsWindow(record->tabWindow));
   }
@@ -426,7 +426,7 @@ TEST_F(SkinTest, ChooserAppliesTheSkinEverywhereAndStoresIt) {
   auto* home = static_cast<DuiLib::COptionUI*>(pm.FindControl("maintab"));
   EXPECT_NE(std::string(home->GetNormalImage()).find(green), std::string::npos);
   EXPECT_NE(std::string(home->GetSelectedImage()).find(green), std::string::npos);
-  for (const TabRecord* record : window()->GetTabBar()->GetTabRecords()) {
+  for (const auto& record : window()->GetTabBar()->GetTabRecords()) {
     EXPECT_NE(std::string(record->button->GetTabButton()->GetNormalImage()).find(green), std::string::npos);
     EXPECT_NE(std::string(record->button->GetTabButton()->GetSelectedImage()).find(green), std::string::npos);
   }

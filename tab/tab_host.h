@@ -21,7 +21,7 @@ inline constexpr DWORD kWaitPollMs = 2000;
 // main thread's part before it signals joinedEvent, the browser thread's
 // before it signals startupEvent. Read-only afterwards except tabWindow and
 // pendingNavigation, which cross threads.
-struct TabProcess {
+struct TabHostState {
   HINSTANCE instance = nullptr;
   bool waitingMode = false;
   wchar_t windowTitle[kTitleChars] = {};
@@ -46,7 +46,7 @@ struct TabProcess {
   CMyWebBrowser2Event eventSink{&context};
 };
 
-TabProcess& Process();
+TabHostState& TabHost();
 
 // The text after the program name (quoted or not) and the blanks after it.
 std::wstring CommandLineArgument(const wchar_t* commandLine);

@@ -48,7 +48,7 @@ LRESULT SendRecord(HWND window, ULONG_PTR kind, const void* data, DWORD byteCoun
   return static_cast<LRESULT>(result);
 }
 
-TEST(TabProcessTest, JoinsTheMainWindowBelowItsTopAndEndsWhenTheHostWindowIsDestroyed) {
+TEST(TabHostTest, JoinsTheMainWindowBelowItsTopAndEndsWhenTheHostWindowIsDestroyed) {
   StandInMainWindow main;
   // A window of the same class in another process (this one) must not be taken.
   WNDCLASSW decoyClass{};
@@ -103,7 +103,7 @@ TEST(TabProcessTest, JoinsTheMainWindowBelowItsTopAndEndsWhenTheHostWindowIsDest
   DestroyWindow(decoyTab);
 }
 
-TEST(TabProcessTest, DestroyCommandToTheTabWindowEndsOnlyTheBrowserThread) {
+TEST(TabHostTest, DestroyCommandToTheTabWindowEndsOnlyTheBrowserThread) {
   StandInMainWindow main;
   TabProcessRun run(kTabCommand);
   const JoinedTab joined = StartAndJoin(run, main);
@@ -122,7 +122,7 @@ TEST(TabProcessTest, DestroyCommandToTheTabWindowEndsOnlyTheBrowserThread) {
   EXPECT_EQ(0u, run.WaitForExit(kExitTimeoutMs));
 }
 
-TEST(TabProcessTest, HostileRecordsToTheHostWindowDoNoHarm) {
+TEST(TabHostTest, HostileRecordsToTheHostWindowDoNoHarm) {
   StandInMainWindow main;
   TabProcessRun run(kTabCommand);
   const JoinedTab joined = StartAndJoin(run, main);
@@ -173,7 +173,7 @@ bool ProcessHasVisibleWindow(DWORD processId) {
   return search.found;
 }
 
-TEST(TabProcessTest, WaitingModeShowsNothingAndEndsOnceTheMainWindowIsGone) {
+TEST(TabHostTest, WaitingModeShowsNothingAndEndsOnceTheMainWindowIsGone) {
   StandInMainWindow main;
   // The token counts anywhere after the first blank.
   TabProcessRun run(L"tamvelo-tab.exe other-text1_tamvelo_1_tag");
@@ -187,7 +187,7 @@ TEST(TabProcessTest, WaitingModeShowsNothingAndEndsOnceTheMainWindowIsGone) {
   EXPECT_EQ(0u, run.WaitForExit(kExitTimeoutMs));
 }
 
-TEST(TabProcessTest, WithoutAMainWindowEndsAtOnceInEitherMode) {
+TEST(TabHostTest, WithoutAMainWindowEndsAtOnceInEitherMode) {
   ASSERT_EQ(nullptr, FindWindowW(protocol::kMainWindowClassW, nullptr));
   for (const wchar_t* line : {L"tamvelo-tab.exe 1_tamvelo_1_tab", L"tamvelo-tab.exe 1_tamvelo_1_tag"}) {
     TabProcessRun run(line);
@@ -196,7 +196,7 @@ TEST(TabProcessTest, WithoutAMainWindowEndsAtOnceInEitherMode) {
   }
 }
 
-TEST(TabProcessTest, WithoutAnArgumentEndsAtOnceAndJoinsNothing) {
+TEST(TabHostTest, WithoutAnArgumentEndsAtOnceAndJoinsNothing) {
   StandInMainWindow main;
   for (const wchar_t* line : {L"tamvelo-tab.exe", L"tamvelo-tab.exe   "}) {
     TabProcessRun run(line);

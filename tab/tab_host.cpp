@@ -1,4 +1,4 @@
-#include "tab/tab_process.h"
+#include "tab/tab_host.h"
 
 #include <objbase.h>
 
@@ -60,7 +60,7 @@ void PlaceInMainWindow(HWND tabWindow, HWND mainWindow) {
 
 // The browser thread starts first: building the browser is the longest step
 // of start-up, and it overlaps the main thread's joining of the main window.
-bool StartBrowserThread(TabProcess& process) {
+bool StartBrowserThread(TabHostState& process) {
   process.joinedEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   process.startupEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   if (process.joinedEvent == nullptr || process.startupEvent == nullptr) return false;
@@ -72,7 +72,7 @@ bool StartBrowserThread(TabProcess& process) {
 // Ends the browser thread, which then lets its browser go, before the
 // process ends. A thread still waiting for the main thread learns that it
 // gave up.
-void StopBrowserThread(TabProcess& process) {
+void StopBrowserThread(TabHostState& process) {
   if (process.joinedEvent != nullptr) SetEvent(process.joinedEvent);
   if (process.browserThread != nullptr) {
     PostThreadMessageW(process.browserThreadId, WM_QUIT, 0, 0);
@@ -90,7 +90,7 @@ void StopBrowserThread(TabProcess& process) {
 // Steps of the main thread up to its host window being a child of the main
 // window; false when the process is to end (no window, no main window, or
 // waiting mode once the main window is gone).
-bool JoinMainWindow(TabProcess& process) {
+bool JoinMainWindow(TabHostState& process) {
   process.paramIniPath = DataFileW(DataFolderW(), kParamIniNameW);
   process.context.weburls = LoadWeburl(process.paramIniPath);
   HWND host = CreateWindowExW(0, process.hostClassName, process.windowTitle, WS_POPUP, 100, 100, 0,
@@ -125,8 +125,8 @@ void LoadText(HINSTANCE instance, UINT id, wchar_t* buffer) {
 
 }  // namespace
 
-TabProcess& Process() {
-  static TabProcess process;
+TabHostState& TabHost() {
+  static TabHostState process;
   return process;
 }
 
@@ -144,7 +144,7 @@ std::wstring CommandLineArgument(const wchar_t* commandLine) {
 }
 
 bool RegisterTabProgramClass(const wchar_t* className, WNDPROC procedure) {
-  HINSTANCE instance = Process().instance;
+  HINSTANCE instance = TabHost().instance;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -167,7 +167,7 @@ LRESULT PaintNothing(HWND window) {
 
 int TabHostMain(HINSTANCE instance, const wchar_t* commandLine) {
   if (CommandLineArgument(commandLine).empty()) return 0;
-  TabProcess& process = Process();
+  TabHostState& process = TabHost();
   process.instance = instance;
   process.waitingMode = protocol::IsWaitModeCommandLine(commandLine);
   LoadText(instance, IDS_TAB_WINDOW_TITLE, process.windowTitle);
@@ -187,7 +187,7 @@ int TabHostMain(HINSTANCE instance, const wchar_t* commandLine) {
 }
 
 bool TabHostInit() {
-  TabProcess& process = Process();
+  TabHostState& process = TabHost();
   process.joined = JoinMainWindow(process);
   if (process.joinedEvent != nullptr) SetEvent(process.joinedEvent);
   if (!process.joined || process.browserThread == nullptr) return false;
@@ -203,7 +203,7 @@ bool TabHostInit() {
 }
 
 DWORD WINAPI BrowserThreadMain(void*) {
-  TabProcess& process = Process();
+  TabHostState& process = TabHost();
   browser::RegisterBrowserHostClass();
   RegisterTabProgramClass(process.tabClassName, TabWndProc);
   // Created hidden: it is placed and shown once it is a child of the main
