@@ -9,7 +9,6 @@
 
 #include <string>
 
-#include "box/tabs/tab_process.h"
 #include "box/tabs/tab_watch.h"
 #include "common/portal_settings.h"
 #include "tests/mainwnd/open_main_window.h"
@@ -26,16 +25,9 @@ class StoppedTabs : public OpenMainWindowTest {
  protected:
   void SetUp() override {
     OpenMainWindowTest::SetUp();
-    saved_ = tabs::GameTabCommandLine();
-    tabs::GameTabCommandLine() = "stand-in-tab.exe follow";
     pm_ = window()->GetPaintManager();
     pages_ = static_cast<DuiLib::CTabLayoutUI*>(pm_->FindControl("body_main_tablayout"));
   }
-  void TearDown() override {
-    OpenMainWindowTest::TearDown();
-    tabs::GameTabCommandLine() = saved_;
-  }
-
   bool PageShown() const {
     return pages_->GetCurSel() == pages_->GetItemIndex(pm_->FindControl("page_stopped"));
   }
@@ -65,7 +57,7 @@ class StoppedTabs : public OpenMainWindowTest {
   DuiLib::CTabLayoutUI* pages_ = nullptr;
 
  private:
-  std::string saved_;
+  GameTabProgramReplaced program_{"stand-in-tab.exe follow"};
 };
 
 TEST_F(StoppedTabs, ThePageShowsForTheStoppedTabOnly) {

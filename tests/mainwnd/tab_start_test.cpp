@@ -1,43 +1,14 @@
 // Tabs whose program is missing or does not put its windows into the main
 // window: the strip keeps no half-made tab and works with what it got.
-#include <string>
-
 #include "tests/mainwnd/open_main_window.h"
 
 namespace tamvelo::test {
 namespace {
 
-std::string BinFile(const char* name) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
-}
-
-// Puts the tab program beside the tests aside for one test, with another
-// program in its place or none, and back afterwards.
-class TabProgramReplaced {
- public:
-  explicit TabProgramReplaced(const char* replacement) {
-    EXPECT_TRUE(MoveFileExA(program_.c_str(), kept_.c_str(), MOVEFILE_REPLACE_EXISTING));
-    if (replacement != nullptr) {
-      EXPECT_TRUE(CopyFileA(BinFile(replacement).c_str(), program_.c_str(), FALSE));
-    }
-  }
-  ~TabProgramReplaced() {
-    DeleteFileA(program_.c_str());
-    MoveFileExA(kept_.c_str(), program_.c_str(), MOVEFILE_REPLACE_EXISTING);
-  }
-
- private:
-  const std::string program_ = BinFile("tamvelo-tab.exe");
-  const std::string kept_ = program_ + ".kept";
-};
-
 using TabStart = OpenMainWindowTest;
 
 TEST_F(TabStart, AProgramThatCannotStartLeavesNoButtonAndNoRecord) {
-  TabProgramReplaced missing(nullptr);
+  GameTabProgramReplaced missing("no-such-tab-program.exe 1_tamvelo_1_tab");
   const int controls = strip()->GetCount();
   EXPECT_EQ(OpenTab("game"), nullptr);
   EXPECT_EQ(TabCount(), 0);
@@ -48,7 +19,7 @@ TEST_F(TabStart, AProgramThatCannotStartLeavesNoButtonAndNoRecord) {
 // A program whose windows stay outside the main window: the record has no
 // windows, and selecting, going home and closing still work.
 TEST_F(TabStart, ATabWhoseWindowsAreNotFoundStillSelectsAndCloses) {
-  TabProgramReplaced outside("stand-in-tab.exe");
+  GameTabProgramReplaced outside("stand-in-tab.exe obey");
   ASSERT_NE(OpenTab("first"), nullptr);
   ASSERT_NE(OpenTab("second"), nullptr);
   ASSERT_EQ(TabCount(), 2);

@@ -16,6 +16,7 @@
 #include "box/mainwnd/main_wnd.h"
 #include "box/net/net_hooks.h"
 #include "box/tabs/scroll_tab.h"
+#include "box/tabs/tab_process.h"
 #include "tests/support/test_support.h"
 #include "tests/support/toolkit_pump.h"
 #include "tests/support/window_helpers.h"
@@ -68,6 +69,21 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<DataFolderScope> data_;
   net::NetHooks savedHooks_;
   CMainWnd* window_ = nullptr;
+};
+
+// Another program as the game tab's command line for one test (a stand-in
+// and its mode, or a program that does not exist); the old one afterwards.
+class GameTabProgramReplaced {
+ public:
+  explicit GameTabProgramReplaced(std::string commandLine) : saved_(tabs::GameTabCommandLine()) {
+    tabs::GameTabCommandLine() = std::move(commandLine);
+  }
+  ~GameTabProgramReplaced() { tabs::GameTabCommandLine() = saved_; }
+  GameTabProgramReplaced(const GameTabProgramReplaced&) = delete;
+  GameTabProgramReplaced& operator=(const GameTabProgramReplaced&) = delete;
+
+ private:
+  std::string saved_;
 };
 
 // Whether a process has ended within the time.

@@ -3,7 +3,6 @@
 #include <functional>
 #include <thread>
 
-#include "box/tabs/tab_process.h"
 #include "box/windows/about_wnd.h"
 #include "box/windows/close_hint_dialog.h"
 #include "box/windows/down_sel_menu.h"
@@ -93,15 +92,12 @@ TEST_F(CloseButtonTest, QuittingEndsEveryTabProcessBeforeTheQuitMessage) {
 // A tab that asks for a new tab while quitting ends it gets none: its
 // process would outlive the quit.
 TEST_F(CloseButtonTest, QuittingStartsNoTabThatAnEndingTabAsksFor) {
-  std::string& commandLine = tamvelo::tabs::GameTabCommandLine();
-  const std::string saved = commandLine;
-  commandLine = "stand-in-tab.exe follow-ask";
+  GameTabProgramReplaced asking("stand-in-tab.exe follow-ask");
   CreateMainWindow();
   OpenTabWindow();
   window()->QuitApplication();
   EXPECT_EQ(TabCount(), 1) << "the first tab and no other";
   EXPECT_TRUE(TakeQuit(kToolkitFilter));
-  commandLine = saved;
 }
 
 TEST_F(CloseButtonTest, PromptAnswersHideQuitOrKeepRunning) {
