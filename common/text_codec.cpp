@@ -1,11 +1,13 @@
 #include "common/text_codec.h"
 
+#include <windows.h>
+
 namespace tamvelo {
 namespace {
 
 // With usedDefault, best-fit look-alikes are refused too: they would not
 // read back as the same text.
-std::string Convert(std::wstring_view text, UINT codePage, BOOL* usedDefault) {
+std::string Convert(std::wstring_view text, CodePage codePage, BOOL* usedDefault) {
   if (text.empty()) return {};
   const DWORD flags = usedDefault != nullptr ? WC_NO_BEST_FIT_CHARS : 0;
   const int units = static_cast<int>(text.size());
@@ -18,16 +20,16 @@ std::string Convert(std::wstring_view text, UINT codePage, BOOL* usedDefault) {
 
 }  // namespace
 
-std::string NarrowFromWide(std::wstring_view text, UINT codePage) { return Convert(text, codePage, nullptr); }
+std::string NarrowFromWide(std::wstring_view text, CodePage codePage) { return Convert(text, codePage, nullptr); }
 
-std::optional<std::string> ExactNarrowFromWide(std::wstring_view text, UINT codePage) {
+std::optional<std::string> ExactNarrowFromWide(std::wstring_view text, CodePage codePage) {
   BOOL usedDefault = FALSE;
   std::string narrow = Convert(text, codePage, &usedDefault);
   if (usedDefault || (narrow.empty() && !text.empty())) return std::nullopt;
   return narrow;
 }
 
-std::wstring WideFromNarrow(std::string_view text, UINT codePage) {
+std::wstring WideFromNarrow(std::string_view text, CodePage codePage) {
   if (text.empty()) return {};
   const int bytes = static_cast<int>(text.size());
   const int units = MultiByteToWideChar(codePage, 0, text.data(), bytes, nullptr, 0);
@@ -36,5 +38,7 @@ std::wstring WideFromNarrow(std::string_view text, UINT codePage) {
   MultiByteToWideChar(codePage, 0, text.data(), bytes, wide.data(), units);
   return wide;
 }
+
+bool IsLeadByte(unsigned char byte, CodePage codePage) { return IsDBCSLeadByteEx(codePage, byte) != FALSE; }
 
 }  // namespace tamvelo

@@ -21,6 +21,7 @@ PACKAGES=(
   imagemagick x11-apps xdotool
   curl
   nsis
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -14,12 +14,18 @@ echo "== test: include graph between the folders of box/"
 bash "$ROOT/scripts/include_graph.sh"
 
 bash "$ROOT/scripts/setup.sh"
+failed=0
+
+# The parsers natively, with sanitizers: their tests, then each fuzz target
+# for a short smoke run. A finding fails the run.
+fuzz_status=0
+bash "$ROOT/scripts/fuzz.sh" all "${TAMVELO_FUZZ_SMOKE_SECONDS:-15}" || fuzz_status=$?
+if [ "$fuzz_status" -ne 0 ]; then failed=1; fi
 source "$ROOT/scripts/build.sh"
 source "$ROOT/scripts/wine-env.sh"
 trap wine_session_stop EXIT
 
 declare -A outcome
-failed=0
 passed_suites=0
 failed_suites=0
 skipped_suites=0
@@ -90,4 +96,5 @@ echo
 echo "== test: results by architecture"
 for arch in x86_64 i686; do echo "test: $arch: ${outcome[$arch]}"; done
 echo "test: $passed_suites passed, $failed_suites failed, $skipped_suites skipped"
+if [ "$fuzz_status" -ne 0 ]; then echo "test: FAILED: the native parser tests or the fuzz smoke (see above)"; fi
 exit $failed

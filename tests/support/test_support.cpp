@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "common/data_folder.h"
-#include "common/text_codec.h"
 
 namespace tamvelo::test {
 
@@ -97,9 +96,5 @@ DataFolderScope::~DataFolderScope() {
 std::string DataFolderScope::ConfigIni() const { return folder_ + kConfigIniName; }
 std::string DataFolderScope::ParamIni() const { return folder_ + kParamIniName; }
 std::string DataFolderScope::VersionIni() const { return folder_ + kVersionIniName; }
-
-std::wstring Utf8ToWide(const std::string& utf8) { return WideFromNarrow(utf8, CP_UTF8); }
-
-std::string Utf8ToAnsi(const std::string& utf8) { return NarrowFromWide(Utf8ToWide(utf8)); }
 
 }  // namespace tamvelo::test

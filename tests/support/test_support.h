@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "tests/support/text_literals.h"
+
 namespace tamvelo::test {
 
 // A fresh folder under the temporary folder, removed with its content.
@@ -51,9 +53,5 @@ class DataFolderScope {
   std::string folder_;
   TempDir backup_;
 };
-
-// UTF-8 <-> the ANSI code page, for building test data from UTF-8 literals.
-std::string Utf8ToAnsi(const std::string& utf8);
-std::wstring Utf8ToWide(const std::string& utf8);
 
 }  // namespace tamvelo::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/test_support.h"
+#include "tests/support/text_literals.h"
 
 namespace tamvelo::test {
 using namespace web;  // the code under test
