@@ -4,13 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cwchar>
 
 namespace tamvelo::ini {
-
-bool IsAbsent(const std::string& value) { return lstrcmpiA(value.c_str(), kAbsent) == 0; }
-
-bool IsAbsent(const std::wstring& value) { return lstrcmpiW(value.c_str(), kAbsentW) == 0; }
 
 std::string ReadText(const std::string& path, const char* section, const char* key,
                      unsigned bufferChars) {
@@ -46,28 +41,14 @@ bool WriteInt(const std::string& path, const char* section, const char* key, int
 }
 
 std::vector<std::string> ReadNumberedList(const std::string& path, const char* section) {
-  std::vector<std::string> list;
-  const int count = std::min(ReadInt(path, section, "count"), kListCapacity);
-  for (int i = 1; i <= count; ++i) {
-    char key[8];
-    std::snprintf(key, sizeof key, "str%d", i);
-    std::string value = ReadText(path, section, key);
-    if (!IsAbsent(value) && value.size() > kListEntryMinExclusive) list.push_back(std::move(value));
-  }
-  return list;
+  return CollectNumberedList(ReadInt(path, section, "count"), kListCapacity,
+                             [&](const char* key) { return ReadText(path, section, key); });
 }
 
 std::vector<std::wstring> ReadNumberedListW(const std::wstring& path, const wchar_t* section) {
-  std::vector<std::wstring> list;
-  const int count = std::min(
-      static_cast<int>(GetPrivateProfileIntW(section, L"count", 0, path.c_str())), kListCapacityW);
-  for (int i = 1; i <= count; ++i) {
-    wchar_t key[8];
-    std::swprintf(key, sizeof key / sizeof key[0], L"str%d", i);
-    std::wstring value = ReadTextW(path, section, key);
-    if (!IsAbsent(value) && value.size() > kListEntryMinExclusive) list.push_back(std::move(value));
-  }
-  return list;
+  const int count = static_cast<int>(GetPrivateProfileIntW(section, L"count", 0, path.c_str()));
+  return CollectNumberedListW(count, kListCapacityW,
+                              [&](const wchar_t* key) { return ReadTextW(path, section, key); });
 }
 
 }  // namespace tamvelo::ini

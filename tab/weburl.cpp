@@ -1,5 +1,6 @@
 #include "tab/weburl.h"
 
+#include "common/address_match.h"
 #include "common/ini.h"
 
 namespace tamvelo::tab {
@@ -9,12 +10,7 @@ std::vector<std::wstring> LoadWeburl(const std::wstring& paramIniPath) {
 }
 
 bool IsWeburl(const std::vector<std::wstring>& weburls, const std::wstring& address) {
-  for (const std::wstring& entry : weburls) {
-    if (entry.size() >= kWeburlMinMatchLength && address.find(entry) != std::wstring::npos) {
-      return true;
-    }
-  }
-  return false;
+  return AnyAddressEntryOccursIn(weburls, address);
 }
 
 }  // namespace tamvelo::tab

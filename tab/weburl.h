@@ -7,9 +7,6 @@
 
 namespace tamvelo::tab {
 
-// Entries shorter than this never match.
-inline constexpr size_t kWeburlMinMatchLength = 15;
-
 // Reads "count" and "str1".."str<count>" of section "Weburl" (at most 99
 // entries; absent values and values of 5 characters or fewer are skipped).
 std::vector<std::wstring> LoadWeburl(const std::wstring& paramIniPath);

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
+#include "box/net/announced_values.h"
 #include "box/net/download.h"
 #include "box/net/ini_md5.h"
 #include "box/net/net_hooks.h"
@@ -19,15 +18,11 @@ namespace {
 constexpr char kPromptCaption[] = "tamvelo游戏盒软件升级";
 constexpr char kPromptText[] = "检测到有新版本!\r\n请点击“确定”打开软件官网下载最新版本";
 constexpr UINT kPromptFlags = MB_OKCANCEL | MB_ICONQUESTION | MB_TOPMOST;
-constexpr size_t kShortestVersionText = 3;
 
 }  // namespace
 
 bool NewerVersionAnnounced(const char* versionIniPath, float programVersion) {
-  const std::string text = ini::ReadText(versionIniPath, "VERSION", "mainver");
-  if (ini::IsAbsent(text) || text.size() < kShortestVersionText) return false;
-  const float announced = static_cast<float>(std::atof(text.c_str()));
-  return announced > programVersion;
+  return AnnouncesNewerVersion(ini::ReadText(versionIniPath, "VERSION", "mainver"), programVersion);
 }
 
 void RunUpdateCheck(const std::string& portalBaseUrl) {

@@ -15,8 +15,8 @@ unsigned __stdcall UpdateCheckThread(void* mainWindow);
 // the process-wide paths, version and main window.
 void RunUpdateCheck(const std::string& portalBaseUrl);
 
-// Whether version.ini announces a "mainver" above the program version:
-// present, at least 3 characters, converted like atof and rounded to float.
+// Whether version.ini announces a "mainver" above the program version
+// (see AnnouncesNewerVersion).
 bool NewerVersionAnnounced(const char* versionIniPath, float programVersion);
 
 }  // namespace tamvelo::net

@@ -1,7 +1,5 @@
 #include "box/tabs/tab_text.h"
 
-#include <windows.h>
-
 #include "common/text_codec.h"
 
 namespace tamvelo::tabs {
@@ -12,7 +10,7 @@ namespace {
 std::string WholeCharactersWithin(const std::string& text, size_t maxBytes) {
   size_t cut = 0;
   while (cut < maxBytes && cut < text.size()) {
-    const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[cut])) ? 2 : 1;
+    const size_t step = IsLeadByte(static_cast<unsigned char>(text[cut])) ? 2 : 1;
     if (cut + step > maxBytes) break;
     cut += step;
   }

@@ -8,17 +8,6 @@ namespace tamvelo::test {
 using namespace ini;  // the code under test
 namespace {
 
-
-TEST(IniAbsent, ErrorInAnyCase) {
-  EXPECT_TRUE(IsAbsent(std::string("Error")));
-  EXPECT_TRUE(IsAbsent(std::string("error")));
-  EXPECT_TRUE(IsAbsent(std::string("ERROR")));
-  EXPECT_FALSE(IsAbsent(std::string("Errors")));
-  EXPECT_FALSE(IsAbsent(std::string("")));
-  EXPECT_TRUE(IsAbsent(std::wstring(L"eRRoR")));
-  EXPECT_FALSE(IsAbsent(std::wstring(L"0")));
-}
-
 TEST(IniText, MissingFileSectionOrKeyReadsAsError) {
   TempDir dir;
   EXPECT_EQ(ReadText(dir.File("none.ini"), "Setting", "Skin"), "Error");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/text_literals.h"
+
 namespace tamvelo::test {
 namespace {
 
@@ -11,11 +13,11 @@ const std::string kGameGbk = "\xd3\xce\xcf\xb7";
 const std::string kGameUtf8 = "\xe6\xb8\xb8\xe6\x88\x8f";
 
 TEST(TextCodec, ConvertsBothWaysInTheAnsiCodePageAndUtf8) {
-  ASSERT_EQ(GetACP(), 936u);
+  ASSERT_TRUE(AnsiCodePageIsGbk());
   EXPECT_EQ(NarrowFromWide(kGameWide), kGameGbk);
   EXPECT_EQ(WideFromNarrow(kGameGbk), kGameWide);
-  EXPECT_EQ(NarrowFromWide(kGameWide, CP_UTF8), kGameUtf8);
-  EXPECT_EQ(WideFromNarrow(kGameUtf8, CP_UTF8), kGameWide);
+  EXPECT_EQ(NarrowFromWide(kGameWide, kUtf8CodePage), kGameUtf8);
+  EXPECT_EQ(WideFromNarrow(kGameUtf8, kUtf8CodePage), kGameWide);
   EXPECT_EQ(ExactNarrowFromWide(kGameWide), kGameGbk);
 }
 
@@ -30,7 +32,7 @@ TEST(TextCodec, EmptyAndEmbeddedNulsKeepTheirLength) {
 }
 
 TEST(TextCodec, CharactersTheCodePageLacksAreReplacedOrRefused) {
-  ASSERT_EQ(GetACP(), 936u);
+  ASSERT_TRUE(AnsiCodePageIsGbk());
   const std::wstring hangul = L"a\uac00b";  // no form in code page 936
   EXPECT_EQ(NarrowFromWide(hangul), "a?b");
   EXPECT_EQ(ExactNarrowFromWide(hangul), std::nullopt);
@@ -38,7 +40,7 @@ TEST(TextCodec, CharactersTheCodePageLacksAreReplacedOrRefused) {
 }
 
 TEST(TextCodec, BrokenDoubleByteInputLosesNothingAround) {
-  ASSERT_EQ(GetACP(), 936u);
+  ASSERT_TRUE(AnsiCodePageIsGbk());
   // A lead byte with no trail byte at the end, and one followed by a byte no
   // character uses: the text around survives.
   const std::wstring cut = WideFromNarrow("ab\x81");
@@ -48,6 +50,13 @@ TEST(TextCodec, BrokenDoubleByteInputLosesNothingAround) {
   ASSERT_GE(bad.size(), 5u);
   EXPECT_EQ(bad.substr(0, 2), L"ab");
   EXPECT_EQ(bad.substr(bad.size() - 2), L"cd");
+}
+
+TEST(TextCodec, LeadBytesOfTheDoubleByteCodePage) {
+  ASSERT_TRUE(AnsiCodePageIsGbk());
+  for (unsigned char lead : {0x81, 0xB0, 0xFE}) EXPECT_TRUE(IsLeadByte(lead)) << int{lead};
+  for (unsigned char other : {0x00, 0x41, 0x7F, 0x80, 0xFF}) EXPECT_FALSE(IsLeadByte(other)) << int{other};
+  EXPECT_FALSE(IsLeadByte(0xE6, kUtf8CodePage));
 }
 
 }  // namespace

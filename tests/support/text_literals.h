@@ -10,4 +10,7 @@ namespace tamvelo::test {
 std::string Utf8ToAnsi(const std::string& utf8);
 std::wstring Utf8ToWide(const std::string& utf8);
 
+// Whether the ANSI code page is 936, which the byte-counting tests assume.
+bool AnsiCodePageIsGbk();
+
 }  // namespace tamvelo::test

@@ -1,9 +1,8 @@
 #include "box/tabs/tab_text.h"
-#include "box/tabs/tab_watch.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/support/test_support.h"
+#include "tests/support/text_literals.h"
 
 namespace tamvelo::test {
 using namespace tabs;  // the code under test
@@ -17,7 +16,7 @@ TEST(CutButtonText, FifteenBytesWholeSixteenCut) {
 }
 
 TEST(CutButtonText, NeverSplitsADoubleByteCharacter) {
-  ASSERT_EQ(GetACP(), 936u);
+  ASSERT_TRUE(test::AnsiCodePageIsGbk());
   // "a" then eight Chinese characters: byte 12 would be the lead byte of the sixth.
   const std::string title = "a" + test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb\u4e50\u5f00\u5fc3");
   ASSERT_EQ(title.size(), 17u);
@@ -30,8 +29,8 @@ TEST(CutButtonText, NeverSplitsADoubleByteCharacter) {
 }
 
 TEST(MarkButtonText, MarkThenWholeCharactersWithinFifteenBytes) {
-  ASSERT_EQ(GetACP(), 936u);
-  const std::string mark = kEndedMark;
+  ASSERT_TRUE(test::AnsiCodePageIsGbk());
+  const std::string mark = test::Utf8ToAnsi(u8"(已停止)");  // an ended tab's
   ASSERT_EQ(mark.size(), 8u);
   const std::string chinese = test::Utf8ToAnsi(u8"\u6e38\u620f\u5927\u5385\u5feb");
   struct Case {
@@ -55,7 +54,7 @@ TEST(MarkButtonText, MarkThenWholeCharactersWithinFifteenBytes) {
 }
 
 TEST(ShortenTabTitle, ByAnsiBytes) {
-  ASSERT_EQ(GetACP(), 936u);
+  ASSERT_TRUE(test::AnsiCodePageIsGbk());
   EXPECT_EQ(ShortenTabTitle(L"123456789012345"), "123456789012345");
   EXPECT_EQ(ShortenTabTitle(L"1234567890123456"), "123456789012...");
   EXPECT_EQ(ShortenTabTitle(L"abcdefghijklmnopqr"), "abcdefghijkl...");
