@@ -343,13 +343,14 @@ std::vector<std::string> CZipArchive::Names() const {
   return names;
 }
 
-bool CZipArchive::Extract(const char* name, std::vector<uint8_t>& out) const {
+bool CZipArchive::Extract(const char* name, std::vector<uint8_t>& out, size_t maxSize) const {
   out.clear();
   const auto found = index_.find(NormaliseZipName(name));
   if (found == index_.end()) return false;
   const Entry& e = entries_[found->second];
   if (e.flags & kFlagEncrypted) return false;
   if (e.method != 0 && e.method != 8) return false;
+  if (e.size > maxSize) return false;
   const size_t local = e.localHeaderOffset;
   if (size_ - local < kLocalHeaderSize || Read32(data_ + local) != kLocalSignature) return false;
   const uint64_t start = static_cast<uint64_t>(local) + kLocalHeaderSize + Read16(data_ + local + 26) +

@@ -22,6 +22,10 @@ uint32_t Crc32(const uint8_t* data, size_t size);
 
 class CZipArchive {
  public:
+  // No skin file comes near this; the resource store takes no larger file
+  // from the disk either.
+  static constexpr size_t kMaxEntryBytes = 64u << 20;
+
   // Reads the end-of-central-directory record and the central directory.
   // The archive keeps pointers into `data`: the caller keeps it alive.
   // False (and an empty archive) when the directory is corrupt or truncated.
@@ -33,8 +37,10 @@ class CZipArchive {
   // repeated separators as one: "xml//main.xml" finds "XML/Main.xml".
   bool Contains(const char* name) const;
   // Stored (0) and deflated (8) entries; the size and CRC-32 are verified and
-  // encrypted entries refused. `out` is empty after a failure.
-  bool Extract(const char* name, std::vector<uint8_t>& out) const;
+  // encrypted entries refused. `out` is empty after a failure. An entry
+  // larger than maxSize is refused: its size is only what the archive claims,
+  // and that much is what inflating it may take.
+  bool Extract(const char* name, std::vector<uint8_t>& out, size_t maxSize = kMaxEntryBytes) const;
 
   // Entry names as stored (ANSI code page), in directory order.
   std::vector<std::string> Names() const;

@@ -197,6 +197,28 @@ TEST(Zip, CorruptArchivesAreRejected) {
   }
 }
 
+// An archive's claimed size is what inflating an entry may take: a small
+// archive must not make us allocate gigabytes.
+TEST(Zip, EntriesLargerThanTheLimitAreRefused) {
+  const std::string text = std::string(5000, 'b') + "tail";
+  const std::string bytes = BuildZip({{"big.txt", text, true}, {"small.txt", "s", false}});
+  CZipArchive zip;
+  ASSERT_TRUE(zip.Open(Bytes(bytes), bytes.size()));
+  std::vector<uint8_t> out;
+  EXPECT_FALSE(zip.Extract("big.txt", out, text.size() - 1));
+  EXPECT_TRUE(out.empty());
+  ASSERT_TRUE(zip.Extract("big.txt", out, text.size()));
+  EXPECT_EQ(AsString(out), text);
+  EXPECT_TRUE(zip.Extract("small.txt", out, 1));
+  // A claim of 4 GiB is refused before anything is inflated.
+  std::string claimed = bytes;
+  tamvelo::test::Put32(claimed, tamvelo::test::FindSignature(claimed, 0x02014b50) + 24, 0xFFFFFFFFu);
+  ASSERT_TRUE(zip.Open(Bytes(claimed), claimed.size()));
+  EXPECT_FALSE(zip.Extract("big.txt", out));
+  EXPECT_GE(CZipArchive::kMaxEntryBytes, size_t{16} << 20);  // still room for any skin image
+  EXPECT_LT(CZipArchive::kMaxEntryBytes, size_t{1} << 30);
+}
+
 TEST(Zip, EncryptedEntriesAreRefused) {
   const std::string bytes = BuildZip({{"secret.xml", "<a/>", false, 0x0001}, {"open.xml", "<b/>", false}});
   CZipArchive zip;
