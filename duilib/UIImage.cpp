@@ -2,12 +2,11 @@
 
 #include <wincodec.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <map>
 #include <string>
 
 #include "common/com_ptr.h"
+#include "duilib/UIImageDescriptor.h"
 #include "duilib/UIRender.h"
 #include "duilib/UIResource.h"
 
@@ -110,47 +109,6 @@ ImageCacheState& Cache() {
   return cache;
 }
 
-// ---- attribute parsing ---------------------------------------------------
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-const char* SkipBlanks(const char* p) {
-  while (IsBlank(*p)) ++p;
-  return p;
-}
-
-// "l,t,r,b" with optional blanks.
-bool ParseRect(const std::string& text, RECT& rc) {
-  LONG values[4];
-  const char* p = text.c_str();
-  for (int i = 0; i < 4; ++i) {
-    p = SkipBlanks(p);
-    char* end = nullptr;
-    values[i] = std::strtol(p, &end, 10);
-    if (end == p) return false;
-    p = SkipBlanks(end);
-    if (i < 3) {
-      if (*p != ',') return false;
-      ++p;
-    }
-  }
-  if (*p) return false;
-  rc = {values[0], values[1], values[2], values[3]};
-  return true;
-}
-
-bool ParseBool(const std::string& text) { return lstrcmpiA(text.c_str(), "true") == 0; }
-
-bool IsKeyChar(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// Whether the text starts "key =" (blanks allowed), i.e. uses the keyed form.
-bool LooksKeyed(const char* p) {
-  p = SkipBlanks(p);
-  if (!IsKeyChar(*p)) return false;
-  while (IsKeyChar(*p)) ++p;
-  return *SkipBlanks(p) == '=';
-}
-
 }  // namespace
 
 TImageInfo* LoadImageFromMemory(const BYTE* data, size_t size) {
@@ -200,61 +158,18 @@ void TDrawInfo::Clear() { *this = TDrawInfo(); }
 
 bool TDrawInfo::Parse(const char* attr) {
   Clear();
-  if (!attr) return false;
-  const char* p = SkipBlanks(attr);
-  if (!LooksKeyed(p)) {
-    // A bare path: the whole text, without surrounding blanks.
-    std::string path = p;
-    while (!path.empty() && IsBlank(path.back())) path.pop_back();
-    sImageName = path.c_str();
-    return !sImageName.IsEmpty();
-  }
-  bool ok = true;
-  while (ok && *(p = SkipBlanks(p))) {
-    const char* keyStart = p;
-    while (IsKeyChar(*p)) ++p;
-    const std::string key(keyStart, p);
-    p = SkipBlanks(p);
-    if (key.empty() || *p != '=') {
-      ok = false;
-      break;
-    }
-    p = SkipBlanks(p + 1);
-    const char quote = *p;
-    const char* close = (quote == '\'' || quote == '"') ? std::strchr(p + 1, quote) : nullptr;
-    if (!close) {
-      ok = false;
-      break;
-    }
-    const std::string value(p + 1, close);
-    p = close + 1;
-    if (key == "file" || key == "res") {
-      sImageName = value.c_str();
-    } else if (key == "source") {
-      ok = ParseRect(value, rcSource);
-    } else if (key == "corner") {
-      ok = ParseRect(value, rcCorner);
-    } else if (key == "dest") {
-      ok = ParseRect(value, rcDest);
-    } else if (key == "fade") {
-      char* end = nullptr;
-      const long fade = std::strtol(value.c_str(), &end, 10);
-      ok = end != value.c_str() && *SkipBlanks(end) == '\0';
-      uFade = static_cast<BYTE>(fade < 0 ? 0 : fade > 255 ? 255 : fade);
-    } else if (key == "hole") {
-      bHole = ParseBool(value);
-    } else if (key == "xtiled") {
-      bTiledX = ParseBool(value);
-    } else if (key == "ytiled") {
-      bTiledY = ParseBool(value);
-    } else if (key == "mask") {
-      dwMask = CRenderEngine::ParseColor(value.c_str());
-    }
-  }
-  if (!ok || sImageName.IsEmpty()) {
-    Clear();
-    return false;
-  }
+  ImageDescriptor d;
+  if (!ParseImageDescriptor(attr, d)) return false;
+  auto rect = [](const RectValue& r) { return RECT{r.left, r.top, r.right, r.bottom}; };
+  sImageName = d.file.c_str();
+  rcDest = rect(d.dest);
+  rcSource = rect(d.source);
+  rcCorner = rect(d.corner);
+  uFade = d.fade;
+  bHole = d.hole;
+  bTiledX = d.xtiled;
+  bTiledY = d.ytiled;
+  dwMask = d.mask;
   return true;
 }
 

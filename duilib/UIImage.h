@@ -39,13 +39,7 @@ class CImageCache {
   static void Flush();
 };
 
-// One image attribute: either a bare relative path, or key='value' pairs
-// "file='a.png' source='l,t,r,b' corner='l,t,r,b' dest='l,t,r,b' fade='200'
-// hole='true' xtiled='true' ytiled='true' mask='#FFFF00FF'", with either
-// quote and blanks allowed around '='. An all-zero rect means the whole
-// image (source) or the whole control (dest); corner is the border kept
-// unstretched. An unreadable mask colour means no mask. "res" is accepted as another name for "file"; unknown keys are
-// ignored.
+// One image attribute (syntax: UIImageDescriptor.h) in the platform's types.
 struct TDrawInfo {
   CDuiString sImageName;
   RECT rcDest{};
@@ -57,8 +51,7 @@ struct TDrawInfo {
   bool bTiledY = false;
   DWORD dwMask = 0;
 
-  // False (and every field back at its default) for malformed text: an
-  // unterminated quote, a bad rect or number, no file name.
+  // False (and every field back at its default) for malformed text.
   bool Parse(const char* attr);
   void Clear();
 };

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "common/text_codec.h"
-#include "duilib/UIResource.h"
 #include "duilib/UIString.h"
 
 namespace DuiLib {
@@ -76,6 +75,28 @@ size_t FindInvalidUtf8(const unsigned char* s, size_t size) {
   return size;
 }
 
+// UTF-16 code units (a trailing odd byte is dropped) as UTF-8. A surrogate
+// without its partner becomes U+FFFD, as the system's conversion makes it.
+std::string Utf8FromUtf16(const uint8_t* data, size_t size, bool littleEndian) {
+  auto unit = [&](size_t i) -> unsigned long {
+    const uint8_t lo = data[2 * i + (littleEndian ? 0 : 1)];
+    const uint8_t hi = data[2 * i + (littleEndian ? 1 : 0)];
+    return lo | (hi << 8);
+  };
+  const size_t units = size / 2;
+  std::string out;
+  for (size_t i = 0; i < units; ++i) {
+    unsigned long cp = unit(i);
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(++i) - 0xDC00);
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
 std::string TrimBlanks(const std::string& s) {
   size_t b = 0, e = s.size();
   while (b < e && IsBlank(s[b])) ++b;
@@ -84,11 +105,11 @@ std::string TrimBlanks(const std::string& s) {
 }
 
 // Copies into a caller's buffer without splitting a double-byte character.
-void CopyCut(const std::string& text, char* out, SIZE_T max) {
+void CopyCut(const std::string& text, char* out, size_t max) {
   if (!out || max == 0) return;
   size_t n = 0;
   while (n < text.size()) {
-    const size_t step = (IsDBCSLeadByte(static_cast<BYTE>(text[n])) && n + 1 < text.size()) ? 2 : 1;
+    const size_t step = (tamvelo::IsLeadByte(static_cast<unsigned char>(text[n])) && n + 1 < text.size()) ? 2 : 1;
     if (n + step > max - 1) break;
     n += step;
   }
@@ -398,7 +419,7 @@ bool CMarkup::Load(const char* text) {
   return Parse(text, std::strlen(text));
 }
 
-bool CMarkup::LoadFromMem(const BYTE* data, DWORD size) {
+bool CMarkup::LoadFromMem(const uint8_t* data, size_t size) {
   if (!data) {
     Release();
     errorMessage_ = "no text";
@@ -407,24 +428,8 @@ bool CMarkup::LoadFromMem(const BYTE* data, DWORD size) {
   const bool utf16le = size >= 2 && data[0] == 0xFF && data[1] == 0xFE;
   const bool utf16be = size >= 2 && data[0] == 0xFE && data[1] == 0xFF;
   if (!utf16le && !utf16be) return Parse(reinterpret_cast<const char*>(data), size);
-  std::wstring wide((size - 2) / 2, L'\0');
-  for (size_t i = 0; i < wide.size(); ++i) {
-    const BYTE lo = data[2 + 2 * i + (utf16le ? 0 : 1)];
-    const BYTE hi = data[2 + 2 * i + (utf16le ? 1 : 0)];
-    wide[i] = static_cast<wchar_t>(lo | (hi << 8));
-  }
-  const std::string utf8 = tamvelo::NarrowFromWide(wide, CP_UTF8);
+  const std::string utf8 = Utf8FromUtf16(data + 2, size - 2, utf16le);
   return Parse(utf8.data(), utf8.size());
-}
-
-bool CMarkup::LoadFromFile(const char* name) {
-  std::vector<BYTE> bytes;
-  if (!name || !CResourceStore::LoadBytes(name, bytes)) {
-    Release();
-    errorMessage_ = std::string("cannot read ") + (name ? name : "(no name)");
-    return false;
-  }
-  return LoadFromMem(bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 void CMarkup::Release() {
@@ -444,9 +449,9 @@ bool CMarkup::Parse(const char* utf8, size_t size) {
   return false;
 }
 
-void CMarkup::GetLastErrorMessage(char* msg, SIZE_T max) const { CopyCut(errorMessage_, msg, max); }
+void CMarkup::GetLastErrorMessage(char* msg, size_t max) const { CopyCut(errorMessage_, msg, max); }
 
-void CMarkup::GetLastErrorLocation(char* source, SIZE_T max) const { CopyCut(errorLocation_, source, max); }
+void CMarkup::GetLastErrorLocation(char* source, size_t max) const { CopyCut(errorLocation_, source, max); }
 
 CMarkupNode CMarkup::GetRoot() const { return IsValid() ? CMarkupNode(this, 0) : CMarkupNode(); }
 
@@ -515,7 +520,7 @@ const char* CMarkupNode::GetAttributeValue(const char* name) const {
   return "";
 }
 
-bool CMarkupNode::GetAttributeValue(const char* name, char* value, SIZE_T max) const {
+bool CMarkupNode::GetAttributeValue(const char* name, char* value, size_t max) const {
   if (!value || max == 0 || !HasAttribute(name)) return false;
   CopyCut(GetAttributeValue(name), value, max);
   return true;

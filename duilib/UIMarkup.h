@@ -12,8 +12,8 @@
 // are trimmed of surrounding white space, CDATA is kept verbatim.
 #pragma once
 
-#include <windows.h>
-
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,7 +51,7 @@ class CMarkupNode {
   const char* GetAttributeValue(const char* name) const;
   // Copies the value, cut to max - 1 bytes (never in the middle of a
   // double-byte character), always terminated; false when absent.
-  bool GetAttributeValue(const char* name, char* value, SIZE_T max) const;
+  bool GetAttributeValue(const char* name, char* value, size_t max) const;
 
  private:
   friend class CMarkup;
@@ -71,15 +71,16 @@ class CMarkup {
   CMarkup& operator=(const CMarkup&) = delete;
 
   bool Load(const char* text);
-  bool LoadFromMem(const BYTE* data, DWORD size);
+  bool LoadFromMem(const uint8_t* data, size_t size);
   // The name is read through CResourceStore::LoadBytes (zip or resource path).
+  // Windows only (UIMarkupFile.cpp): the parser itself needs no platform.
   bool LoadFromFile(const char* name);
   void Release();
   bool IsValid() const { return !elements_.empty(); }
 
   // Empty after a successful load. Both are always terminated (max > 0).
-  void GetLastErrorMessage(char* msg, SIZE_T max) const;
-  void GetLastErrorLocation(char* source, SIZE_T max) const;
+  void GetLastErrorMessage(char* msg, size_t max) const;
+  void GetLastErrorLocation(char* source, size_t max) const;
 
   CMarkupNode GetRoot() const;
 

@@ -11,8 +11,7 @@ struct TImageInfo;
 
 class CRenderEngine {
  public:
-  // "#AARRGGBB", "0xAARRGGBB", "AARRGGBB", or "#RRGGBB" (opaque); blanks
-  // around are ignored. Anything else gives 0.
+  // See ParseColorValue (UIColorValue.h).
   static DWORD ParseColor(const char* text);
 
   // Draws an image attribute (see TDrawInfo) into rcItem; a dest='...' is

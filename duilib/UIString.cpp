@@ -1,7 +1,5 @@
 #include "duilib/UIString.h"
 
-#include <windows.h>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -19,8 +17,7 @@ const char* OrEmpty(const char* s) { return s ? s : ""; }
 template <typename Change>
 void ForEachSingleByte(std::string& text, Change change) {
   for (size_t i = 0; i < text.size(); ++i) {
-    const BYTE b = static_cast<BYTE>(text[i]);
-    if (IsDBCSLeadByte(b) && i + 1 < text.size()) {
+    if (tamvelo::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
       ++i;
       continue;
     }
@@ -39,7 +36,7 @@ std::string Utf8ToAnsi(const std::string& utf8) {
   bool ascii = true;
   for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   if (ascii) return utf8;
-  const std::wstring wide = tamvelo::WideFromNarrow(utf8, CP_UTF8);
+  const std::wstring wide = tamvelo::WideFromNarrow(utf8, tamvelo::kUtf8CodePage);
   if (wide.empty()) return utf8;
   std::string ansi = tamvelo::NarrowFromWide(wide);
   if (ansi.empty()) return utf8;
@@ -134,7 +131,7 @@ CDuiString CDuiString::Right(int len) const {
 int CDuiString::Find(char c, int pos) const {
   if (pos < 0) pos = 0;
   for (int i = 0; i < GetLength(); ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(text_[i])) && i + 1 < GetLength()) {
+    if (tamvelo::IsLeadByte(static_cast<unsigned char>(text_[i])) && i + 1 < GetLength()) {
       ++i;
       continue;
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "common/text_codec.h"
 #include "duilib/UIString.h"
 
 namespace DuiLib {
@@ -53,7 +54,7 @@ struct Huffman {
 
 class Inflater {
  public:
-  Inflater(const BYTE* in, size_t size, std::vector<BYTE>& out, size_t maxOut)
+  Inflater(const uint8_t* in, size_t size, std::vector<uint8_t>& out, size_t maxOut)
       : in_(in), size_(size), out_(out), maxOut_(maxOut) {}
 
   bool Run() {
@@ -105,7 +106,7 @@ class Inflater {
     return -1;
   }
 
-  bool Put(BYTE b) {
+  bool Put(uint8_t b) {
     if (out_.size() >= maxOut_) return false;
     out_.push_back(b);
     return true;
@@ -130,7 +131,7 @@ class Inflater {
       const int symbol = Decode(litLen);
       if (symbol < 0) return false;
       if (symbol < 256) {
-        if (!Put(static_cast<BYTE>(symbol))) return false;
+        if (!Put(static_cast<uint8_t>(symbol))) return false;
         continue;
       }
       if (symbol == 256) return true;
@@ -204,13 +205,13 @@ class Inflater {
     return Codes(litLen, dist);
   }
 
-  const BYTE* in_;
+  const uint8_t* in_;
   size_t size_;
   size_t pos_ = 0;
   uint32_t bitBuffer_ = 0;
   int bitCount_ = 0;
   bool failed_ = false;
-  std::vector<BYTE>& out_;
+  std::vector<uint8_t>& out_;
   size_t maxOut_;
 };
 
@@ -225,21 +226,21 @@ constexpr size_t kLocalHeaderSize = 30;
 constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagUtf8 = 0x0800;
 
-uint16_t Read16(const BYTE* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Read32(const BYTE* p) {
+uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Read32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
          (static_cast<uint32_t>(p[3]) << 24);
 }
 
 }  // namespace
 
-bool InflateRaw(const BYTE* in, size_t inSize, std::vector<BYTE>& out, size_t maxOut) {
+bool InflateRaw(const uint8_t* in, size_t inSize, std::vector<uint8_t>& out, size_t maxOut) {
   out.clear();
   if (!in && inSize) return false;
   return Inflater(in, inSize, out, maxOut).Run();
 }
 
-uint32_t Crc32(const BYTE* data, size_t size) {
+uint32_t Crc32(const uint8_t* data, size_t size) {
   static const std::array<uint32_t, 256> table = [] {
     std::array<uint32_t, 256> t{};
     for (uint32_t n = 0; n < 256; ++n) {
@@ -260,7 +261,7 @@ std::string NormaliseZipName(const char* name) {
   // Separators are looked at only outside double-byte characters: 0x5C ('\\')
   // is a valid trail byte in code page 936.
   for (const char* p = name; *p; ++p) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) {
+    if (tamvelo::IsLeadByte(static_cast<unsigned char>(*p)) && p[1]) {
       key += *p++;
       key += *p;
     } else if (*p == '/' || *p == '\\') {
@@ -280,7 +281,7 @@ void CZipArchive::Close() {
   index_.clear();
 }
 
-bool CZipArchive::Open(const BYTE* data, size_t size) {
+bool CZipArchive::Open(const uint8_t* data, size_t size) {
   Close();
   if (!data || size < kEndSize) return false;
   // The end record sits at the end, followed by a comment of up to 64 KiB.
@@ -294,7 +295,7 @@ bool CZipArchive::Open(const BYTE* data, size_t size) {
     }
   }
   if (!found) return false;
-  const BYTE* record = data + end;
+  const uint8_t* record = data + end;
   const uint16_t disk = Read16(record + 4);
   const uint16_t directoryDisk = Read16(record + 6);
   const uint16_t count = Read16(record + 10);
@@ -308,7 +309,7 @@ bool CZipArchive::Open(const BYTE* data, size_t size) {
   const size_t directoryEnd = static_cast<size_t>(directoryOffset) + directorySize;
   for (uint16_t i = 0; i < count; ++i) {
     if (directoryEnd - pos < kDirectoryHeaderSize) return false;
-    const BYTE* h = data + pos;
+    const uint8_t* h = data + pos;
     if (Read32(h) != kDirectorySignature) return false;
     const size_t nameLen = Read16(h + 28), extraLen = Read16(h + 30), commentLen = Read16(h + 32);
     const size_t total = kDirectoryHeaderSize + nameLen + extraLen + commentLen;
@@ -342,19 +343,20 @@ std::vector<std::string> CZipArchive::Names() const {
   return names;
 }
 
-bool CZipArchive::Extract(const char* name, std::vector<BYTE>& out) const {
+bool CZipArchive::Extract(const char* name, std::vector<uint8_t>& out, size_t maxSize) const {
   out.clear();
   const auto found = index_.find(NormaliseZipName(name));
   if (found == index_.end()) return false;
   const Entry& e = entries_[found->second];
   if (e.flags & kFlagEncrypted) return false;
   if (e.method != 0 && e.method != 8) return false;
+  if (e.size > maxSize) return false;
   const size_t local = e.localHeaderOffset;
   if (size_ - local < kLocalHeaderSize || Read32(data_ + local) != kLocalSignature) return false;
   const uint64_t start = static_cast<uint64_t>(local) + kLocalHeaderSize + Read16(data_ + local + 26) +
                          Read16(data_ + local + 28);
   if (start > size_ || e.compressedSize > size_ - start) return false;
-  const BYTE* bytes = data_ + start;
+  const uint8_t* bytes = data_ + start;
   bool ok;
   if (e.method == 0) {
     ok = e.compressedSize == e.size;

@@ -3,8 +3,6 @@
 // offset is checked before it is used.
 #pragma once
 
-#include <windows.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,17 +15,21 @@ namespace DuiLib {
 // maxOut bytes counts as corrupt, which bounds what a hostile stream can make
 // us allocate. False for a corrupt or truncated stream; `out` then holds
 // whatever was decoded before the fault.
-bool InflateRaw(const BYTE* in, size_t inSize, std::vector<BYTE>& out, size_t maxOut = 256u << 20);
+bool InflateRaw(const uint8_t* in, size_t inSize, std::vector<uint8_t>& out, size_t maxOut = 256u << 20);
 
 // CRC-32 as zip uses it (polynomial 0xEDB88320).
-uint32_t Crc32(const BYTE* data, size_t size);
+uint32_t Crc32(const uint8_t* data, size_t size);
 
 class CZipArchive {
  public:
+  // No skin file comes near this; the resource store takes no larger file
+  // from the disk either.
+  static constexpr size_t kMaxEntryBytes = 64u << 20;
+
   // Reads the end-of-central-directory record and the central directory.
   // The archive keeps pointers into `data`: the caller keeps it alive.
   // False (and an empty archive) when the directory is corrupt or truncated.
-  bool Open(const BYTE* data, size_t size);
+  bool Open(const uint8_t* data, size_t size);
   void Close();
   bool IsOpen() const { return data_ != nullptr; }
 
@@ -35,8 +37,10 @@ class CZipArchive {
   // repeated separators as one: "xml//main.xml" finds "XML/Main.xml".
   bool Contains(const char* name) const;
   // Stored (0) and deflated (8) entries; the size and CRC-32 are verified and
-  // encrypted entries refused. `out` is empty after a failure.
-  bool Extract(const char* name, std::vector<BYTE>& out) const;
+  // encrypted entries refused. `out` is empty after a failure. An entry
+  // larger than maxSize is refused: its size is only what the archive claims,
+  // and that much is what inflating it may take.
+  bool Extract(const char* name, std::vector<uint8_t>& out, size_t maxSize = kMaxEntryBytes) const;
 
   // Entry names as stored (ANSI code page), in directory order.
   std::vector<std::string> Names() const;
@@ -52,7 +56,7 @@ class CZipArchive {
     uint32_t localHeaderOffset = 0;
   };
 
-  const BYTE* data_ = nullptr;
+  const uint8_t* data_ = nullptr;
   size_t size_ = 0;
   std::vector<Entry> entries_;
   std::unordered_map<std::string, size_t> index_;  // normalised name -> entry

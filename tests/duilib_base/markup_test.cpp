@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
+
+#include "tests/support/text_literals.h"
 
 namespace tamvelo::test {
 using namespace DuiLib;  // the code under test
@@ -44,7 +47,7 @@ TEST(Markup, ReadsASkinTree) {
   CMarkupNode font = root.GetChild();
   EXPECT_STREQ(font.GetName(), "Font");
   EXPECT_FALSE(font.HasChildren());
-  EXPECT_STREQ(font.GetAttributeValue("name"), "微软雅黑");  // now code page 936
+  EXPECT_EQ(font.GetAttributeValue("name"), Utf8ToAnsi(u8"微软雅黑"));  // now code page 936
   CMarkupNode layout = font.GetSibling();
   EXPECT_STREQ(layout.GetAttributeValue("bkimage"), "file = 'skin/Default/mainbg.png' corner='2,2,2,2'");
   EXPECT_FALSE(layout.HasSiblings());
@@ -52,12 +55,12 @@ TEST(Markup, ReadsASkinTree) {
   // The commented-out button is not a child.
   CMarkupNode label = layout.GetChild();
   EXPECT_STREQ(label.GetName(), "Label");
-  EXPECT_STREQ(label.GetAttributeValue("text"), "塔维洛 & <游戏盒> \"1\" '2'");
+  EXPECT_EQ(label.GetAttributeValue("text"), Utf8ToAnsi(u8"塔维洛 & <游戏盒> \"1\" '2'"));
   EXPECT_EQ(label.GetParent().GetName(), std::string("VerticalLayout"));
 
   CMarkupNode text = layout.GetChild("Text");
   ASSERT_TRUE(text.IsValid());
-  EXPECT_STREQ(text.GetValue(), "a 中文 b<raw & kept>");
+  EXPECT_EQ(text.GetValue(), Utf8ToAnsi(u8"a 中文 b<raw & kept>"));
   EXPECT_FALSE(layout.GetChild("Button").IsValid());
 }
 
@@ -84,10 +87,10 @@ TEST(Markup, AttributeCopyIsCutOnACharacterBoundary) {
   CMarkup xml(u8"<a v=\"中文x\"/>");
   char buffer[4];
   ASSERT_TRUE(xml.GetRoot().GetAttributeValue("v", buffer, sizeof buffer));
-  EXPECT_STREQ(buffer, "中");  // 2 bytes; the next character would not fit whole
+  EXPECT_EQ(buffer, Utf8ToAnsi(u8"中"));  // 2 bytes; the next character would not fit whole
   char big[16];
   ASSERT_TRUE(xml.GetRoot().GetAttributeValue("v", big, sizeof big));
-  EXPECT_STREQ(big, "中文x");
+  EXPECT_EQ(big, Utf8ToAnsi(u8"中文x"));
 }
 
 TEST(Markup, MalformedInputIsRejectedWithAMessageAndNoTree) {
@@ -189,16 +192,17 @@ TEST(Markup, NestingDepthIsLimited) {
 }
 
 TEST(Markup, LoadFromMemoryTakesUtf16AndRefusesNulBytes) {
-  const wchar_t wide[] = L"\xFEFF<a t=\"\x4E2D\"/>";
+  // Little-endian UTF-16, as on both platforms' processors.
+  const char16_t wide[] = u"\xFEFF<a t=\"\x4E2D\"/>";
   CMarkup xml;
-  ASSERT_TRUE(xml.LoadFromMem(reinterpret_cast<const BYTE*>(wide), sizeof wide - sizeof(wchar_t)))
+  ASSERT_TRUE(xml.LoadFromMem(reinterpret_cast<const uint8_t*>(wide), sizeof wide - sizeof(char16_t)))
       << ErrorOf(xml);
-  EXPECT_STREQ(xml.GetRoot().GetAttributeValue("t"), "中");
+  EXPECT_EQ(xml.GetRoot().GetAttributeValue("t"), Utf8ToAnsi(u8"中"));
   const char withNul[] = "<a>\0</a>";
-  EXPECT_FALSE(xml.LoadFromMem(reinterpret_cast<const BYTE*>(withNul), sizeof withNul - 1));
+  EXPECT_FALSE(xml.LoadFromMem(reinterpret_cast<const uint8_t*>(withNul), sizeof withNul - 1));
   EXPECT_FALSE(xml.LoadFromMem(nullptr, 10));
   // Odd UTF-16 length: the last byte is dropped, the rest still parses.
-  const BYTE odd[] = {0xFF, 0xFE, '<', 0, 'a', 0, '/', 0, '>', 0, 'x'};
+  const uint8_t odd[] = {0xFF, 0xFE, '<', 0, 'a', 0, '/', 0, '>', 0, 'x'};
   EXPECT_TRUE(xml.LoadFromMem(odd, sizeof odd));
 }
 

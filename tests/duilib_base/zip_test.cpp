@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "tests/support/sample_data.h"
 
@@ -15,7 +17,7 @@ using tamvelo::test::Bytes;
 using tamvelo::test::BuildZip;
 using tamvelo::test::ZipItem;
 
-std::string AsString(const std::vector<BYTE>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string AsString(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 // Made once with Python's zlib (level 9, raw deflate): one dynamic-Huffman
 // block holding DynamicSampleText().
@@ -41,7 +43,7 @@ std::string DynamicSampleText() {
 }
 
 TEST(Inflate, DecodesStoredFixedAndDynamicBlocks) {
-  std::vector<BYTE> out;
+  std::vector<uint8_t> out;
   // Two stored blocks, the second one empty and last.
   const std::string stored("\x00\x05\x00\xfa\xff" "hello" "\x01\x00\x00\xff\xff", 15);
   ASSERT_TRUE(InflateRaw(Bytes(stored), stored.size(), out));
@@ -59,7 +61,7 @@ TEST(Inflate, DecodesStoredFixedAndDynamicBlocks) {
 }
 
 TEST(Inflate, RejectsCorruptStreams) {
-  std::vector<BYTE> out;
+  std::vector<uint8_t> out;
   const std::string badLength("\x01\x05\x00\xfb\xff" "hello", 10);  // NLEN is not ~LEN
   EXPECT_FALSE(InflateRaw(Bytes(badLength), badLength.size(), out));
   const std::string shortStored("\x01\x05\x00\xfa\xff" "he", 7);
@@ -76,15 +78,15 @@ TEST(Inflate, RejectsCorruptStreams) {
 }
 
 TEST(Inflate, TruncationAndDamageFailCleanly) {
-  std::vector<BYTE> out;
+  std::vector<uint8_t> out;
   for (size_t n = 0; n < kDynamicDeflateSize; ++n) {
     EXPECT_FALSE(InflateRaw(kDynamicDeflate, n, out)) << n;
   }
   std::mt19937 random(99);
-  std::vector<BYTE> damaged(kDynamicDeflate, kDynamicDeflate + kDynamicDeflateSize);
+  std::vector<uint8_t> damaged(kDynamicDeflate, kDynamicDeflate + kDynamicDeflateSize);
   for (int round = 0; round < 2000; ++round) {
-    std::vector<BYTE> copy = damaged;
-    copy[random() % copy.size()] ^= static_cast<BYTE>(1u << (random() % 8));
+    std::vector<uint8_t> copy = damaged;
+    copy[random() % copy.size()] ^= static_cast<uint8_t>(1u << (random() % 8));
     InflateRaw(copy.data(), copy.size(), out, 4096);  // any result, never a crash
     EXPECT_LE(out.size(), 4096u);
   }
@@ -92,7 +94,7 @@ TEST(Inflate, TruncationAndDamageFailCleanly) {
 
 TEST(Inflate, OutputLimitIsEnforced) {
   const std::string bomb = tamvelo::test::DeflateFixed(std::string(100000, 'a'));
-  std::vector<BYTE> out;
+  std::vector<uint8_t> out;
   EXPECT_FALSE(InflateRaw(Bytes(bomb), bomb.size(), out, 1000));
   EXPECT_LE(out.size(), 1000u);
   EXPECT_TRUE(InflateRaw(Bytes(bomb), bomb.size(), out, 100000));
@@ -119,7 +121,7 @@ TEST(Zip, ExtractsStoredAndDeflatedEntriesByFlexibleName) {
   CZipArchive zip;
   ASSERT_TRUE(zip.Open(Bytes(bytes), bytes.size()));
   EXPECT_EQ(zip.Names().size(), 4u);
-  std::vector<BYTE> out;
+  std::vector<uint8_t> out;
   ASSERT_TRUE(zip.Extract("xml//main.xml", out));
   EXPECT_EQ(AsString(out), "<Window/>");
   ASSERT_TRUE(zip.Extract("SKIN\\default\\big.TXT", out));
@@ -147,7 +149,7 @@ TEST(Zip, DoubleByteNamesMatchExactlyExceptAsciiCase) {
 TEST(Zip, CorruptArchivesAreRejected) {
   const std::string good = BuildZip(SampleItems());
   CZipArchive zip;
-  std::vector<BYTE> out;
+  std::vector<uint8_t> out;
   // Truncated anywhere: either the directory is refused or no entry reads.
   for (size_t n = 0; n < good.size(); ++n) {
     if (zip.Open(Bytes(good), n)) {
@@ -195,11 +197,33 @@ TEST(Zip, CorruptArchivesAreRejected) {
   }
 }
 
+// An archive's claimed size is what inflating an entry may take: a small
+// archive must not make us allocate gigabytes.
+TEST(Zip, EntriesLargerThanTheLimitAreRefused) {
+  const std::string text = std::string(5000, 'b') + "tail";
+  const std::string bytes = BuildZip({{"big.txt", text, true}, {"small.txt", "s", false}});
+  CZipArchive zip;
+  ASSERT_TRUE(zip.Open(Bytes(bytes), bytes.size()));
+  std::vector<uint8_t> out;
+  EXPECT_FALSE(zip.Extract("big.txt", out, text.size() - 1));
+  EXPECT_TRUE(out.empty());
+  ASSERT_TRUE(zip.Extract("big.txt", out, text.size()));
+  EXPECT_EQ(AsString(out), text);
+  EXPECT_TRUE(zip.Extract("small.txt", out, 1));
+  // A claim of 4 GiB is refused before anything is inflated.
+  std::string claimed = bytes;
+  tamvelo::test::Put32(claimed, tamvelo::test::FindSignature(claimed, 0x02014b50) + 24, 0xFFFFFFFFu);
+  ASSERT_TRUE(zip.Open(Bytes(claimed), claimed.size()));
+  EXPECT_FALSE(zip.Extract("big.txt", out));
+  EXPECT_GE(CZipArchive::kMaxEntryBytes, size_t{16} << 20);  // still room for any skin image
+  EXPECT_LT(CZipArchive::kMaxEntryBytes, size_t{1} << 30);
+}
+
 TEST(Zip, EncryptedEntriesAreRefused) {
   const std::string bytes = BuildZip({{"secret.xml", "<a/>", false, 0x0001}, {"open.xml", "<b/>", false}});
   CZipArchive zip;
   ASSERT_TRUE(zip.Open(Bytes(bytes), bytes.size()));
-  std::vector<BYTE> out;
+  std::vector<uint8_t> out;
   EXPECT_TRUE(zip.Contains("secret.xml"));
   EXPECT_FALSE(zip.Extract("secret.xml", out));
   EXPECT_TRUE(zip.Extract("open.xml", out));

@@ -1,9 +1,8 @@
 // Builders of binary test data: deflate streams, zip archives and PNG files,
-// made independently of the code under test.
+// made independently of the code under test. Portable: no windows.h.
 #pragma once
 
-#include <windows.h>
-
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +33,6 @@ void Put32(std::string& bytes, size_t at, uint32_t value);
 // An RGBA PNG; pixels are 0xAARRGGBB, straight (not premultiplied) alpha.
 std::string EncodePng(int width, int height, const std::vector<uint32_t>& pixels);
 
-inline const BYTE* Bytes(const std::string& s) { return reinterpret_cast<const BYTE*>(s.data()); }
+inline const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
 }  // namespace tamvelo::test

@@ -1,8 +1,8 @@
-#include "duilib/UIAttribute.h"
+#include "duilib/UIAttributeValue.h"
 
-#include <stdlib.h>
-#include <string.h>
-
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace DuiLib {
@@ -13,11 +13,13 @@ const char* SkipBlanks(const char* p) {
   return p;
 }
 
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 // Reads the next comma-separated integer; leaves p after the comma.
-long NextNumber(const char*& p) {
+int32_t NextNumber(const char*& p) {
   p = SkipBlanks(p);
   char* end = nullptr;
-  const long v = strtol(p, &end, 10);
+  const int32_t v = ReadInt32(p, &end);
   p = SkipBlanks(end);
   if (*p == ',') ++p;
   else if (end == p && *p != '\0') {
@@ -30,19 +32,32 @@ long NextNumber(const char*& p) {
 
 }  // namespace
 
+int32_t ReadInt32(const char* text, char** end) {
+  const long long v = std::strtoll(text, end, 10);
+  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(v);
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
 bool ParseBool(const char* value) {
   if (value == nullptr) return false;
   value = SkipBlanks(value);
-  if (_strnicmp(value, "true", 4) == 0) return true;
-  return strtol(value, nullptr, 10) != 0;
+  if (EqualsNoCase(std::string_view(value).substr(0, 4), "true")) return true;
+  return ReadInt32(value, nullptr) != 0;
 }
 
-int ParseInt(const char* value) {
-  return value ? static_cast<int>(strtol(SkipBlanks(value), nullptr, 10)) : 0;
-}
+int ParseInt(const char* value) { return value ? ReadInt32(SkipBlanks(value), nullptr) : 0; }
 
-RECT ParseRect(const char* value) {
-  RECT rc = {0, 0, 0, 0};
+RectValue ParseRectValue(const char* value) {
+  RectValue rc;
   if (value == nullptr) return rc;
   const char* p = value;
   rc.left = NextNumber(p);
@@ -52,8 +67,8 @@ RECT ParseRect(const char* value) {
   return rc;
 }
 
-SIZE ParseSize(const char* value) {
-  SIZE sz = {0, 0};
+SizeValue ParseSizeValue(const char* value) {
+  SizeValue sz;
   if (value == nullptr) return sz;
   const char* p = value;
   sz.cx = NextNumber(p);
