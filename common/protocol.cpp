@@ -1,7 +1,5 @@
 #include "common/protocol.h"
 
-#include <algorithm>
-#include <cstring>
 #include <cwchar>
 #include <utility>
 
@@ -47,35 +45,27 @@ void CopyDataRecord::Bind() {
   data_.lpData = bytes_.empty() ? nullptr : bytes_.data();
 }
 
-CopyDataRecord MakeGameRecord(const std::string& cookieText, DWORD cookieQuerySize,
-                              const std::string& address) {
-  const size_t byteCount = size_t{cookieQuerySize} + address.size() + 2;
-  std::string text;
-  ULONG_PTR kind = CopyDataUrl;
-  if (cookieText.size() > 2) {
-    text = cookieText + kCookiesAddressSeparator;
-    kind = CopyDataCookiesAndUrl;
-  }
-  text += address;
-  std::vector<char> bytes(std::max(byteCount, text.size() + 1), '\0');
-  std::memcpy(bytes.data(), text.data(), text.size());
-  return CopyDataRecord(kind, std::move(bytes), static_cast<DWORD>(byteCount));
+namespace {
+
+CopyDataRecord ToCopyData(RecordBytes record) {
+  return CopyDataRecord(record.kind, std::move(record.bytes), static_cast<DWORD>(record.byteCount));
 }
 
-static CopyDataRecord MakeWideRecord(ULONG_PTR kind, const std::wstring& text) {
-  // The text and its terminator, byte for byte.
-  const char* first = reinterpret_cast<const char*>(text.c_str());
-  std::vector<char> bytes(first, first + (text.size() + 1) * sizeof(wchar_t));
-  const DWORD byteCount = static_cast<DWORD>(bytes.size());
-  return CopyDataRecord(kind, std::move(bytes), byteCount);
+std::u16string Utf16Units(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+
+}  // namespace
+
+CopyDataRecord MakeGameRecord(const std::string& cookieText, DWORD cookieQuerySize,
+                              const std::string& address) {
+  return ToCopyData(GameRecordBytes(cookieText, cookieQuerySize, address));
 }
 
 CopyDataRecord MakeOpenTabRecord(const std::wstring& address) {
-  return MakeWideRecord(CopyDataOpenTab, address);
+  return ToCopyData(OpenTabRecordBytes(Utf16Units(address)));
 }
 
 CopyDataRecord MakeTabTitleRecord(HWND hostWindow, const std::wstring& title) {
-  return MakeWideRecord(reinterpret_cast<ULONG_PTR>(hostWindow), title);
+  return ToCopyData(TabTitleRecordBytes(reinterpret_cast<RecordKind>(hostWindow), Utf16Units(title)));
 }
 
 COPYDATASTRUCT MakeActivateRecord() {
@@ -87,26 +77,15 @@ COPYDATASTRUCT MakeActivateRecord() {
 }
 
 std::optional<std::string> ReadRecordText(const COPYDATASTRUCT* record) {
-  if (record == nullptr || record->lpData == nullptr || record->cbData == 0) return std::nullopt;
-  const char* bytes = static_cast<const char*>(record->lpData);
-  const void* nul = std::memchr(bytes, '\0', record->cbData);
-  const size_t length = nul ? static_cast<const char*>(nul) - bytes : record->cbData;
-  return std::string(bytes, length);
+  if (record == nullptr) return std::nullopt;
+  return ReadRecordText(record->lpData, record->cbData);
 }
 
 std::optional<std::wstring> ReadRecordTextW(const COPYDATASTRUCT* record) {
-  if (record == nullptr || record->lpData == nullptr || record->cbData == 0) return std::nullopt;
-  const size_t units = record->cbData / sizeof(wchar_t);
-  // The sender's buffer need not be aligned for wchar_t: copy unit by unit.
-  const unsigned char* bytes = static_cast<const unsigned char*>(record->lpData);
-  std::wstring text;
-  for (size_t i = 0; i < units; ++i) {
-    wchar_t unit;
-    std::memcpy(&unit, bytes + i * sizeof(wchar_t), sizeof(wchar_t));
-    if (unit == L'\0') break;
-    text.push_back(unit);
-  }
-  return text;
+  if (record == nullptr) return std::nullopt;
+  const std::optional<std::u16string> units = ReadRecordText16(record->lpData, record->cbData);
+  if (!units) return std::nullopt;
+  return std::wstring(units->begin(), units->end());
 }
 
 }  // namespace tamvelo::protocol

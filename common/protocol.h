@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/protocol_records.h"
+
 namespace tamvelo::protocol {
 
 // Window classes. The main program compares class names read into a
@@ -34,19 +36,6 @@ std::string TabCommandLine(const char* token);
 // True when the text after the first blank of a tab process's command line
 // contains the waiting-mode token anywhere.
 bool IsWaitModeCommandLine(const wchar_t* commandLine);
-
-// Record kinds (COPYDATASTRUCT::dwData) are per receiver.
-enum HostRecordKind : ULONG_PTR {  // main program -> tab host window
-  CopyDataCookiesAndUrl = 1,       // ANSI "cookies||address"
-  CopyDataUrl = 2,                 // ANSI "address"
-};
-// Between the cookies and the address of a CopyDataCookiesAndUrl record.
-inline constexpr char kCookiesAddressSeparator[] = "||";
-enum MainRecordKind : ULONG_PTR {  // tab process / second instance -> main window
-  CopyDataOpenTab = 0,             // UTF-16 address of a new-window request
-  CopyDataActivate = 1,            // no data: bring the main window back
-  CopyDataTabTitle = 2,            // kinds >= 2: the sender's host window handle
-};
 
 // Tab windows sit below the title bar, tab strip and tool bar.
 inline constexpr int kTabTopOffset = 70;
@@ -75,12 +64,7 @@ class CopyDataRecord {
   COPYDATASTRUCT data_{};
 };
 
-// The first record to a new tab. cookieQuerySize is the size that the cookie
-// size query reported (0 without cookies); cookieText is what the second query
-// read. A text longer than 2 bytes gives CopyDataCookiesAndUrl
-// ("cookies||address"), otherwise CopyDataUrl ("address"). The byte count is
-// cookieQuerySize + strlen(address) + 2 in both cases; the buffer is zero
-// filled to cover it.
+// The records of common/protocol_records.h, ready to send.
 CopyDataRecord MakeGameRecord(const std::string& cookieText, DWORD cookieQuerySize,
                               const std::string& address);
 
@@ -91,10 +75,8 @@ CopyDataRecord MakeTabTitleRecord(HWND hostWindow, const std::wstring& title);
 // Second instance -> running main window: kind 1, cbData 1, no data pointer.
 COPYDATASTRUCT MakeActivateRecord();
 
-// Reading a received record. Records come from other processes and may lack
-// their terminator: the text ends at the first NUL or at cbData, whichever
-// comes first; nothing past cbData is read. No data pointer or cbData 0 gives
-// nullopt. For UTF-16, an odd last byte is ignored.
+// Reading a received record within its cbData, as ReadRecordText and
+// ReadRecordText16 of common/protocol_records.h do.
 std::optional<std::string> ReadRecordText(const COPYDATASTRUCT* record);
 std::optional<std::wstring> ReadRecordTextW(const COPYDATASTRUCT* record);
 

@@ -1,8 +1,9 @@
 #include "tab/host_records.h"
 
 #include <iterator>
+#include <optional>
 
-#include "common/protocol.h"
+#include "common/protocol_records.h"
 #include "common/text_codec.h"
 
 namespace tamvelo::tab {
@@ -15,11 +16,10 @@ void Navigate(const std::string& address, const RecordActions& actions) {
 
 }  // namespace
 
-void HandleHostRecord(const COPYDATASTRUCT* record, const RecordActions& actions) {
-  if (record == nullptr) return;
-  const ULONG_PTR kind = record->dwData;
+void HandleHostRecord(protocol::RecordKind kind, const void* data, size_t byteCount,
+                      const RecordActions& actions) {
   if (kind != protocol::CopyDataCookiesAndUrl && kind != protocol::CopyDataUrl) return;
-  const std::optional<std::string> text = protocol::ReadRecordText(record);
+  const std::optional<std::string> text = protocol::ReadRecordText(data, byteCount);
   if (!text) return;
   if (kind == protocol::CopyDataUrl) {
     Navigate(*text, actions);

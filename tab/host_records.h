@@ -1,12 +1,12 @@
 // The records that the main program sends to a tab's host window.
 #pragma once
 
-#include <windows.h>
-
+#include <cstddef>
 #include <functional>
 #include <string>
 
-#include "tab/cookies.h"
+#include "common/protocol_records.h"
+#include "tab/cookie_text.h"
 
 namespace tamvelo::tab {
 
@@ -18,7 +18,8 @@ struct RecordActions {
 // Kind 1 ("cookies||address"): sets the cookies, then navigates to the
 // address; without "||" nothing happens. Kind 2: navigates to the whole
 // text. Other kinds, records without text and empty addresses do nothing.
-// The text is read within cbData only (the sender may be hostile).
-void HandleHostRecord(const COPYDATASTRUCT* record, const RecordActions& actions);
+// The text is read within byteCount only (the sender may be hostile).
+void HandleHostRecord(protocol::RecordKind kind, const void* data, size_t byteCount,
+                      const RecordActions& actions);
 
 }  // namespace tamvelo::tab

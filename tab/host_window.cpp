@@ -1,10 +1,14 @@
 #include "tab/host_window.h"
 
-#include "tab/host_records.h"
+#include "tab/cookies.h"
 #include "tab/tab_host.h"
 #include "tab/tab_window.h"
 
 namespace tamvelo::tab {
+
+void HandleHostRecord(const COPYDATASTRUCT* record, const RecordActions& actions) {
+  if (record != nullptr) HandleHostRecord(record->dwData, record->lpData, record->cbData, actions);
+}
 
 bool RequestNavigation(const std::wstring& address) {
   TabHostState& process = TabHost();

@@ -5,7 +5,13 @@
 
 #include <string>
 
+#include "tab/host_records.h"
+
 namespace tamvelo::tab {
+
+// A WM_COPYDATA record of the main program, read within its cbData; a
+// missing record does nothing.
+void HandleHostRecord(const COPYDATASTRUCT* record, const RecordActions& actions);
 
 LRESULT CALLBACK HostWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

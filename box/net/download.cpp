@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "box/net/http_address.h"
+#include "box/net/http_head.h"
 #include "box/net/http_socket.h"
 #include "box/net/net_hooks.h"
 
@@ -20,7 +21,6 @@ constexpr char kServerClosed[] = "服务器已经关闭连接.";
 constexpr char kReceiveTimedOut[] = "接收数据超时.";
 constexpr char kWriteFailed[] = "文件写入错误！";
 
-constexpr int kLengthFieldBytes = 30;
 // The INI files fetched here are a few KB; a larger length is no such file
 // and would only fill the disk.
 constexpr long long kLargestBody = 4LL * 1024 * 1024;
@@ -32,19 +32,6 @@ constexpr int kStatusOk = 200;
 // make a big body crawl.
 constexpr int kReceiveBytes = 256 * 1024;
 constexpr size_t kWriteBufferBytes = 256 * 1024;
-
-// Content-Length as a plain decimal number; -1 when absent or malformed.
-long long AnnouncedLength(CHttpSocket& http) {
-  char field[kLengthFieldBytes];
-  const int size = http.HeaderField("Content-Length", field, sizeof field);
-  if (size <= 0 || size >= kLengthFieldBytes || size > 10) return -1;
-  long long length = 0;
-  for (int i = 0; i < size; ++i) {
-    if (field[i] < '0' || field[i] > '9') return -1;
-    length = length * 10 + (field[i] - '0');
-  }
-  return length;
-}
 
 std::string FolderOf(const std::string& path) {
   const size_t separator = path.find_last_of("\\/");
@@ -130,7 +117,7 @@ bool DownloadFile(const char* address, const char* localPath) {
   if (!http.SendRequest()) return false;
   // Only a complete, successful response with a known, sane length can
   // replace a good file: error pages and open-ended bodies are refused.
-  const long long length = AnnouncedLength(http);
+  const long long length = AnnouncedLength(http.ReadHeader(nullptr));
   if (!http.HeadComplete() || http.StatusCode() != kStatusOk || length < 0 || length > kLargestBody) {
     return false;
   }

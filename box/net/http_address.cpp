@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "box/net/http_socket.h"
+#include "box/net/http_head.h"
 
 namespace tamvelo::net {
 

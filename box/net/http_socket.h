@@ -8,10 +8,9 @@
 #include <winsock2.h>
 #include <windows.h>
 
-namespace tamvelo::net {
+#include "box/net/http_head.h"
 
-inline constexpr unsigned short kHttpPort = 80;
-inline constexpr int kHttpBufferBytes = 1024;
+namespace tamvelo::net {
 
 // SetTimeout kinds.
 inline constexpr int kReceiveTimeout = 0;
@@ -77,19 +76,17 @@ class CHttpSocket {
   // For callers that check the response: whether the head ended with its
   // blank line, and the status code of the status line (-1 when there is
   // no well-formed status line).
-  bool HeadComplete() const { return headComplete_; }
+  bool HeadComplete() const { return head_.Complete(); }
   int StatusCode() const;
 
  private:
   bool PastDeadline() const { return deadline_ != 0 && GetTickCount64() >= deadline_; }
 
-  char request_[kHttpBufferBytes];
-  char head_[kHttpBufferBytes + 1];  // a full head still ends with a zero
+  char request_[kHttpBufferBytes] = {};
+  ResponseHead head_;
   BOOL connected_ = FALSE;
   SOCKET socket_ = 0;
   BOOL headReceived_ = FALSE;
-  int headSize_ = -1;
-  bool headComplete_ = false;
   ULONGLONG deadline_ = 0;
   int winsockStarts_ = 0;  // each balanced by a cleanup in the destructor
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace tamvelo::test {
 using namespace protocol;  // the code under test
@@ -27,35 +28,23 @@ TEST(ProtocolCommandLine, WaitTokenAnywhereAfterTheFirstBlank) {
   EXPECT_FALSE(IsWaitModeCommandLine(nullptr));
 }
 
-TEST(ProtocolGameRecord, CookiesAndAddressInOneRecord) {
-  const std::string cookies = "a=1; b=2";
-  const DWORD querySize = static_cast<DWORD>(cookies.size() + 1);  // size query counts the NUL
+// The layouts are tested in protocol_records_test.cpp: a record to send
+// carries those bytes and announces their count.
+TEST(ProtocolGameRecord, CarriesTheLaidOutBytes) {
   const std::string address = "http://game.example/play?id=7";
-  CopyDataRecord record = MakeGameRecord(cookies, querySize, address);
-  EXPECT_EQ(record.kind(), CopyDataCookiesAndUrl);
-  EXPECT_EQ(record.byteCount(), querySize + address.size() + 2);
-  const char* text = static_cast<const char*>(record.Get()->lpData);
-  EXPECT_STREQ(text, "a=1; b=2||http://game.example/play?id=7");
-  // The announced bytes are all inside the record, zero after the text.
-  ASSERT_GE(record.bytes().size(), record.byteCount());
-  for (size_t i = std::strlen(text); i < record.byteCount(); ++i) EXPECT_EQ(record.bytes()[i], '\0');
-}
-
-TEST(ProtocolGameRecord, NoCookieOrShortCookieSendsTheAddressAlone) {
-  const std::string address = "http://game.example/";
-  CopyDataRecord none = MakeGameRecord("", 0, address);
-  EXPECT_EQ(none.kind(), CopyDataUrl);
-  EXPECT_EQ(none.byteCount(), address.size() + 2);
-  EXPECT_STREQ(static_cast<const char*>(none.Get()->lpData), address.c_str());
-
-  // Two bytes of cookie text are not enough; the count keeps the query size.
-  CopyDataRecord tiny = MakeGameRecord("a=", 3, address);
-  EXPECT_EQ(tiny.kind(), CopyDataUrl);
-  EXPECT_EQ(tiny.byteCount(), 3 + address.size() + 2);
-  EXPECT_STREQ(static_cast<const char*>(tiny.Get()->lpData), address.c_str());
-
-  CopyDataRecord three = MakeGameRecord("a=1", 4, address);
-  EXPECT_EQ(three.kind(), CopyDataCookiesAndUrl);
+  for (const std::string cookies : {"a=1; b=2", ""}) {
+    SCOPED_TRACE(cookies);
+    const DWORD querySize = static_cast<DWORD>(cookies.empty() ? 0 : cookies.size() + 1);
+    const RecordBytes expected = GameRecordBytes(cookies, querySize, address);
+    CopyDataRecord record = MakeGameRecord(cookies, querySize, address);
+    EXPECT_EQ(record.kind(), expected.kind);
+    EXPECT_EQ(record.byteCount(), expected.byteCount);
+    EXPECT_EQ(record.bytes(), expected.bytes);
+    EXPECT_EQ(record.Get()->lpData, record.bytes().data());
+    EXPECT_EQ(record.Get()->cbData, record.byteCount());
+  }
+  EXPECT_EQ(MakeGameRecord("a=1", 4, address).kind(), CopyDataCookiesAndUrl);
+  EXPECT_EQ(MakeGameRecord("", 0, address).kind(), CopyDataUrl);
 }
 
 TEST(ProtocolGameRecord, SurvivesMoves) {

@@ -1,4 +1,4 @@
-// The main program's records to a host window, the cookie calls they cause,
+// The host window's WM_COPYDATA record, the cookies in this process's jar,
 // the [Weburl] list and the command line.
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "common/protocol.h"
 #include "common/text_codec.h"
 #include "tab/cookies.h"
-#include "tab/host_records.h"
+#include "tab/host_window.h"
 #include "tab/tab_host.h"
 #include "tab/weburl.h"
 #include "tests/support/test_support.h"
@@ -22,132 +22,25 @@ using namespace tab;  // the code under test
 namespace {
 
 // What a record caused, in order: "cookie:<text>" and "navigate:<address>".
-struct Recorder {
+std::vector<std::wstring> Handled(const COPYDATASTRUCT* record) {
   std::vector<std::wstring> log;
-  int failuresLeft = 0;
-  RecordActions Actions() {
-    return {[this](const char* text) {
-              log.push_back(L"cookie:" + WideFromNarrow(text));
-              if (failuresLeft == 0) return true;
-              --failuresLeft;
-              return false;
-            },
-            [this](const std::wstring& address) { log.push_back(L"navigate:" + address); }};
-  }
-};
-
-COPYDATASTRUCT Record(ULONG_PTR kind, const void* data, DWORD byteCount) {
-  return {kind, byteCount, const_cast<void*>(data)};
+  HandleHostRecord(record, {[&](const char* text) {
+                              log.push_back(L"cookie:" + WideFromNarrow(text));
+                              return true;
+                            },
+                            [&](const std::wstring& address) { log.push_back(L"navigate:" + address); }});
+  return log;
 }
 
-TEST(HostRecordTest, CookiesAreSetOneByOneInOrderBeforeNavigation) {
-  Recorder recorder;
-  const std::string text = "a=1; b=2; c=3||http://127.0.0.1/game?id=7";
-  const COPYDATASTRUCT record = Record(1, text.c_str(), static_cast<DWORD>(text.size() + 1));
-  HandleHostRecord(&record, recorder.Actions());
-  EXPECT_EQ((std::vector<std::wstring>{L"cookie:a=1", L"cookie: b=2", L"cookie: c=3",
-                                       L"navigate:http://127.0.0.1/game?id=7"}),
-            recorder.log);
-}
-
-TEST(HostRecordTest, ARefusedCookieCallIsMadeOnceMoreThenTheSequenceGoesOn) {
-  std::vector<std::string> calls;
-  int refusals = 3;  // the first cookie twice, then the second once
-  SetCookieText("a=1; b=2", [&](const char* text) {
-    calls.push_back(text);
-    return refusals-- <= 0;
-  });
-  EXPECT_EQ((std::vector<std::string>{"a=1", "a=1", " b=2", " b=2"}), calls);
-}
-
-TEST(HostRecordTest, TextsWithNothingToSetCauseNoCall) {
-  std::vector<std::string> calls;
-  const CookieSetter record = [&](const char* text) {
-    calls.push_back(text);
-    return true;
-  };
-  SetCookieText("", record);
-  SetCookieText("  ", record);
-  SetCookieText("a=1; ", record);
-  EXPECT_EQ((std::vector<std::string>{"a=1"}), calls);
-}
-
-// Every cookie is read once, however many there are: the bytes handed to
-// the platform stay within the text's own. Above the bound only the
-// cookies wholly within it are set.
-TEST(HostRecordTest, LongTextsAreSetCookieByCookieAndCutAfterTheLastWholeCookieInTheBound) {
-  // The most whole cookies that fit in the bound, and a text three times as long.
-  std::string within;
-  int count = 0;
-  for (;; ++count) {
-    const std::string next = (count ? "; c" : "c") + std::to_string(count) + "=value";
-    if (within.size() + next.size() > kLongestCookieText) break;
-    within += next;
-  }
-  std::string longer = within;
-  for (int i = count; longer.size() < 3 * kLongestCookieText; ++i) longer += "; c" + std::to_string(i) + "=value";
-  const std::string lastWithin = " c" + std::to_string(count - 1) + "=value";
-  struct Case {
-    const char* name;
-    std::string text;
-    size_t calls;
-    std::string last;
-  };
-  const Case cases[] = {
-      {"at the bound", within, static_cast<size_t>(count), lastWithin},
-      {"above the bound", longer, static_cast<size_t>(count), lastWithin},
-      {"one cookie above the bound", "big=" + std::string(kLongestCookieText, 'v'), 0, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    size_t calls = 0;
-    size_t bytes = 0;
-    std::string last;
-    SetCookieText(c.text, [&](const char* cookie) {
-      ++calls;
-      last = cookie;
-      bytes += last.size();
-      return true;
-    });
-    EXPECT_EQ(calls, c.calls);
-    EXPECT_EQ(last, c.last);
-    EXPECT_LE(bytes, kLongestCookieText);
-  }
-}
-
-TEST(HostRecordTest, AddressRecordNavigatesToTheWholeTextConvertedFromTheAnsiCodePage) {
-  Recorder recorder;
-  const std::string address = test::Utf8ToAnsi(u8"http://127.0.0.1/游戏?a=1||b");
-  const COPYDATASTRUCT record = Record(2, address.c_str(), static_cast<DWORD>(address.size() + 1));
-  HandleHostRecord(&record, recorder.Actions());
-  EXPECT_EQ(std::vector<std::wstring>{L"navigate:http://127.0.0.1/游戏?a=1||b"}, recorder.log);
-}
-
-TEST(HostRecordTest, MalformedRecordsDoNothingOrStayWithinTheirBytes) {
-  Recorder recorder;
-  const std::string noSeparator = "a=1; b=2|http://127.0.0.1/";
-  const COPYDATASTRUCT cases[] = {
-      Record(1, noSeparator.c_str(), static_cast<DWORD>(noSeparator.size() + 1)),
-      Record(2, "http://x/", 0),          // no bytes
-      Record(2, nullptr, 40),             // no data
-      Record(0, "http://127.0.0.1/", 18),  // kinds the host window does not know
-      Record(3, "http://127.0.0.1/", 18),
-      Record(1, "||", 3),                 // nothing on either side
-  };
-  for (const COPYDATASTRUCT& record : cases) HandleHostRecord(&record, recorder.Actions());
-  HandleHostRecord(nullptr, recorder.Actions());
-  EXPECT_TRUE(recorder.log.empty());
-
-  // No terminator: the text ends with cbData.
-  const char unterminated[] = {'h', 't', 't', 'p', ':', '/', '/', 'a', '/', 'X', 'Y'};
-  COPYDATASTRUCT cut = Record(2, unterminated, 9);
-  HandleHostRecord(&cut, recorder.Actions());
-  // A huge cbData over a small buffer: reading stops at the terminator.
-  const char small[] = "http://b/";
-  COPYDATASTRUCT huge = Record(2, small, 0x7FFFFFFF);
-  HandleHostRecord(&huge, recorder.Actions());
-  EXPECT_EQ((std::vector<std::wstring>{L"navigate:http://a/", L"navigate:http://b/"}),
-            recorder.log);
+// The handling itself is tested in host_records_test.cpp: the window's
+// record is read within its cbData, and a missing one does nothing.
+TEST(HostRecordWindowTest, TheReceivedRecordIsHandledWithinItsByteCount) {
+  char text[] = "a=1||http://127.0.0.1/gameXY";
+  COPYDATASTRUCT record{protocol::CopyDataCookiesAndUrl, sizeof text - 3, text};
+  EXPECT_EQ((std::vector<std::wstring>{L"cookie:a=1", L"navigate:http://127.0.0.1/game"}), Handled(&record));
+  COPYDATASTRUCT address{protocol::CopyDataUrl, 0, text};
+  EXPECT_TRUE(Handled(&address).empty());
+  EXPECT_TRUE(Handled(nullptr).empty());
 }
 
 TEST(CookieJarTest, EveryCookieOfTheTextReachesThisProcessesJar) {
