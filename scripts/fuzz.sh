@@ -3,8 +3,9 @@
 # tests natively, then fuzzes each target and prints a table: executions,
 # executions per second, coverage (edges) and findings.
 # Usage: scripts/fuzz.sh [target|all] [seconds per target, default 60]
-# A finding (crash, leak, hang, sanitizer report) fails the run; its input
-# is kept in build/fuzz/findings/<target>/. What a run adds to the corpus
+# A finding (crash, leak, hang, sanitizer report) of this run fails it; its
+# input is kept in build/fuzz/findings/<target>/. Findings of earlier runs
+# stay there but are not counted again. What a run adds to the corpus
 # stays in build/fuzz/corpus/<target>/: the seed corpus under fuzz/ changes
 # only by hand.
 set -euo pipefail
@@ -31,6 +32,9 @@ while read -r name program seeds dictionary max_len; do
   findings="$BUILD/findings/$name"
   log="$BUILD/logs/$name.log"
   mkdir -p "$corpus" "$findings" "$(dirname "$log")"
+  # What is in the findings folder already came from an earlier run.
+  started="$BUILD/logs/$name.started"
+  touch "$started"
   options=(-max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048
            -artifact_prefix="$findings/")
   [ "$dictionary" = - ] || options+=(-dict="$dictionary")
@@ -43,7 +47,7 @@ while read -r name program seeds dictionary max_len; do
   executions="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
   rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
   edges="$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2 || true)"
-  count="$(find "$findings" -type f | wc -l)"
+  count="$(find "$findings" -type f -newer "$started" | wc -l)"
   if [ "$status" -ne 0 ] || [ "$count" -ne 0 ]; then
     found=1
     # A sanitizer report names no artifact when the process died early.

@@ -25,8 +25,9 @@ source "$ROOT/scripts/build.sh"
 source "$ROOT/scripts/wine-env.sh"
 trap wine_session_stop EXIT
 
-declare -A outcome
+declare -A outcome reruns
 passed_suites=0
+rerun_suites=0
 failed_suites=0
 skipped_suites=0
 
@@ -35,6 +36,16 @@ suite_count() { (cd "$1" && ctest -N "${@:2}" | sed -n 's/^Total Tests: //p'); }
 
 # ctest's closing line, or a note that there was none.
 ctest_summary() { grep -E 'tests passed|No tests were found' "$1" | tail -1 || echo "ctest printed no result"; }
+
+# The suites of a ctest log that failed a try and then passed, one a line:
+# ctest prints a status line for every try, the last one counts.
+rerun_passes() {
+  awk '/Test +#[0-9]+: / {
+         name = $0; sub(/.*Test +#[0-9]+: /, "", name); sub(/ .*/, "", name)
+         if ($0 ~ / Passed +[0-9.]+ sec/) last[name] = "passed"; else { last[name] = "failed"; failed[name] = 1 }
+       }
+       END { for (name in failed) if (last[name] == "passed") print name }' "$1" | sort
+}
 
 for arch in x86_64 i686; do
   build="$BUILD_ROOT/$arch"
@@ -85,6 +96,9 @@ for arch in x86_64 i686; do
     failed_suites=$((failed_suites + bad))
   fi
   if [ "$status" -ne 0 ]; then failed=1; fi
+  mapfile -t flaky < <(rerun_passes "$log")
+  rerun_suites=$((rerun_suites + ${#flaky[@]}))
+  reruns[$arch]="${flaky[*]}"
   if [ "$status" -eq 0 ] && [ "$build_status" -eq 0 ]; then
     outcome[$arch]="passed: $summary ($WINEARCH prefix)"
   else
@@ -94,7 +108,10 @@ done
 
 echo
 echo "== test: results by architecture"
-for arch in x86_64 i686; do echo "test: $arch: ${outcome[$arch]}"; done
-echo "test: $passed_suites passed, $failed_suites failed, $skipped_suites skipped"
+for arch in x86_64 i686; do
+  echo "test: $arch: ${outcome[$arch]}"
+  if [ -n "${reruns[$arch]:-}" ]; then echo "test: $arch: passed only on a rerun: ${reruns[$arch]}"; fi
+done
+echo "test: $passed_suites passed, $failed_suites failed, $skipped_suites skipped, $rerun_suites passed on a rerun"
 if [ "$fuzz_status" -ne 0 ]; then echo "test: FAILED: the native parser tests or the fuzz smoke (see above)"; fi
 exit $failed
