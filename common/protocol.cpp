@@ -88,4 +88,11 @@ std::optional<std::wstring> ReadRecordTextW(const COPYDATASTRUCT* record) {
   return std::wstring(units->begin(), units->end());
 }
 
+bool SendRecord(HWND receiver, const COPYDATASTRUCT* record, UINT limitMs) {
+  if (receiver == nullptr) return false;
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutW(receiver, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(record), kRecordSendFlags, limitMs,
+                             &answer) != 0;
+}
+
 }  // namespace tamvelo::protocol

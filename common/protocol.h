@@ -40,6 +40,14 @@ bool IsWaitModeCommandLine(const wchar_t* commandLine);
 // Tab windows sit below the title bar, tab strip and tool bar.
 inline constexpr int kTabTopOffset = 70;
 
+// Every record between the programs is sent with a bound, and given up at
+// once when the receiving thread is hung or ends: neither program's
+// threads ever wait on the other for long.
+inline constexpr UINT kRecordSendFlags = SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT;
+inline constexpr UINT kRecordSendLimitMs = 5000;
+// Sends a record within those bounds; true when the receiver took it.
+bool SendRecord(HWND receiver, const COPYDATASTRUCT* record, UINT limitMs = kRecordSendLimitMs);
+
 // Private messages of the main window.
 inline constexpr UINT kMsgTrayIcon = WM_USER + 100;         // 1124
 inline constexpr UINT kMsgOpenInNewWindow = WM_USER + 101;  // 1125

@@ -122,17 +122,21 @@ LRESULT WindowImplBase::OnMouseWheel(UINT, WPARAM, LPARAM, BOOL& bHandled) { ret
 
 LRESULT WindowImplBase::OnMouseHover(UINT, WPARAM, LPARAM, BOOL& bHandled) { return PassOn(bHandled); }
 
+// The new shape redraws this window only: redrawing the children with it
+// would paint child windows of other threads there and then, and a child
+// whose thread hangs would hold this one.
 LRESULT WindowImplBase::OnSize(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
   const SIZE round = m_pm.GetRoundCorner();
   if (wParam != SIZE_MINIMIZED && (round.cx != 0 || round.cy != 0)) {
     if (wParam == SIZE_MAXIMIZED) {
-      ::SetWindowRgn(m_hWnd, nullptr, TRUE);  // square against the screen edges
+      ::SetWindowRgn(m_hWnd, nullptr, FALSE);  // square against the screen edges
     } else {
       RECT rc;
       ::GetWindowRect(m_hWnd, &rc);
       HRGN rgn = ::CreateRoundRectRgn(0, 0, rc.right - rc.left + 1, rc.bottom - rc.top + 1, round.cx, round.cy);
-      ::SetWindowRgn(m_hWnd, rgn, TRUE);  // the window owns the region now
+      ::SetWindowRgn(m_hWnd, rgn, FALSE);  // the window owns the region now
     }
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_NOCHILDREN);
   }
   return PassOn(bHandled);
 }

@@ -12,10 +12,8 @@ namespace tamvelo::tab {
 
 namespace {
 
-void Send(HWND window, const protocol::CopyDataRecord& record) {
-  if (window == nullptr) return;
-  SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(record.Get()));
-}
+// A hung main window costs the browser thread the bound, not its life.
+void Send(HWND window, const protocol::CopyDataRecord& record) { protocol::SendRecord(window, record.Get()); }
 
 std::wstring LocationName(IWebBrowser2* browser) {
   std::wstring name;

@@ -29,8 +29,9 @@ void ReportMissingFiles() {
 void ActivateRunningInstance() {
   HWND running = FindWindowA(protocol::kMainWindowClass, nullptr);
   if (running == nullptr) return;
-  COPYDATASTRUCT record = protocol::MakeActivateRecord();
-  SendMessageA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+  // A running box that is hung does not keep this start from ending.
+  const COPYDATASTRUCT record = protocol::MakeActivateRecord();
+  protocol::SendRecord(running, &record);
 }
 
 int RunTamveloBox(HINSTANCE instance) {

@@ -11,7 +11,9 @@
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_process.h"
 #include "box/tabs/tab_text.h"
+#include "box/tabs/tab_window_async.h"
 #include "box/web/tabbrowser.h"
+#include "box/windows/hung_page.h"
 #include "common/data_folder.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"
@@ -24,6 +26,8 @@ namespace {
 
 constexpr float kProgramVersion = 1.0f;
 constexpr char kStoppedPage[] = "page_stopped";
+constexpr char kStoppedLine[] = "stopped_line";
+constexpr char kStartingPage[] = "page_starting";
 
 void CopyPath(char* buffer, const std::string& path) { lstrcpynA(buffer, path.c_str(), MAX_PATH); }
 
@@ -194,32 +198,45 @@ void CMainWnd::ShowBodyPage(LPCSTR pageName, bool showLeftRail) {
   if (m_pPageLayout && page) m_pPageLayout->SelectItem(page);
 }
 
-// The page takes the place of a game window, which spans the whole width:
-// the left column goes while it shows and comes back with the portal page.
-void CMainWnd::ShowStoppedPage(bool shown) {
-  CControlUI* page = m_pm.FindControl(kStoppedPage);
-  if (m_pPageLayout == nullptr || page == nullptr) return;
-  const bool showing = m_pPageLayout->GetCurSel() == m_pPageLayout->GetItemIndex(page);
-  if (shown == showing) return;
-  CControlUI* left = m_pm.FindControl("body_main_left");
-  if (left) left->SetVisible(!shown);
-  if (shown) {
-    m_pPageLayout->SelectItem(page);
-  } else {
-    m_pPageLayout->SelectItem(0);
+// The box's own pages take the place of a game window, which spans the
+// whole width: the left column goes while one shows, and comes back with
+// the portal page.
+void CMainWnd::SelectOwnPage(LPCSTR pageName) {
+  if (m_pPageLayout == nullptr) return;
+  const auto indexOf = [this](LPCSTR name) { return m_pPageLayout->GetItemIndex(m_pm.FindControl(name)); };
+  const int shown = m_pPageLayout->GetCurSel();
+  const bool ownPageShown = shown == indexOf(kStoppedPage) || shown == indexOf(kStartingPage);
+  // Without a page of its own, the portal's pages stay as the user had them.
+  if (pageName == nullptr && !ownPageShown) return;
+  const int wanted = pageName != nullptr ? indexOf(pageName) : 0;
+  if (wanted < 0 || wanted == shown) return;
+  if (CControlUI* left = m_pm.FindControl("body_main_left")) left->SetVisible(pageName == nullptr);
+  m_pPageLayout->SelectItem(wanted);
+}
+
+void CMainWnd::ShowTabView(tamvelo::TabView view, LPCSTR stoppedLine) {
+  using tamvelo::TabView;
+  if (view == TabView::Stopped && stoppedLine != nullptr) {
+    if (CControlUI* line = m_pm.FindControl(kStoppedLine)) line->SetText(stoppedLine);
+  }
+  SelectOwnPage(view == TabView::Stopped ? kStoppedPage : view == TabView::Starting ? kStartingPage : nullptr);
+  if (m_pHungPage == nullptr) return;
+  if (view == TabView::Hung) {
+    if (!m_pHungPage->IsShown()) m_pHungPage->ShowOver(TabWindowPlace());
+  } else if (m_pHungPage->IsShown()) {
+    m_pHungPage->Hide();
   }
 }
 
 void CMainWnd::OnSelectChanged(TNotifyUI& msg) {
   if (msg.pSender == nullptr || msg.pSender->GetName() != "maintab") return;
-  ShowStoppedPage(false);
+  ShowTabView(tamvelo::TabView::Game, nullptr);
   if (m_pPageLayout) m_pPageLayout->SelectItem(0);
   if (m_pTabBar == nullptr) return;
   const int current = m_pTabBar->GetCurrentTabIndex();
   if (current < 0) return;
   const auto& tabs = m_pTabBar->GetTabRecords();
-  if (current < static_cast<int>(tabs.size()) && tabs[current]->tabWindow)
-    ::ShowWindow(tabs[current]->tabWindow, SW_HIDE);
+  if (current < static_cast<int>(tabs.size())) tamvelo::tabs::ShowTabWindow(tabs[current]->tabWindow, false);
   m_pTabBar->SetCurrentTabIndex(-1);
   SetFullScreenAvailable(false);
 }

@@ -25,6 +25,7 @@ class CAboutWnd;
 class CCloseHintDialog;
 class CFullscreenBtn;
 class CSkinWnd;
+class CHungPageWnd;
 
 class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
  public:
@@ -59,15 +60,18 @@ class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
   void ShowAltAccountWindow() override;
   void ShowSettingsWindow() override;
   void SelectHomeTab() override;
-  // The body's page for a shown game tab whose process ended, with the
-  // button that reopens it; hidden again for a live tab or the home page.
-  void ShowStoppedPage(bool shown) override;
+  // The body's own page for the selected game tab (starting, stopped with
+  // the button that reopens it, hung above the game), or none for a game
+  // that shows its window.
+  void ShowTabView(tamvelo::TabView view, LPCSTR stoppedLine) override;
 
   // Tray icon and closing.
   void AddTrayIcon();
   void OnTrayIcon(LPARAM mouseMessage);  // message 1124
   void OnCloseButton();
   void QuitApplication() override;
+  // Tells every tab to end, off this thread; when quitting, the message
+  // loop ends once they all have.
   void CloseAllTabs();
 
   // Hiding to the notification area and coming back, with the small windows
@@ -97,6 +101,7 @@ class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
   // --- Accessors for the windows the main window owns -----------------------------
   CScrollTabUI* GetTabBar() const { return m_pTabBar; }
   CTabbrowserUI* GetHomeBrowser() const override { return m_pHomeBrowser; }
+  CHungPageWnd* GetHungPage() const { return m_pHungPage; }
   LPCSTR GetConfigPath() const { return m_szConfigPath; }
   bool IsHidden() const { return m_bHidden; }
 
@@ -105,7 +110,13 @@ class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
  private:
   // Start-up and messages of the window itself.
   void OnCopyData(const COPYDATASTRUCT* record);
+  // Where the shown tab's window sits, in client coordinates: below the
+  // tool bar, or over the whole screen in full screen.
+  RECT TabWindowPlace() const;
   void LayoutTabWindows(int width, int height);
+  void KeepTabWindowsOutOfRedraw(UINT message, WINDOWPOS* pos);
+  // The body's own pages by name; the left rail goes with them.
+  void SelectOwnPage(LPCSTR pageName);
   void StartBackgroundWork();  // first "windowinit": waiting tab process, update thread
   void ShowPortalPage(LPCSTR address);                 // "gamehome", "gamesearch"
   void ShowBodyPage(LPCSTR pageName, bool showLeftRail);  // body pages by name
@@ -149,8 +160,12 @@ class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
   CDownSelMenu* m_pDownSelMenu = nullptr;
   CFullscreenBtn* m_pFullscreenWnd = nullptr;
   CSkinWnd* m_pSkinWnd = nullptr;
+  CHungPageWnd* m_pHungPage = nullptr;
   RECT m_rcSavedWindow = {};
   RECT m_rcSavedTab = {};
   bool m_bFullScreen = false;
   bool m_bFullScreenAvailable = false;
+  // Quitting: the window is hidden and the tabs are ending; the loop ends
+  // when the strip says they all have.
+  bool m_bQuitting = false;
 };

@@ -3,7 +3,9 @@
 #include "box/mainwnd/main_wnd.h"
 #include "box/prefs/fullscreen_caption.h"
 #include "box/tabs/scroll_tab.h"
+#include "box/tabs/tab_window_async.h"
 #include "box/windows/fullscreen_button.h"
+#include "box/windows/hung_page.h"
 #include "box/windows/setting_wnd.h"
 
 void CMainWnd::EnterFullScreen() {
@@ -12,14 +14,15 @@ void CMainWnd::EnterFullScreen() {
   const int height = ::GetSystemMetrics(SM_CYSCREEN);
   ::GetWindowRect(m_hWnd, &m_rcSavedWindow);
   ::MoveWindow(m_hWnd, 0, 0, width, height, TRUE);
+  m_bFullScreen = true;
   if (m_pTabBar != nullptr) {
     const auto& tabs = m_pTabBar->GetTabRecords();
     const int current = m_pTabBar->GetCurrentTabIndex();
-    if (current >= 0 && current < static_cast<int>(tabs.size()) && tabs[current]->tabWindow != nullptr) {
-      ::MoveWindow(tabs[current]->tabWindow, 0, 0, width, height, TRUE);
+    if (current >= 0 && current < static_cast<int>(tabs.size())) {
+      tamvelo::tabs::PlaceTabWindow(tabs[current]->tabWindow, TabWindowPlace());
     }
   }
-  m_bFullScreen = true;
+  if (m_pHungPage != nullptr && m_pHungPage->IsShown()) m_pHungPage->ShowOver(TabWindowPlace());
   if (m_pFullscreenWnd != nullptr) m_pFullscreenWnd->ShowFading();
 }
 

@@ -4,15 +4,18 @@
 // wheel over the page and typed characters.
 #include <windowsx.h>
 
+#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "box/mainwnd/main_wnd.h"
 #include "box/shared/process_values.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
 #include "box/tabs/tab_watch.h"
+#include "box/tabs/tab_watcher.h"
+#include "box/tabs/tab_window_async.h"
 #include "box/web/tabbrowser.h"
+#include "box/windows/hung_page.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"
 #include "common/text_codec.h"
@@ -20,6 +23,9 @@
 namespace protocol = tamvelo::protocol;
 
 LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  if (uMsg == WM_WINDOWPOSCHANGING || uMsg == WM_WINDOWPOSCHANGED) {
+    KeepTabWindowsOutOfRedraw(uMsg, reinterpret_cast<WINDOWPOS*>(lParam));
+  }
   const LRESULT result = WindowImplBase::HandleMessage(uMsg, wParam, lParam);
   switch (uMsg) {
     case WM_SIZE:
@@ -41,6 +47,13 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case tamvelo::tabs::kMsgTabProcessEnded:
       if (m_pTabBar) m_pTabBar->MarkTabEnded(static_cast<DWORD>(wParam));
       break;
+    case tamvelo::tabs::kMsgTabStartDone:
+      if (m_pTabBar) m_pTabBar->OnTabStartDone(static_cast<std::uint32_t>(wParam));
+      break;
+    case tamvelo::tabs::kMsgTabsEnded:
+      // Only the end of quitting's own wait counts.
+      if (m_bQuitting) ::PostQuitMessage(0);
+      break;
     case protocol::kMsgOpenInNewWindow:
       // Any local process can post this: only the update check's own
       // constant address is read, never whatever a sender passes.
@@ -54,17 +67,60 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
+namespace {
+
+// Below the title bar, tab strip and tool bar, filling the rest.
+RECT TabPlaceBelowToolBar(int width, int height) {
+  const int top = protocol::kTabTopOffset;
+  return {0, top, width, height > top ? height : top};
+}
+
+BOOL CALLBACK RedrawIfOwnThread(HWND child, LPARAM) {
+  if (GetWindowThreadProcessId(child, nullptr) == GetCurrentThreadId()) {
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+RECT CMainWnd::TabWindowPlace() const {
+  if (m_bFullScreen) return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  RECT client = {};
+  ::GetClientRect(m_hWnd, &client);
+  return TabPlaceBelowToolBar(client.right, client.bottom);
+}
+
+// Some systems (Wine among them) paint every child of a window that moves,
+// grows or changes its frame there and then, sending the children's frame
+// and background messages also to the threads of other processes; a tab
+// whose thread hangs would hold this one for ever. While tabs are open the
+// system redraws nothing of a move; this window, and the children of this
+// thread, are redrawn here instead, and the tab windows keep only the
+// painting they do themselves.
+void CMainWnd::KeepTabWindowsOutOfRedraw(UINT message, WINDOWPOS* pos) {
+  if (m_pTabBar == nullptr || pos == nullptr) return;
+  bool tabWindows = false;
+  for (const auto& tab : m_pTabBar->GetTabRecords()) {
+    if (tab->tabWindow == nullptr) continue;
+    tabWindows = true;
+    if (message == WM_WINDOWPOSCHANGED) tamvelo::tabs::ForgetPendingErase(tab->tabWindow);
+  }
+  if (!tabWindows) return;
+  if (message == WM_WINDOWPOSCHANGING) {
+    pos->flags |= SWP_NOREDRAW | SWP_DEFERERASE;
+  } else if ((pos->flags & SWP_NOREDRAW) != 0) {
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_NOCHILDREN);
+    ::EnumChildWindows(m_hWnd, RedrawIfOwnThread, 0);
+  }
+}
+
 // Hidden tabs too, so that a tab shown later already fits.
 void CMainWnd::LayoutTabWindows(int width, int height) {
   if (m_pTabBar == nullptr) return;
-  const int tabHeight = height > protocol::kTabTopOffset ? height - protocol::kTabTopOffset : 0;
-  // Moving another process's window waits for it, and a tab opened meanwhile
-  // grows the list: the loop runs over a copy of the windows.
-  std::vector<HWND> windows;
-  for (const auto& tab : m_pTabBar->GetTabRecords()) windows.push_back(tab->tabWindow);
-  for (HWND window : windows) {
-    if (window) MoveWindow(window, 0, protocol::kTabTopOffset, width, tabHeight, TRUE);
-  }
+  const RECT place = TabPlaceBelowToolBar(width, height);
+  for (const auto& tab : m_pTabBar->GetTabRecords()) tamvelo::tabs::PlaceTabWindow(tab->tabWindow, place);
+  if (m_pHungPage != nullptr && m_pHungPage->IsShown()) m_pHungPage->ShowOver(place);
 }
 
 // Records come from other processes: the text is read within the record's
@@ -84,14 +140,7 @@ void CMainWnd::OnCopyData(const COPYDATASTRUCT* record) {
     m_pTabBar->OpenGameTab(ansi.c_str(), true, ansi.c_str());
     return;
   }
-  const HWND sender = reinterpret_cast<HWND>(kind);
-  for (const auto& tab : m_pTabBar->GetTabRecords()) {
-    if (tab->hostWindow != sender) continue;
-    DuiLib::COptionUI* button = tab->button->GetTabButton();
-    button->SetText(ShortenTabTitle(text->c_str()).c_str());
-    button->SetToolTip(ansi.c_str());
-    break;
-  }
+  m_pTabBar->SetTabTitle(reinterpret_cast<HWND>(kind), ShortenTabTitle(text->c_str()), ansi);
 }
 
 void CMainWnd::OpenInNewWindow(LPCSTR address) {

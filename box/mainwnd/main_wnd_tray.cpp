@@ -1,11 +1,8 @@
 // The notification-area icon, the close button, and quitting.
-#include <vector>
-
 #include "box/mainwnd/main_wnd.h"
 #include "box/mainwnd/tray_icon.h"
 #include "box/prefs/close_action.h"
 #include "box/tabs/scroll_tab.h"
-#include "box/tabs/tab_ending.h"
 #include "box/windows/close_hint_dialog.h"
 #include "box/windows/setting_wnd.h"
 #include "box/windows/tray_menu.h"
@@ -43,30 +40,21 @@ void CMainWnd::OnCloseButton() {
   }
 }
 
+// The window goes at once; the loop ends once every tab has ended, which
+// the strip waits for off this thread, so that no tab outlives the box.
 void CMainWnd::QuitApplication() {
+  if (m_bQuitting) return;
+  m_bQuitting = true;
   ::Shell_NotifyIconA(NIM_DELETE, &m_trayIcon);
   if (m_pSettingWnd != nullptr) m_pSettingWnd->UnregisterHotKeys();
+  HideMainWindow();
   CloseAllTabs();
-  ::PostQuitMessage(0);
 }
 
 void CMainWnd::CloseAllTabs() {
-  if (m_pTabBar == nullptr) return;
-  // A tab asking for a new tab while the others end would start a process
-  // that outlives quitting.
-  m_pTabBar->RefuseNewTabs();
-  namespace tabs = tamvelo::tabs;
-  // Taken first: while a tab process handles its message this thread may
-  // serve messages that change the strip. The process handles are this
-  // function's own copies, so a record closed meanwhile cannot take them.
-  std::vector<tabs::TabToEnd> ending;
-  for (const auto& record : m_pTabBar->GetTabRecords()) {
-    ending.push_back({record->tabWindow, tabs::CopyProcessHandle(record->processHandle)});
-  }
-  // A tab hung in a page script neither answers nor ends: it is ended by
-  // force, so that quitting never waits on it.
-  tabs::EndTabs(ending, tabs::kTabAnswerMs, tabs::kTabEndGraceMs);
-  for (const tabs::TabToEnd& tab : ending) {
-    if (tab.process != nullptr) ::CloseHandle(tab.process);
+  if (m_pTabBar != nullptr) {
+    m_pTabBar->EndAllTabs();  // kMsgTabsEnded follows
+  } else if (m_bQuitting) {
+    ::PostQuitMessage(0);
   }
 }

@@ -6,6 +6,7 @@
 #include "box/windows/close_hint_dialog.h"
 #include "box/windows/down_sel_menu.h"
 #include "box/windows/fullscreen_button.h"
+#include "box/windows/hung_page.h"
 #include "box/windows/main_menu.h"
 #include "box/windows/message_wnd.h"
 #include "box/windows/setting_wnd.h"
@@ -80,6 +81,10 @@ void CMainWnd::CreateSmallWindows() {
   m_pSkinWnd = new CSkinWnd();
   CreateSmallWindow(m_pSkinWnd, m_hWnd, "更换皮肤", m_szSkinName);
   m_pSkinWnd->SetMainWnd(this);
+
+  m_pHungPage = new CHungPageWnd();
+  m_pHungPage->SetTabBar(m_pTabBar);
+  if (!m_pHungPage->CreateIn(m_hWnd)) m_pHungPage = nullptr;  // its object went with the window
 }
 
 void CMainWnd::ShowMainMenu(POINT point) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "box/shared/tab_view.h"
+
 class CTabbrowserUI;
 
 namespace tamvelo {
@@ -13,7 +15,8 @@ class MainWindowOps {
  public:
   // Pages and windows.
   virtual void SelectHomeTab() = 0;
-  virtual void ShowStoppedPage(bool shown) = 0;
+  // The body for the selected game tab; stoppedLine explains the stopped page.
+  virtual void ShowTabView(TabView view, LPCSTR stoppedLine) = 0;
   virtual void OpenInNewWindow(LPCSTR address) = 0;
   virtual void ShowAboutWindow() = 0;
   virtual void ShowAltAccountWindow() = 0;

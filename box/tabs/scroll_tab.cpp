@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "box/tabs/tab_layout.h"
+#include "box/tabs/tab_window_async.h"
 
 using DuiLib::CContainerUI;
+namespace tabs = tamvelo::tabs;
 
 namespace {
 
@@ -60,7 +62,7 @@ void CScrollTabUI::LayoutTabs() {
   const int count = static_cast<int>(m_tabs.size());
   const RECT strip = GetPos();
   const std::optional<int> width =
-      tamvelo::tabs::TabButtonWidth(strip.right - strip.left, count, m_nTabWidth, m_nMinTabWidth);
+      tabs::TabButtonWidth(strip.right - strip.left, count, m_nTabWidth, m_nMinTabWidth);
   // Too many tabs for the minimum width: the buttons keep the container's
   // own placement.
   if (!width) return;
@@ -85,21 +87,28 @@ void CScrollTabUI::SelectTab(CScrollOptionUI* button) {
   m_nCurrentTab = index;
   // The option group also clears the home tab.
   button->GetTabButton()->Selected(true);
-  // A tab whose process ended has no window: a page of the body offers to
-  // reopen it instead.
-  const bool ended = m_tabs[index]->ended;
-  if (m_pOwner) m_pOwner->ShowStoppedPage(ended);
-  // Showing and hiding another process's window waits for it, and records
-  // handled meanwhile may open a tab, which then is current: the windows
-  // are taken first, and the index is checked again after each call.
-  HWND oldWindow = old >= 0 && old < static_cast<int>(m_tabs.size()) ? m_tabs[old]->tabWindow : nullptr;
-  HWND window = ended ? nullptr : m_tabs[index]->tabWindow;
-  if (oldWindow && oldWindow != window) ShowWindow(oldWindow, SW_HIDE);
-  if (m_nCurrentTab != index) return;
-  if (window) ShowWindow(window, SW_SHOWNORMAL);
-  if (m_nCurrentTab != index) {
-    if (window) ShowWindow(window, SW_HIDE);
-    return;
+  const TabRecord& record = *m_tabs[index];
+  if (old >= 0 && old < static_cast<int>(m_tabs.size()) && old != index) {
+    tabs::ShowTabWindow(m_tabs[old]->tabWindow, false);
   }
-  if (m_pOwner) m_pOwner->SetFullScreenAvailable(!ended);
+  // Only a tab that joined has its window in place; a starting or stopped
+  // one shows a page of the body instead.
+  if (record.life.stage() == tabs::TabStage::Running) tabs::ShowTabWindow(record.tabWindow, true);
+  ShowCurrentView();
+}
+
+bool CScrollTabUI::IsCurrent(const TabRecord& record) const {
+  return m_nCurrentTab >= 0 && m_nCurrentTab < static_cast<int>(m_tabs.size()) &&
+         m_tabs[m_nCurrentTab].get() == &record;
+}
+
+void CScrollTabUI::ShowCurrentView() {
+  if (m_pOwner == nullptr || m_nCurrentTab < 0 || m_nCurrentTab >= static_cast<int>(m_tabs.size())) return;
+  const tabs::TabLife& life = m_tabs[m_nCurrentTab]->life;
+  const tamvelo::TabView view = life.View(GetTickCount64(), m_hungPageMs);
+  const bool running = life.stage() == tabs::TabStage::Running;
+  // The game's window went with its process.
+  if (!running && m_pOwner->IsFullScreen()) m_pOwner->ExitFullScreen();
+  m_pOwner->ShowTabView(view, tabs::StoppedPageLine(life.reason()));
+  m_pOwner->SetFullScreenAvailable(running);
 }

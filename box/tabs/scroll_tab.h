@@ -6,20 +6,23 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "box/shared/main_window_ops.h"
 #include "box/tabs/address_list.h"
+#include "box/tabs/tab_life.h"
 #include "box/tabs/tab_process.h"
 #include "box/tabs/tab_watch.h"
+#include "box/tabs/tab_watcher.h"
 #include "duilib/UIlib.h"
 
 class CScrollOptionUI;
 
 // One open game tab: its button and the tab process behind it, whose
-// handles the record owns.
+// handles the record owns. Only the user-interface thread touches it.
 struct TabRecord : tamvelo::tabs::TabProcess {
   TabRecord() = default;
   ~TabRecord() { CloseHandles(); }
@@ -28,13 +31,15 @@ struct TabRecord : tamvelo::tabs::TabProcess {
 
   CScrollOptionUI* button = nullptr;
   std::string address;  // the game address the process was given
-  tamvelo::tabs::TabEndWatch endWatch;  // marks the button when the process ends
-  bool ended = false;
-  bool hung = false;
-  // The button's own text and tooltip while a mark shows instead.
+  tamvelo::tabs::TabEndWatch endWatch;  // tells the main window when the process ends
+  tamvelo::tabs::TabLife life;
+  // The button's own text and tooltip: the game's text, later the page
+  // title. Marks and the starting text show instead of them for a while.
   std::string plainText;
   std::string plainToolTip;
 
+  bool ended() const { return life.stage() == tamvelo::tabs::TabStage::Stopped; }
+  bool hung() const { return life.hung(); }
   // Ends the watch and closes both handles.
   void CloseHandles();
   // Takes over a freshly started process after letting go of the one before.
@@ -44,6 +49,9 @@ struct TabRecord : tamvelo::tabs::TabProcess {
 // The strip's records, in strip order; the strip owns them.
 using TabRecordList = std::vector<std::unique_ptr<TabRecord>>;
 
+// Nothing here waits on a tab: starting, the first record and ending run
+// on the watcher's threads, and the tab windows are shown, hidden and
+// placed with calls that return at once.
 class CScrollTabUI : public DuiLib::CContainerUI {
  public:
   CScrollTabUI();
@@ -67,23 +75,42 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   // "/box/linktopay", else [Otherurl] matches to "/box", else unchanged.
   std::string ChooseTabAddress(LPCSTR address) const;
 
-  // Opening, selecting and closing tabs.
+  // Adds the tab's button, selected and showing that the game opens, and
+  // starts its process; returns at once. The game's window shows when it
+  // has joined the main window. A program that cannot start leaves the tab
+  // stopped. None without an address, while quitting, or when the strip
+  // refuses the button.
   CScrollOptionUI* OpenGameTab(LPCSTR title, bool relayout, LPCSTR address);
   void CloseTab(int index);
   int CloseTabOf(CScrollOptionUI* button);
-  // The tab whose process ended shows it on its button; once per tab. When
-  // it is the shown tab, the body shows the page that offers to reopen it.
+  // The watcher's news of a start (kMsgTabStartDone): the windows join the
+  // record, or the tab stops. News of a start that is no longer the tab's
+  // changes nothing.
+  void OnTabStartDone(std::uint32_t launchId);
+  // The tab whose process ended shows it on its button; once per process.
+  // When it is the shown tab, the body shows the page that offers to reopen
+  // it.
   void MarkTabEnded(DWORD processId);
-  // A fresh process for a tab whose process ended, given the same address
-  // and the portal's cookies as a new tab; the button shows the game's own
-  // text again. False, with the tab left as it was, when the start fails.
+  // A fresh process for a stopped tab, given the same address and the
+  // portal's cookies as a new tab. False when the tab is not stopped, or
+  // while quitting.
   bool ReopenTab(int index);
-  // From now on no tab process starts: opening and reopening fail as a
-  // failed start does. Quitting sets it for good.
-  void RefuseNewTabs() { m_bRefusingNewTabs = true; }
+  // Quitting: no tab process starts any more, and every tab is told to end
+  // off this thread; the main window hears kMsgTabsEnded when all are gone.
+  void EndAllTabs();
   // Tabs whose window stopped answering for 5 s show it on their button,
-  // until they answer again; checked every second once a tab opened.
+  // until they answer again; the selected one gets the hung page after
+  // 15 s. Checked every second once a tab opened.
   void CheckHungTabs();
+  // The hung page's two buttons, for the selected tab: "等待" hides the page
+  // and counts the 15 s again; "关闭游戏" ends the process, and the tab
+  // stays, stopped.
+  void WaitForHungTab();
+  void CloseHungTab();
+  // A page title from the tab whose host window sent it: shortened on the
+  // button, whole in the tooltip. False when no tab has that host window.
+  bool SetTabTitle(HWND hostWindow, const std::string& text, const std::string& toolTip);
+
   void DoEvent(DuiLib::TEventUI& event) override;
   int FindTab(CScrollOptionUI* button) const;
   void SelectTab(CScrollOptionUI* button);
@@ -94,6 +121,10 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   int GetCurrentTabIndex() const { return m_nCurrentTab; }
   void SetCurrentTabIndex(int index) { m_nCurrentTab = index; }
   int GetCurrentTabWidth() const { return m_nCurTabWidth; }
+  // The jobs that wait on tabs; tests shorten its bounds and wait for it.
+  tamvelo::tabs::TabWatcher& Watcher() { return m_watcher; }
+  // How long a selected game is silent before the hung page shows.
+  void SetHungPageDelay(std::uint64_t silentMs) { m_hungPageMs = silentMs; }
 
   int GetTabWidth() const { return m_nTabWidth; }
   int GetMinTabWidth() const { return m_nMinTabWidth; }
@@ -102,17 +133,27 @@ class CScrollTabUI : public DuiLib::CContainerUI {
 
  private:
   void WatchTabHealth();
-  // Starts the record's tab process, finds its windows, watches it and sends
-  // it its address with the portal's cookies. The record's old handles, if
-  // any, are closed. A record not in the list yet comes as joining too: it
-  // joins the list once its process started, else it goes.
-  bool LaunchTab(TabRecord& record, std::unique_ptr<TabRecord> joining = nullptr);
-  // The button's own text and tooltip again, without the stopped or hung mark.
-  void ClearMarks(TabRecord& record);
+  HWND MainWindow() const;
+  // Starts the record's tab process and hands it to the watcher; the
+  // record's old handles, if any, are closed. The tab is starting, or
+  // stopped when the program cannot start.
+  void LaunchTab(TabRecord& record);
+  // The record with this launch id, or none.
+  TabRecord* FindLaunch(std::uint32_t launchId) const;
+  // The tab's process is told to end off this thread; the record lets go of it.
+  void EndTabProcess(TabRecord& record);
+  // The button's text and tooltip for the tab's life: starting, plain,
+  // hung or stopped.
+  void ShowButtonText(TabRecord& record);
+  // The body for the selected tab, and whether full screen is offered.
+  void ShowCurrentView();
+  bool IsCurrent(const TabRecord& record) const;
 
   int m_nCurrentTab = -1;
   bool m_bRefusingNewTabs = false;
   TabRecordList m_tabs;
+  tamvelo::tabs::TabWatcher m_watcher;
+  std::uint64_t m_hungPageMs = tamvelo::tabs::TabLife::kSilentBeforePageMs;
   tamvelo::tabs::AddressList m_linktopay;
   tamvelo::tabs::AddressList m_otherurl;
   tamvelo::MainWindowOps* m_pOwner = nullptr;

@@ -1,12 +1,14 @@
 // Opening and closing game tabs, and the param.ini lists that send some
 // addresses to the portal's own pages.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "box/tabs/scroll_tab.h"
-#include "box/tabs/tab_ending.h"
 #include "box/tabs/tab_text.h"
+#include "box/tabs/tab_window_async.h"
 #include "common/portal_address.h"
+#include "common/protocol.h"
 
 namespace tabs = tamvelo::tabs;
 
@@ -50,7 +52,8 @@ std::string CScrollTabUI::ChooseTabAddress(LPCSTR address) const {
 }
 
 CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR address) {
-  if (address == nullptr) return nullptr;
+  // Quitting: a tab opened now would outlive the box.
+  if (address == nullptr || m_bRefusingNewTabs) return nullptr;
   if (title == nullptr) title = address;
 
   auto* button = new CScrollOptionUI;
@@ -66,75 +69,91 @@ CScrollOptionUI* CScrollTabUI::OpenGameTab(LPCSTR title, bool relayout, LPCSTR a
   auto record = std::make_unique<TabRecord>();
   record->button = button;
   record->address = ChooseTabAddress(address);
-  TabRecord& joining = *record;
-  if (!LaunchTab(joining, std::move(record))) {
-    Remove(button);
-    return nullptr;
-  }
-  // Records handled during the send may have closed the tab already.
-  if (FindTab(button) < 0) return nullptr;
-
+  record->plainText = record->plainToolTip = tabs::CutButtonText(title);
+  TabRecord& added = *record;
+  m_tabs.push_back(std::move(record));
+  LaunchTab(added);
   if (relayout) LayoutTabs();
-  const std::string text = tabs::CutButtonText(title);
-  button->GetTabButton()->SetText(text.c_str());
-  button->GetTabButton()->SetToolTip(text.c_str());
   SelectTab(button);
   return button;
 }
 
-bool CScrollTabUI::LaunchTab(TabRecord& record, std::unique_ptr<TabRecord> joining) {
-  if (m_bRefusingNewTabs) return false;
-  const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
-  tabs::TabProcess process;
-  if (!tabs::StartTabProcess(process)) return false;
-  HWND mainWindow = GetManager() ? GetManager()->GetPaintWindow() : nullptr;
-  if (mainWindow) tabs::FindTabWindows(mainWindow, process);
+HWND CScrollTabUI::MainWindow() const { return GetManager() ? GetManager()->GetPaintWindow() : nullptr; }
 
+void CScrollTabUI::LaunchTab(TabRecord& record) {
+  const std::uint32_t launchId = tabs::NextLaunchId();
+  record.life.Launch(launchId);
+  tabs::TabProcess process;
+  HWND mainWindow = MainWindow();
+  if (!tabs::StartTabProcess(process)) {
+    record.Adopt(process);
+    record.life.FailStart(launchId, tabs::StopReason::NotStarted);
+    ShowButtonText(record);
+    return;
+  }
   record.Adopt(process);
-  ClearMarks(record);
-  // In the list before the first record goes out: while this thread waits
-  // in the send, a title record from the new tab can already find it.
-  if (joining) m_tabs.push_back(std::move(joining));
-  if (mainWindow) record.endWatch.Start(record.processHandle, record.processId, mainWindow);
+  ShowButtonText(record);
+  if (mainWindow == nullptr) return;
+  record.endWatch.Start(record.processHandle, record.processId, mainWindow);
   WatchTabHealth();
-  tabs::SendGameRecord(record.hostWindow, cookie, record.address);
-  return true;
+  m_watcher.SetNotifyWindow(mainWindow);
+  const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
+  m_watcher.WatchStart(launchId, record.processHandle, record.processId, mainWindow,
+                       tamvelo::protocol::MakeGameRecord(cookie.text, cookie.querySize, record.address));
+}
+
+TabRecord* CScrollTabUI::FindLaunch(std::uint32_t launchId) const {
+  for (const auto& record : m_tabs) {
+    if (record->life.launchId() == launchId) return record.get();
+  }
+  return nullptr;
+}
+
+void CScrollTabUI::OnTabStartDone(std::uint32_t launchId) {
+  const std::optional<tabs::StartOutcome> outcome = m_watcher.TakeOutcome(launchId);
+  TabRecord* record = FindLaunch(launchId);
+  if (!outcome || record == nullptr) return;
+  if (outcome->failure != tabs::StopReason::None) {
+    // The watcher has ended the process; its end watch may say so too.
+    record->life.FailStart(launchId, outcome->failure);
+  } else if (record->life.Join(launchId)) {
+    record->tabWindow = outcome->tabWindow;
+    record->hostWindow = outcome->hostWindow;
+    // The tab shows its window itself as it joins: only the selected one
+    // keeps it.
+    tabs::ShowTabWindow(record->tabWindow, IsCurrent(*record));
+  }
+  ShowButtonText(*record);
+  if (IsCurrent(*record)) ShowCurrentView();
 }
 
 bool CScrollTabUI::ReopenTab(int index) {
-  if (index < 0 || index >= static_cast<int>(m_tabs.size()) || !m_tabs[index]->ended) return false;
+  if (m_bRefusingNewTabs || index < 0 || index >= static_cast<int>(m_tabs.size()) || !m_tabs[index]->ended()) return false;
   TabRecord& record = *m_tabs[index];
-  CScrollOptionUI* const owner = record.button;
-  if (!LaunchTab(record)) return false;
-  // Records handled during the send may have closed or moved the tab.
-  const int now = FindTab(owner);
-  if (now >= 0 && now == m_nCurrentTab) SelectTab(owner);
+  LaunchTab(record);
+  if (IsCurrent(record)) ShowCurrentView();
   return true;
+}
+
+void CScrollTabUI::EndTabProcess(TabRecord& record) {
+  if (record.life.stage() == tabs::TabStage::Starting) m_watcher.CancelStart(record.life.launchId());
+  // A tab that never joined has no host window to take the command: it is
+  // ended by force.
+  if (record.processHandle != nullptr) m_watcher.End(record.hostWindow, record.processHandle);
+  record.CloseHandles();
 }
 
 void CScrollTabUI::CloseTab(int index) {
   if (index < 0 || index >= static_cast<int>(m_tabs.size())) return;
   std::unique_ptr<TabRecord> record = std::move(m_tabs[index]);
-  // Out of the list, and the current index fitted to the shorter list,
-  // before anything is sent: while this thread waits, records arriving no
-  // longer reach the tab being closed, and a tab opened meanwhile finds a
-  // list and an index that agree.
+  const bool wasCurrent = index == m_nCurrentTab;
   m_tabs.erase(m_tabs.begin() + index);
-  if (index < m_nCurrentTab) {
-    --m_nCurrentTab;
-  } else if (index == m_nCurrentTab) {
-    // The closed tab's window went with its process: nothing to hide.
-    m_nCurrentTab = -1;
-  }
+  if (index < m_nCurrentTab) --m_nCurrentTab;
+  if (wasCurrent) m_nCurrentTab = -1;
   Remove(record->button);
-  // A tab hung in a page script neither answers nor ends: the send is
-  // bounded and the process ended by force, at once when it did not
-  // answer, else when it is still alive a few seconds later.
-  if (tabs::TellWindowToEnd(record->hostWindow, tabs::kTabAnswerMs)) {
-    tabs::EndProcessLater(record->processHandle, tabs::kTabEndGraceMs);
-  } else if (record->processHandle != nullptr) {
-    TerminateProcess(record->processHandle, tabs::kForcedExitCode);
-  }
+  // The window goes with its process; hidden now, it cannot linger.
+  tabs::ShowTabWindow(record->tabWindow, false);
+  EndTabProcess(*record);
   record.reset();
 
   if (m_tabs.empty()) {
@@ -145,7 +164,9 @@ void CScrollTabUI::CloseTab(int index) {
     }
     return;
   }
-  if (m_nCurrentTab < 0) SelectTab(m_tabs.back()->button);
+  // Only when the closed tab was the shown one does another take its place;
+  // with the home page shown, it stays.
+  if (wasCurrent) SelectTab(m_tabs.back()->button);
   LayoutTabs();
 }
 
@@ -154,4 +175,13 @@ int CScrollTabUI::CloseTabOf(CScrollOptionUI* button) {
   if (index < 0) return -1;
   CloseTab(index);
   return 0;
+}
+
+void CScrollTabUI::EndAllTabs() {
+  // A tab asking for a new tab while the others end would start a process
+  // that outlives quitting.
+  m_bRefusingNewTabs = true;
+  if (HWND mainWindow = MainWindow()) m_watcher.SetNotifyWindow(mainWindow);
+  for (const auto& record : m_tabs) EndTabProcess(*record);
+  m_watcher.NotifyWhenAllEnded();
 }

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "box/tabs/tab_ending.h"
 #include "common/portal_settings.h"
 #include "common/protocol.h"
 
@@ -28,21 +27,6 @@ bool StartProcess(const std::string& line, PROCESS_INFORMATION& info) {
   startup.cb = sizeof startup;
   return CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info) != FALSE;
-}
-
-// Waits for the new process to become idle for input, within limitMs. A
-// process that ends first, or lives without ever becoming idle, would
-// otherwise keep the user interface waiting for ever; and some systems
-// report a process that already ended as idle, which is no tab.
-bool WaitUntilIdle(HANDLE process, DWORD limitMs) {
-  constexpr DWORD kSliceMs = 100;
-  const ULONGLONG deadline = GetTickCount64() + limitMs;
-  for (;;) {
-    const DWORD result = WaitForInputIdle(process, kSliceMs);
-    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-    if (result == 0) return !ended;
-    if (result != WAIT_TIMEOUT || ended || GetTickCount64() >= deadline) return false;
-  }
 }
 
 BOOL CALLBACK MatchTabWindow(HWND window, LPARAM param) {
@@ -71,14 +55,6 @@ HWND LastDirectChild(HWND mainWindow, const char* className, DWORD processId) {
 
 }  // namespace
 
-bool AwaitTabStart(const PROCESS_INFORMATION& info, DWORD limitMs) {
-  if (WaitUntilIdle(info.hProcess, limitMs)) return true;
-  TerminateProcess(info.hProcess, kForcedExitCode);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return false;
-}
-
 std::string& GameTabCommandLine() {
   static std::string line = protocol::TabCommandLine(protocol::kTabModeToken);
   return line;
@@ -87,7 +63,6 @@ std::string& GameTabCommandLine() {
 bool StartTabProcess(TabProcess& tab) {
   PROCESS_INFORMATION info{};
   if (!StartProcess(GameTabCommandLine(), info)) return false;
-  if (!AwaitTabStart(info, kTabStartLimitMs)) return false;
   tab.processId = info.dwProcessId;
   tab.processHandle = info.hProcess;
   tab.threadHandle = info.hThread;
@@ -121,12 +96,6 @@ PortalCookie ReadPortalCookie() {
   DWORD read = size;
   if (InternetGetCookieA(kPortalRootUrl, nullptr, buffer.data(), &read)) cookie.text = buffer.data();
   return cookie;
-}
-
-void SendGameRecord(HWND hostWindow, const PortalCookie& cookie, const std::string& address) {
-  if (hostWindow == nullptr) return;
-  protocol::CopyDataRecord record = protocol::MakeGameRecord(cookie.text, cookie.querySize, address);
-  SendMessageA(hostWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(record.Get()));
 }
 
 }  // namespace tamvelo::tabs

@@ -15,16 +15,6 @@
 namespace tamvelo::test {
 namespace {
 
-LRESULT SendRecord(HWND to, ULONG_PTR kind, const void* data, DWORD bytes) {
-  COPYDATASTRUCT record = {kind, bytes, const_cast<void*>(data)};
-  return SendMessageW(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
-}
-
-LRESULT SendTitle(HWND to, HWND host, const std::wstring& title) {
-  return SendRecord(to, reinterpret_cast<ULONG_PTR>(host), title.c_str(),
-                    static_cast<DWORD>((title.size() + 1) * sizeof(wchar_t)));
-}
-
 TEST(StartUp, SkinComesFromTheDataFolder) {
   SetupSkinResources();
   const std::string path = DuiLib::CPaintManagerUI::GetResourcePath();
@@ -109,22 +99,25 @@ TEST_F(TabRecords, HostileRecordsAreReadWithinTheirBytes) {
   const HWND host = Tab(0).hostWindow;
   // No terminator, an odd byte count: the text ends with the record.
   const wchar_t unterminated[] = {L'a', L'b', L'c', L'd'};
-  SendRecord(hwnd(), reinterpret_cast<ULONG_PTR>(host), unterminated, 7);
+  SendCopyData(hwnd(), reinterpret_cast<ULONG_PTR>(host), unterminated, 7);
   EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "abc");
   // A title or an address without data: nothing happens.
-  SendRecord(hwnd(), reinterpret_cast<ULONG_PTR>(host), nullptr, 40);
-  SendRecord(hwnd(), protocol::CopyDataOpenTab, nullptr, 0);
-  SendRecord(hwnd(), protocol::CopyDataOpenTab, L"x", 0);
+  SendCopyData(hwnd(), reinterpret_cast<ULONG_PTR>(host), nullptr, 40);
+  SendCopyData(hwnd(), protocol::CopyDataOpenTab, nullptr, 0);
+  SendCopyData(hwnd(), protocol::CopyDataOpenTab, L"x", 0);
   EXPECT_EQ(TabCount(), 1);
   EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "abc");
 }
 
 TEST_F(TabRecords, OpenTabRecordOpensATabWithTheAddressAsTitle) {
   const std::wstring address = L"http://127.0.0.1/game/2.html";
-  SendRecord(hwnd(), protocol::CopyDataOpenTab, address.c_str(),
+  SendCopyData(hwnd(), protocol::CopyDataOpenTab, address.c_str(),
              static_cast<DWORD>((address.size() + 1) * sizeof(wchar_t)));
   ASSERT_EQ(TabCount(), 1);
-  // Cut to 12 bytes and "..." in text and tooltip alike, until a page title comes.
+  // Cut to 12 bytes and "..." in text and tooltip alike, until a page title
+  // comes; the text once the game's window joined.
+  EXPECT_STREQ(Tab(0).button->GetTabButton()->GetToolTip(), "http://127.0...");
+  ASSERT_TRUE(PumpUntil([&] { return Tab(0).life.stage() == tabs::TabStage::Running; }, 15000));
   EXPECT_STREQ(Tab(0).button->GetTabButton()->GetText(), "http://127.0...");
   EXPECT_STREQ(Tab(0).button->GetTabButton()->GetToolTip(), "http://127.0...");
   EXPECT_TRUE(TabShown(0));

@@ -1,8 +1,9 @@
-// Records that arrive while the main window waits in a call on another
-// thread's window (a send, a show, a move): the strip's list, its current
-// index and the shown tab must still agree afterwards. A window of a thread
-// of the test's own stands in for a tab's window and sends an open-tab
-// record from inside the main window's call, as a busy tab process can.
+// Records that arrive while a call on another thread's window is on its way
+// (the command to end, a show, a move, each queued for that thread): the
+// strip's list, its current index and the shown tab must still agree
+// afterwards. A window of a thread of the test's own stands in for a tab's
+// window and sends an open-tab record from inside that call, as a busy tab
+// process can.
 #include <atomic>
 #include <string>
 #include <thread>
@@ -70,8 +71,15 @@ class NestedSender {
 
 class NestedRecords : public OpenMainWindowTest {
  protected:
-  // Exactly one tab window shown, and it is the current tab's.
+  // Once the tab opened meanwhile has joined: exactly one tab window shown,
+  // and it is the current tab's.
   void ExpectOnlyCurrentShown() {
+    ASSERT_TRUE(PumpUntil([&] {
+      for (int i = 0; i < TabCount(); ++i) {
+        if (Tab(i).life.stage() == tabs::TabStage::Starting) return false;
+      }
+      return true;
+    }, 15000));
     const int current = strip()->GetCurrentTabIndex();
     ASSERT_GE(current, 0);
     ASSERT_LT(current, TabCount());
@@ -89,8 +97,7 @@ TEST_F(NestedRecords, CloseWhileATabOpens) {
   const TabRecord* c = strip()->GetTabRecords()[2].get();
   strip()->GetTabRecords()[0]->hostWindow = sender.window();
   strip()->CloseTab(0);
-  Pump(50);
-  ASSERT_TRUE(sender.sent());
+  ASSERT_TRUE(PumpUntil([&] { return sender.sent(); }, 5000));
   ASSERT_EQ(TabCount(), 3);
   EXPECT_EQ(&Tab(1), c);
   EXPECT_EQ(strip()->GetCurrentTabIndex(), 2);
@@ -106,10 +113,9 @@ TEST_F(NestedRecords, SelectWhileATabOpens) {
   HWND cWindow = c->tabWindow;
   c->tabWindow = sender.window();
   strip()->SelectTab(Tab(0).button);
-  Pump(50);
+  ASSERT_TRUE(PumpUntil([&] { return sender.sent(); }, 5000));
   c->tabWindow = cWindow;
   ShowWindow(cWindow, SW_HIDE);
-  ASSERT_TRUE(sender.sent());
   ASSERT_EQ(TabCount(), 3);
   EXPECT_EQ(strip()->GetCurrentTabIndex(), 2);
   ExpectOnlyCurrentShown();
@@ -126,9 +132,8 @@ TEST_F(NestedRecords, ResizeWhileATabOpens) {
   RECT before;
   GetWindowRect(hwnd(), &before);
   SetWindowPos(hwnd(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
-  Pump(50);
+  ASSERT_TRUE(PumpUntil([&] { return sender.sent(); }, 5000));
   b->tabWindow = bWindow;
-  ASSERT_TRUE(sender.sent());
   ASSERT_EQ(TabCount(), 3);
   ExpectOnlyCurrentShown();
   SetWindowPos(hwnd(), nullptr, 0, 0, before.right - before.left, before.bottom - before.top,

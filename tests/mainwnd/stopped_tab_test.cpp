@@ -42,16 +42,9 @@ class StoppedTabs : public OpenMainWindowTest {
   }
   void EndProcess(int index) {
     ASSERT_TRUE(TerminateProcess(Tab(index).processHandle, 9));
-    ASSERT_TRUE(PumpUntil([&] { return Tab(index).ended; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return Tab(index).ended(); }, 3000));
   }
-  // A real click: the mouse goes down and up over the control.
-  void Click(const char* name) {
-    const RECT place = pm_->FindControl(name)->GetPos();
-    const LPARAM point = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-    PostMessageA(hwnd(), WM_MOUSEMOVE, 0, point);
-    PostMessageA(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageA(hwnd(), WM_LBUTTONUP, 0, point);
-  }
+  void Click(const char* name) { PostClick(hwnd(), pm_->FindControl(name)); }
 
   DuiLib::CPaintManagerUI* pm_ = nullptr;
   DuiLib::CTabLayoutUI* pages_ = nullptr;
@@ -113,7 +106,7 @@ TEST_F(StoppedTabs, ReopenStartsAFreshProcessForTheSameAddressWithTheCookies) {
   ASSERT_NE(Text(0), "game");
 
   Click("reopen_btn");
-  ASSERT_TRUE(PumpUntil([&] { return !Tab(0).ended; }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return Tab(0).life.stage() == tabs::TabStage::Running; }, 5000));
   Pump(50);
   EXPECT_NE(Tab(0).processId, oldId);
   EXPECT_EQ(GetProcessId(Tab(0).processHandle), Tab(0).processId);

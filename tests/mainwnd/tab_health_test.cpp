@@ -1,13 +1,15 @@
 // A tab whose process ends (crash, kill) shows it on its button without
-// any polling, a tab whose window stops answering shows it until it answers
-// again; a healthy tab shows nothing of it.
-#include <atomic>
+// any polling; a tab whose window stops answering shows it until it answers
+// again, and when it is the selected one the hung page covers it after a
+// while, with "等待" and "关闭游戏"; a healthy or briefly busy tab shows
+// nothing of it. While a tab is hung, nothing the user does waits on it.
 #include <cstdio>
+#include <functional>
 #include <string>
-#include <thread>
 
-#include "box/tabs/tab_text.h"
+#include "box/tabs/tab_life.h"
 #include "box/tabs/tab_watch.h"
+#include "box/windows/hung_page.h"
 #include "tests/mainwnd/open_main_window.h"
 
 namespace tamvelo::test {
@@ -15,68 +17,45 @@ namespace {
 
 namespace tabs = tamvelo::tabs;
 
-// A window on a thread of the test's own that stops pumping for a while,
-// as a tab's window does when its page script loops.
-class StallingWindow {
- public:
-  explicit StallingWindow(DWORD stallMs) {
-    thread_ = std::thread([this, stallMs] {
-      WNDCLASSA wc{};
-      wc.lpszClassName = "TamveloStallingTab";
-      wc.lpfnWndProc = DefWindowProcA;
-      RegisterClassA(&wc);
-      HWND window = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-      PumpQueued();
-      window_ = window;
-      Sleep(stallMs);
-      while (!done_) {
-        PumpQueued();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-      }
-      DestroyWindow(window);
-    });
-    while (window_.load() == nullptr) Sleep(5);
-  }
-  ~StallingWindow() {
-    done_ = true;
-    thread_.join();
-  }
-  HWND window() const { return window_; }
-
- private:
-  std::atomic<HWND> window_{nullptr};
-  std::atomic<bool> done_{false};
-  std::thread thread_;
-};
-
-class EndedTabs : public OpenMainWindowTest {
+class TabHealth : public OpenMainWindowTest {
  protected:
   std::string Text(int index) const { return Tab(index).button->GetTabButton()->GetText().GetData(); }
   std::string ToolTip(int index) const { return Tab(index).button->GetTabButton()->GetToolTip().GetData(); }
+  // Opens a stand-in tab in the given mode.
+  void Open(const char* mode, const char* title) {
+    GameTabProgramReplaced program(std::string("stand-in-tab.exe ") + mode);
+    ASSERT_NE(OpenTab(title), nullptr) << mode;
+  }
+  CHungPageWnd& HungPage() const { return *window()->GetHungPage(); }
+  // Shown, and above every other child of the main window, the game's too.
+  bool HungPageOnTop() const {
+    return HungPage().IsShown() && GetTopWindow(hwnd()) == HungPage().GetHWND();
+  }
+  void ClickHungPage(const char* name) {
+    PostClick(HungPage().GetHWND(), HungPage().GetPaintManager()->FindControl(name));
+  }
 };
 
-TEST_F(EndedTabs, AKilledTabIsMarkedOthersAreNot) {
+TEST_F(TabHealth, AKilledTabIsMarkedOthersAreNot) {
   ASSERT_NE(OpenTab("first"), nullptr);
   ASSERT_NE(OpenTab("second"), nullptr);
-  const std::string mark = tabs::kEndedMark;
   ASSERT_TRUE(TerminateProcess(Tab(0).processHandle, 9));
   const ULONGLONG killed = GetTickCount64();
-  ASSERT_TRUE(PumpUntil([&] { return Text(0).rfind(mark, 0) == 0; }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return Tab(0).ended(); }, 3000));
   // Figure for the report, not a timed assertion.
   std::printf("tab death to its button's mark: %llu ms\n", GetTickCount64() - killed);
-  EXPECT_EQ(Text(0), tabs::MarkButtonText(mark, "first"));
-  EXPECT_EQ(ToolTip(0), tabs::kEndedToolTip);
-  EXPECT_TRUE(Tab(0).ended);
+  EXPECT_EQ(Text(0), "(已停止)first");
+  EXPECT_EQ(ToolTip(0), "游戏已停止运行");
   EXPECT_EQ(Text(1), "second");
-  EXPECT_FALSE(Tab(1).ended);
+  EXPECT_FALSE(Tab(1).ended());
 
   // Told again, or told about a living tab by someone else: nothing changes.
   PostMessageA(hwnd(), tabs::kMsgTabProcessEnded, Tab(0).processId, 0);
   PostMessageA(hwnd(), tabs::kMsgTabProcessEnded, Tab(1).processId, 0);
   Pump(100);
-  EXPECT_EQ(Text(0), tabs::MarkButtonText(mark, "first"));
+  EXPECT_EQ(Text(0), "(已停止)first");
   EXPECT_EQ(Text(1), "second");
-  EXPECT_FALSE(Tab(1).ended);
+  EXPECT_FALSE(Tab(1).ended());
 
   // The ended tab still closes like any other.
   strip()->CloseTab(0);
@@ -84,43 +63,95 @@ TEST_F(EndedTabs, AKilledTabIsMarkedOthersAreNot) {
   EXPECT_EQ(Text(0), "second");
 }
 
-TEST_F(EndedTabs, AStalledTabIsMarkedUntilItAnswersAgain) {
-  ASSERT_NE(OpenTab("first"), nullptr);
-  ASSERT_NE(OpenTab("second"), nullptr);
-  TabRecord& stalled = const_cast<TabRecord&>(Tab(0));
-  const HWND ownWindow = stalled.tabWindow;
-  {
-    StallingWindow window(8000);
-    stalled.tabWindow = window.window();
-    ASSERT_TRUE(PumpUntil([&] { return Text(0) != "first"; }, 7800));
-    EXPECT_EQ(Text(0), tabs::MarkButtonText("(无响应)", "first"));
-    EXPECT_EQ(ToolTip(0), "游戏无响应");
-    EXPECT_EQ(Text(1), "second");
-    EXPECT_TRUE(PumpUntil([&] { return Text(0) == "first"; }, 4000));
-    EXPECT_EQ(ToolTip(0), "first");
-  }
-  stalled.tabWindow = ownWindow;
-  EXPECT_FALSE(Tab(1).hung);
+// A tab silent for 10 s: marked after 5 s, covered once silent for the
+// page's delay, uncovered and unmarked when it answers; a title that came
+// meanwhile stays. A tab busy for 1 s is never marked.
+TEST_F(TabHealth, AStalledTabIsMarkedCoveredAndUncoveredWhenItAnswers) {
+  Open("follow-stall 1000", "busy");
+  Open("follow-stall 10000", "first");
+  strip()->SetHungPageDelay(7000);
+  bool busyMarked = false;
+  const auto watching = [&](const std::function<bool()>& done) {
+    return [&, done] {
+      busyMarked = busyMarked || Tab(0).hung() || Text(0) != "busy";
+      return done();
+    };
+  };
+  ASSERT_TRUE(PumpUntil(watching([&] { return Tab(1).hung(); }), 8000));
+  EXPECT_EQ(Text(1), "(无响应)first");
+  EXPECT_EQ(ToolTip(1), "游戏无响应");
+  EXPECT_FALSE(HungPage().IsShown()) << "not silent long enough yet";
+  SendTitle(hwnd(), Tab(1).hostWindow, L"renamed");
+  EXPECT_EQ(Text(1), "(无响应)renamed");
+
+  EXPECT_TRUE(PumpUntil(watching([&] { return HungPageOnTop(); }), 4000));
+  EXPECT_TRUE(PumpUntil(watching([&] { return !Tab(1).hung(); }), 6000));
+  EXPECT_FALSE(HungPage().IsShown());
+  EXPECT_EQ(Text(1), "renamed");
+  EXPECT_EQ(ToolTip(1), "renamed");
+  EXPECT_FALSE(busyMarked);
 }
 
-// A page title that comes while the mark shows stays when the tab recovers.
-TEST_F(EndedTabs, ATitleThatCameWhileMarkedIsKept) {
-  ASSERT_NE(OpenTab("first"), nullptr);
-  TabRecord& stalled = const_cast<TabRecord&>(Tab(0));
-  const HWND ownWindow = stalled.tabWindow;
-  {
-    StallingWindow window(8000);
-    stalled.tabWindow = window.window();
-    ASSERT_TRUE(PumpUntil([&] { return Tab(0).hung; }, 7800));
-    const std::wstring title = L"renamed";
-    COPYDATASTRUCT record = {reinterpret_cast<ULONG_PTR>(Tab(0).hostWindow),
-                             static_cast<DWORD>((title.size() + 1) * sizeof(wchar_t)),
-                             const_cast<wchar_t*>(title.c_str())};
-    SendMessageW(hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
-    EXPECT_TRUE(PumpUntil([&] { return !Tab(0).hung; }, 4000));
+// "等待" uncovers the game and counts again; "关闭游戏" ends it, and the tab
+// stays with the page that reopens it. The plain text survives the marks.
+TEST_F(TabHealth, TheHungPageWaitsAgainOrClosesTheGame) {
+  Open("follow-stall", "first");
+  strip()->SetHungPageDelay(6000);
+  ASSERT_TRUE(PumpUntil([&] { return HungPageOnTop(); }, 9000));
+  ClickHungPage("hung_wait_btn");
+  EXPECT_TRUE(PumpUntil([&] { return !HungPage().IsShown(); }, 1000));
+  Pump(1500);
+  EXPECT_FALSE(HungPage().IsShown()) << "the count starts again";
+  EXPECT_TRUE(Tab(0).hung());
+  ASSERT_TRUE(PumpUntil([&] { return HungPageOnTop(); }, 8000));
+
+  const DWORD processId = Tab(0).processId;
+  ClickHungPage("hung_close_btn");
+  ASSERT_TRUE(PumpUntil([&] { return Tab(0).ended(); }, 1000));
+  EXPECT_FALSE(HungPage().IsShown());
+  EXPECT_EQ(Text(0), "(已停止)first");
+  EXPECT_TRUE(ProcessEnds(processId, 5000));
+  auto* pages = static_cast<DuiLib::CTabLayoutUI*>(window()->GetPaintManager()->FindControl("body_main_tablayout"));
+  EXPECT_EQ(pages->GetCurSel(), pages->GetItemIndex(window()->GetPaintManager()->FindControl("page_stopped")));
+  EXPECT_FALSE(window()->IsFullScreenAvailable());
+}
+
+// Every operation on a hung tab's window is queued for its thread: each
+// returns at once (a liveness bound far above the normal time), and
+// closing the tab ends its process by force.
+TEST_F(TabHealth, WhileATabIsHungEveryWindowOperationReturns) {
+  Open("follow", "other");
+  Open("follow-stall", "hung");
+  struct Step {
+    const char* what;
+    std::function<void()> run;
+  };
+  RECT before = {};
+  GetWindowRect(hwnd(), &before);
+  const Step steps[] = {
+      {"select another tab", [&] { strip()->SelectTab(Tab(0).button); }},
+      {"select the hung tab", [&] { strip()->SelectTab(Tab(1).button); }},
+      {"select the home page", [&] { window()->SelectHomeTab(); }},
+      {"select the hung tab again", [&] { strip()->SelectTab(Tab(1).button); }},
+      {"resize", [&] { SetWindowPos(hwnd(), nullptr, 0, 0, 900, 640, SWP_NOMOVE | SWP_NOZORDER); }},
+      {"grow", [&] { SetWindowPos(hwnd(), nullptr, 0, 0, 1200, 900, SWP_NOMOVE | SWP_NOZORDER); }},
+      {"maximise", [&] { SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0); }},
+      {"restore", [&] { SendMessageA(hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0); }},
+      {"enter full screen", [&] { window()->EnterFullScreen(); }},
+      {"leave full screen", [&] { window()->ExitFullScreen(); }},
+      {"close the hung tab", [&] { strip()->CloseTab(1); }},
+  };
+  const DWORD hungProcess = Tab(1).processId;
+  for (const Step& step : steps) {
+    const ULONGLONG start = GetTickCount64();
+    step.run();
+    PumpToolkit();
+    EXPECT_LT(GetTickCount64() - start, 2000u) << step.what;
   }
-  stalled.tabWindow = ownWindow;
-  EXPECT_EQ(Text(0), "renamed");
+  EXPECT_EQ(TabCount(), 1);
+  EXPECT_TRUE(ProcessEnds(hungProcess, 10000));
+  SetWindowPos(hwnd(), nullptr, before.left, before.top, before.right - before.left, before.bottom - before.top,
+               SWP_NOZORDER);
 }
 
 }  // namespace

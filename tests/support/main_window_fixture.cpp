@@ -61,6 +61,8 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
   if (window_ != nullptr) {
     while (!strip()->GetTabRecords().empty()) strip()->CloseTab(0);
+    // The next test starts with no tab process of this one left.
+    EXPECT_TRUE(strip()->Watcher().WaitUntilIdle(20000)) << "a tab was still ending";
     CloseMainWindow();
   }
   PumpToolkit();
@@ -92,8 +94,21 @@ void MainWindowTest::WriteConfig(const char* section, const char* key, const cha
 
 CScrollOptionUI* MainWindowTest::OpenTab(const std::string& title, const std::string& address) {
   CScrollOptionUI* button = strip()->OpenGameTab(title.c_str(), true, address.c_str());
+  if (button == nullptr) return nullptr;
+  const auto stage = [&] {
+    const int index = strip()->FindTab(button);
+    return index < 0 ? tabs::TabStage::Stopped : Tab(index).life.stage();
+  };
+  PumpUntil([&] { return stage() != tabs::TabStage::Starting; }, 20000);
   Pump(50);
-  return button;
+  return stage() == tabs::TabStage::Running ? button : nullptr;
+}
+
+void MainWindowTest::SettleTabWindow(int index) const {
+  // The changes to a tab's window are queued for its thread: a message sent
+  // after them returns once they are done.
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(Tab(index).tabWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
 }
 
 HWND MainWindowTest::OpenTabWindow() {
@@ -105,7 +120,13 @@ HWND MainWindowTest::OpenTabWindow() {
   return Tab(before).tabWindow;
 }
 
+bool MainWindowTest::TabShown(int index) const {
+  SettleTabWindow(index);
+  return IsWindowVisible(Tab(index).tabWindow) != FALSE;
+}
+
 RECT MainWindowTest::TabPlace(int index) const {
+  SettleTabWindow(index);
   RECT rc = {};
   GetWindowRect(Tab(index).tabWindow, &rc);
   MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rc), 2);

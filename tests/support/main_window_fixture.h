@@ -46,16 +46,19 @@ class MainWindowTest : public ::testing::Test {
   std::string ReadConfig(const char* section, const char* key) const;
   void WriteConfig(const char* section, const char* key, const char* value) const;
 
-  // Opens a real tab process the way the pages do.
+  // Opens a tab the way the pages do and waits until its process joined
+  // the main window: its button then, else none (the tab stays, stopped).
   CScrollOptionUI* OpenTab(const std::string& title = "game",
                            const std::string& address = "http://127.0.0.1/game/1.html");
   // The same, failing the test when no tab came; returns its tab window.
   HWND OpenTabWindow();
   const TabRecord& Tab(int index) const { return *strip()->GetTabRecords().at(index); }
   int TabCount() const { return static_cast<int>(strip()->GetTabRecords().size()); }
-  bool TabShown(int index) const { return IsWindowVisible(Tab(index).tabWindow) != FALSE; }
-  // The tab window's place in client coordinates of the main window.
+  // Whether the tab's window shows, and its place in client coordinates of
+  // the main window, once the changes queued for it are done.
+  bool TabShown(int index) const;
   RECT TabPlace(int index) const;
+  void SettleTabWindow(int index) const;
 
   // The first window owned by the main window whose object is a T.
   template <class T>

@@ -48,6 +48,21 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   }
 }
 
+LRESULT SendCopyData(HWND to, ULONG_PTR kind, const void* data, DWORD byteCount) {
+  COPYDATASTRUCT record{kind, byteCount, const_cast<void*>(data)};
+  DWORD_PTR result = 0;
+  // A receiver that hung fails this rather than block the test.
+  if (!SendMessageTimeoutW(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record), SMTO_NORMAL, 5000, &result)) {
+    return -1;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+LRESULT SendTitle(HWND to, HWND host, const std::wstring& title) {
+  return SendCopyData(to, reinterpret_cast<ULONG_PTR>(host), title.c_str(),
+                      static_cast<DWORD>((title.size() + 1) * sizeof(wchar_t)));
+}
+
 std::string ExecutableFolder() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);

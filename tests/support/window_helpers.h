@@ -27,6 +27,12 @@ bool TakePosted(HWND window, UINT message, MSG* taken);
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 void Pump(DWORD ms);
 
+// Sends a copy-data record as a tab process or a second start would; -1
+// when the receiver did not answer within 5 s.
+LRESULT SendCopyData(HWND to, ULONG_PTR kind, const void* data, DWORD byteCount);
+// A tab's page title as its host window sends it.
+LRESULT SendTitle(HWND to, HWND host, const std::wstring& title);
+
 // Folder of the running test executable, ending in a backslash.
 std::string ExecutableFolder();
 

@@ -7,6 +7,7 @@
 
 #include "common/protocol.h"
 #include "tests/support/stand_in_main_window.h"
+#include "tests/support/window_helpers.h"
 
 namespace tamvelo::test {
 namespace {
@@ -35,17 +36,6 @@ RECT RectInParent(HWND window) {
   GetWindowRect(window, &rect);
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
-}
-
-LRESULT SendRecord(HWND window, ULONG_PTR kind, const void* data, DWORD byteCount) {
-  COPYDATASTRUCT record{kind, byteCount, const_cast<void*>(data)};
-  DWORD_PTR result = 0;
-  // A tab that hung would fail this rather than block the test.
-  if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record),
-                           SMTO_NORMAL, 5000, &result)) {
-    return -1;
-  }
-  return static_cast<LRESULT>(result);
 }
 
 TEST(TabHostTest, JoinsTheMainWindowBelowItsTopAndEndsWhenTheHostWindowIsDestroyed) {
@@ -114,7 +104,7 @@ TEST(TabHostTest, DestroyCommandToTheTabWindowEndsOnlyTheBrowserThread) {
 
   // An address arriving now has no browser: it is dropped without harm.
   const char address[] = "http://127.0.0.1/game";
-  EXPECT_EQ(0, SendRecord(joined.host, protocol::CopyDataUrl, address, sizeof address));
+  EXPECT_EQ(0, SendCopyData(joined.host, protocol::CopyDataUrl, address, sizeof address));
   EXPECT_TRUE(run.Running());
 
   // The host window goes with the main window, and the process with it.
@@ -128,17 +118,17 @@ TEST(TabHostTest, HostileRecordsToTheHostWindowDoNoHarm) {
   const JoinedTab joined = StartAndJoin(run, main);
   ASSERT_NE(nullptr, joined.host);
   const char unterminated[4] = {'a', '=', '1', '|'};
-  EXPECT_EQ(0, SendRecord(joined.host, protocol::CopyDataCookiesAndUrl, unterminated, 4));
-  EXPECT_EQ(0, SendRecord(joined.host, protocol::CopyDataUrl, unterminated, 0));
-  EXPECT_EQ(0, SendRecord(joined.host, protocol::CopyDataUrl, nullptr, 0));
+  EXPECT_EQ(0, SendCopyData(joined.host, protocol::CopyDataCookiesAndUrl, unterminated, 4));
+  EXPECT_EQ(0, SendCopyData(joined.host, protocol::CopyDataUrl, unterminated, 0));
+  EXPECT_EQ(0, SendCopyData(joined.host, protocol::CopyDataUrl, nullptr, 0));
   const std::string noSeparator = "a=1; b=2|http://127.0.0.1/";
-  EXPECT_EQ(0, SendRecord(joined.host, protocol::CopyDataCookiesAndUrl, noSeparator.c_str(),
+  EXPECT_EQ(0, SendCopyData(joined.host, protocol::CopyDataCookiesAndUrl, noSeparator.c_str(),
                           static_cast<DWORD>(noSeparator.size() + 1)));
   const std::string big(1 << 20, 'x');  // a megabyte without terminator
-  EXPECT_EQ(0, SendRecord(joined.host, protocol::CopyDataUrl, big.data(),
+  EXPECT_EQ(0, SendCopyData(joined.host, protocol::CopyDataUrl, big.data(),
                           static_cast<DWORD>(big.size())));
   for (ULONG_PTR kind : {ULONG_PTR{0}, ULONG_PTR{3}, ULONG_PTR{0xFFFFFFFF}}) {
-    EXPECT_EQ(0, SendRecord(joined.host, kind, "x", 2));
+    EXPECT_EQ(0, SendCopyData(joined.host, kind, "x", 2));
   }
   // A forged navigation message to the tab window carries nothing to use.
   SendMessageTimeoutW(joined.tab, WM_APP + 1, 0, 0x1234, SMTO_NORMAL, 5000, nullptr);
@@ -146,7 +136,7 @@ TEST(TabHostTest, HostileRecordsToTheHostWindowDoNoHarm) {
   EXPECT_TRUE(IsWindow(joined.tab));
 
   const std::string record = "a=1; b=2||http://127.0.0.1/game";
-  EXPECT_EQ(0, SendRecord(joined.host, protocol::CopyDataCookiesAndUrl, record.c_str(),
+  EXPECT_EQ(0, SendCopyData(joined.host, protocol::CopyDataCookiesAndUrl, record.c_str(),
                           static_cast<DWORD>(record.size() + 1)));
   EXPECT_TRUE(run.Running());
   SendMessageW(joined.host, WM_DESTROY, 0, 0);

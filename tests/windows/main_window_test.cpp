@@ -1,8 +1,11 @@
 // The main window's closing, quitting, tray icon, hiding with the small
 // windows, hotkeys, full screen and skins, on the real window.
+#include <atomic>
 #include <functional>
 #include <thread>
+#include <vector>
 
+#include "box/tabs/tab_ending.h"
 #include "box/windows/about_wnd.h"
 #include "box/windows/close_hint_dialog.h"
 #include "box/windows/down_sel_menu.h"
@@ -50,11 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair("Error", CloseOutcome{true, false, false}),
                       std::make_pair("ERROR", CloseOutcome{true, false, false}),
                       std::make_pair("0", CloseOutcome{true, false, false}),
-                      std::make_pair("1", CloseOutcome{false, false, true}),
+                      std::make_pair("1", CloseOutcome{false, true, true}),  // quitting hides at once
                       std::make_pair("2", CloseOutcome{false, true, false}),
                       std::make_pair("3", CloseOutcome{false, false, false}),
                       std::make_pair("", CloseOutcome{false, false, false}),
-                      std::make_pair("1 ", CloseOutcome{false, false, true}),  // the platform trims
+                      std::make_pair("1 ", CloseOutcome{false, true, true}),  // the platform trims
                       std::make_pair("01", CloseOutcome{false, false, false})));
 
 TEST_F(CloseButtonTest, SystemCloseHidesAndNeverDestroysEvenWhenTheChoiceIsToQuit) {
@@ -70,34 +73,54 @@ TEST_F(CloseButtonTest, SystemCloseHidesAndNeverDestroysEvenWhenTheChoiceIsToQui
   EXPECT_TRUE(IsWindowVisible(hwnd()));
 }
 
-TEST_F(CloseButtonTest, QuittingEndsEveryTabProcessBeforeTheQuitMessage) {
+// The window goes at once; then every tab, told to end off this thread,
+// ends by itself, and the loop ends only after the last one.
+TEST_F(CloseButtonTest, QuittingHidesAtOnceAndEndsTheLoopAfterEveryTabEndedByItself) {
   CreateMainWindow();
-  OpenTabWindow();
-  OpenTabWindow();
-  OpenTabWindow();
-  ASSERT_EQ(TabCount(), 3);
-  window()->QuitApplication();
-  // Done before the loop runs again: every tab window took its command and
-  // every process has ended.
-  for (const auto& record : strip()->GetTabRecords()) {
-    EXPECT_EQ(WaitForSingleObject(record->processHandle, 0), WAIT_OBJECT_0);
-    EXPECT_FALSE(IsWindow(record->tabWindow));
+  std::vector<HANDLE> processes;
+  for (int i = 0; i < 3; ++i) {
+    OpenTabWindow();
+    processes.push_back(tabs::CopyProcessHandle(Tab(i).processHandle));
   }
-  EXPECT_TRUE(TakeQuit(kToolkitFilter));
+  ASSERT_EQ(TabCount(), 3);
+  // Whether the window still showed when the first tab had ended.
+  std::atomic<int> shownAtFirstEnd{-1};
+  std::thread firstEnd([&] {
+    if (WaitForMultipleObjects(3, processes.data(), FALSE, 15000) < WAIT_OBJECT_0 + 3) {
+      shownAtFirstEnd = IsWindowVisible(hwnd()) ? 1 : 0;
+    }
+  });
+  window()->QuitApplication();
+  EXPECT_FALSE(IsWindowVisible(hwnd()));
+  bool quit = false;
+  EXPECT_TRUE(PumpUntil([&] { return quit = quit || TakeQuit(kToolkitFilter); }, 15000));
+  firstEnd.join();
+  EXPECT_EQ(shownAtFirstEnd, 0);
+  for (HANDLE process : processes) {
+    EXPECT_EQ(WaitForSingleObject(process, 0), WAIT_OBJECT_0) << "ended before the quit message";
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    EXPECT_EQ(code, 0u) << "by itself, not by force";
+    CloseHandle(process);
+  }
   // The hotkeys are free again for anyone.
   EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT, 'D'));
   UnregisterHotKey(nullptr, 1);
 }
 
-// A tab that asks for a new tab while quitting ends it gets none: its
-// process would outlive the quit.
+// A tab that asks for a new tab as it is told to end gets one when it is
+// closed, and none while quitting: its process would outlive the quit.
 TEST_F(CloseButtonTest, QuittingStartsNoTabThatAnEndingTabAsksFor) {
   GameTabProgramReplaced asking("stand-in-tab.exe follow-ask");
   CreateMainWindow();
   OpenTabWindow();
+  OpenTabWindow();
+  strip()->CloseTab(0);
+  EXPECT_TRUE(PumpUntil([&] { return TabCount() == 2; }, 5000)) << "closing, it asked and got a tab";
   window()->QuitApplication();
-  EXPECT_EQ(TabCount(), 1) << "the first tab and no other";
-  EXPECT_TRUE(TakeQuit(kToolkitFilter));
+  bool quit = false;
+  EXPECT_TRUE(PumpUntil([&] { return quit = quit || TakeQuit(kToolkitFilter); }, 15000));
+  EXPECT_EQ(TabCount(), 2) << "quitting, it got none";
 }
 
 TEST_F(CloseButtonTest, PromptAnswersHideQuitOrKeepRunning) {
