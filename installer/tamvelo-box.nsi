@@ -38,6 +38,8 @@ InstallDir "$LOCALAPPDATA\Programs\tamvelo"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+; The product, not the installer system, in the line above the buttons.
+BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=2052 "ProductName" "${PRODUCT}"
@@ -77,7 +79,7 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "tamvelo"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
 LangString WelcomeText ${LANG_SIMPCHINESE} "此程序将为当前用户安装 ${PRODUCT} ${VERSION}：游戏盒、它的游戏标签程序和皮肤，开始菜单中的快捷方式，以及（可选的）桌面快捷方式。不需要管理员权限。$\r$\n$\r$\n程序安装到（下一页可以更改）：$\r$\n$INSTDIR$\r$\n$\r$\n皮肤和您的设置放在：$\r$\n${DATA_DIR}$\r$\n$\r$\n$_CLICK"
-LangString UnWelcomeText ${LANG_SIMPCHINESE} "此程序将从本机卸载 ${PRODUCT}：$\r$\n$INSTDIR$\r$\n中的程序、皮肤和快捷方式。$\r$\n$\r$\n您的设置和保存的登录信息会保留，除非您在后面的页面中选择“同时删除我的设置”。$\r$\n$\r$\n在卸载之前，请确认 ${PRODUCT} 已经关闭。$\r$\n$\r$\n$_CLICK"
+LangString UnWelcomeText ${LANG_SIMPCHINESE} "此程序将从本机卸载 ${PRODUCT}：删除程序文件夹$\r$\n$INSTDIR$\r$\n以及皮肤和快捷方式。$\r$\n$\r$\n您的设置和保存的登录信息会保留，除非您在后面的页面中选择“同时删除我的设置”。$\r$\n$\r$\n在卸载之前，请确认 ${PRODUCT} 已经关闭。$\r$\n$\r$\n$_CLICK"
 LangString BoxRunning ${LANG_SIMPCHINESE} "${PRODUCT}正在运行。$\r$\n请先退出游戏盒（托盘图标菜单中的“退出游戏盒”），然后点击“重试”；点击“取消”停止。"
 LangString DescDesktop ${LANG_SIMPCHINESE} "在桌面上放一个游戏盒的快捷方式"
 LangString DescUnSettings ${LANG_SIMPCHINESE} "同时删除您的设置和保存的登录信息（config 文件夹）"

@@ -512,7 +512,8 @@ def header_picture():
     width, height = HEADER_SIZE
     image = brand_gradient(width, height, start, end)
     fade = Image.new("L", (width, height))
-    fade.putdata([min(255, round(255 * x / (width * 0.45))) for y in range(height) for x in range(width)])
+    ramp = [min(1.0, x / (width * 0.5)) for x in range(width)]
+    fade.putdata([round(255 * t * t * (3 - 2 * t)) for y in range(height) for t in ramp])
     picture = Image.new("RGBA", (width, height), rgba(WHITE))
     picture.paste(image, (0, 0), fade)
     logo_tile(picture, 38, width - 32, height / 2)
