@@ -5,6 +5,8 @@
 ;   BIN_DIR   folder of tamvelo-box.exe and tamvelo-tab.exe
 ;   SKIN_DIR  folder holding the skin's xml\ and skin\ folders
 ;   ICON      the program's icon
+;   WIZARD_BITMAP  164 x 314 picture of the welcome and finish pages
+;   HEADER_BITMAP  150 x 57 picture in the header of the pages between
 ;   OUTFILE   the setup program to write
 ; Command line of the uninstaller: /S silent, /DELETESETTINGS also removes
 ; config\ (the user's settings and stored login).
@@ -36,6 +38,8 @@ InstallDir "$LOCALAPPDATA\Programs\tamvelo"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+; The product, not the installer system, in the line above the buttons.
+BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=2052 "ProductName" "${PRODUCT}"
@@ -45,23 +49,37 @@ VIAddVersionKey /LANG=2052 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "LegalCopyright" "tamvelo"
 
+; The product's own icon and pictures, so that the setup program and the
+; uninstaller look like the game box rather than a generic wizard.
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${HEADER_BITMAP}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tamvelo-box.exe"
 
+; MUI2's own title and closing line; the body says what goes where.
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 
+!define MUI_WELCOMEPAGE_TEXT "$(UnWelcomeText)"
+!insertmacro MUI_UNPAGE_WELCOME
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_UNPAGE_FINISH
 
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+LangString WelcomeText ${LANG_SIMPCHINESE} "此程序将为当前用户安装 ${PRODUCT} ${VERSION}：游戏盒、它的游戏标签程序和皮肤，开始菜单中的快捷方式，以及（可选的）桌面快捷方式。不需要管理员权限。$\r$\n$\r$\n程序安装到（下一页可以更改）：$\r$\n$INSTDIR$\r$\n$\r$\n皮肤和您的设置放在：$\r$\n${DATA_DIR}$\r$\n$\r$\n$_CLICK"
+LangString UnWelcomeText ${LANG_SIMPCHINESE} "此程序将从本机卸载 ${PRODUCT}：删除程序文件夹$\r$\n$INSTDIR$\r$\n以及皮肤和快捷方式。$\r$\n$\r$\n您的设置和保存的登录信息会保留，除非您在后面的页面中选择“同时删除我的设置”。$\r$\n$\r$\n在卸载之前，请确认 ${PRODUCT} 已经关闭。$\r$\n$\r$\n$_CLICK"
 LangString BoxRunning ${LANG_SIMPCHINESE} "${PRODUCT}正在运行。$\r$\n请先退出游戏盒（托盘图标菜单中的“退出游戏盒”），然后点击“重试”；点击“取消”停止。"
 LangString DescDesktop ${LANG_SIMPCHINESE} "在桌面上放一个游戏盒的快捷方式"
 LangString DescUnSettings ${LANG_SIMPCHINESE} "同时删除您的设置和保存的登录信息（config 文件夹）"

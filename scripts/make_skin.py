@@ -1,15 +1,20 @@
 #!/usr/bin/python3
-"""Draws every image of the skin package and the program icon.
+"""Draws every image of the skin package, the program icon and the setup
+program's pictures.
 
 Run with Debian's interpreter (it has python3-pil):
     /usr/bin/python3 scripts/make_skin.py
-The PNGs and the icon are committed; the build never runs this script.
+writes the skin's PNGs and the icon, which are committed;
+    /usr/bin/python3 scripts/make_skin.py --installer-pictures <folder>
+writes the setup program's BMPs; the installer build runs this into its
+own build folder, so they are never committed.
 
 Shapes are drawn at four times their size and scaled down, which gives
 smooth anti-aliased edges. Each kind of image has one function; the colours
 of the six skins live in SKINS.
 """
 
+import argparse
 import os
 import struct
 from io import BytesIO
@@ -210,21 +215,25 @@ def glyph_gamepad(draw, ox, oy, size, colour):
 
 # ---------------------------------------------------------------- backgrounds
 
-def main_background(start, end):
-    """Smooth enough to be stretched over any header band or dialog."""
-    width, height = 480, 140
+def brand_gradient(width, height, start, end):
+    """A skin's colours from left to right, a little downwards, under a wide
+    soft diagonal sheen: the title band, and the setup program's pictures."""
     image = Image.new("RGBA", (width, height))
     pixels = image.load()
     for y in range(height):
         for x in range(width):
             t = x / (width - 1)
             colour = mix(start, end, t * 0.85 + (y / (height - 1)) * 0.15)
-            # a wide, soft diagonal sheen
             d = (x - y * 1.6 - width * 0.62) / (width * 0.22)
             sheen = max(0.0, 1.0 - d * d) * 0.10
             colour = mix(colour, WHITE, sheen)
             pixels[x, y] = rgba(colour)
     return image
+
+
+def main_background(start, end):
+    """Smooth enough to be stretched over any header band or dialog."""
+    return brand_gradient(480, 140, start, end)
 
 
 def tab_item(start, end, accent):
@@ -464,6 +473,60 @@ def write_icon(path, sizes):
         file.write(out.getvalue())
 
 
+# ---------------------------------------------------------------- setup program
+# NSIS's modern wizard shows the tall picture left of the welcome and finish
+# pages and the small one in the header of the pages between; both in the
+# Default skin, which a new installation starts with.
+
+WIZARD_SIZE = (164, 314)
+HEADER_SIZE = (150, 57)
+
+
+def logo_tile(image, size, cx, cy):
+    """The logo on a white rim with a soft shadow, centred at (cx, cy), so
+    that it stands out from the gradient it shares its blues with."""
+    rim = size * 0.12
+    radius = (size * 0.2 + rim) * SCALE
+    x0, y0 = cx - size / 2 - rim, cy - size / 2 - rim
+    x1, y1 = cx + size / 2 + rim, cy + size / 2 + rim
+    layer, draw = canvas(image.width, image.height)
+    drop = size * 0.05
+    draw.rounded_rectangle(box(x0, y0 + drop, x1, y1 + drop), radius=radius, fill=rgba((0x0A, 0x2A, 0x6E), 60))
+    draw.rounded_rectangle(box(x0, y0, x1, y1), radius=radius, fill=rgba(WHITE, 240))
+    image.alpha_composite(finish(layer))
+    image.alpha_composite(logo(size), (round(cx - size / 2), round(cy - size / 2)))
+
+
+def wizard_picture():
+    start, end, _ = SKINS["Default"]
+    width, height = WIZARD_SIZE
+    image = brand_gradient(width, height, start, end)
+    logo_tile(image, 76, width / 2, 104)
+    return image
+
+
+def header_picture():
+    """The gradient at the right, fading into the header's white at the left,
+    with the logo."""
+    start, end, _ = SKINS["Default"]
+    width, height = HEADER_SIZE
+    image = brand_gradient(width, height, start, end)
+    fade = Image.new("L", (width, height))
+    ramp = [min(1.0, x / (width * 0.5)) for x in range(width)]
+    fade.putdata([round(255 * t * t * (3 - 2 * t)) for y in range(height) for t in ramp])
+    picture = Image.new("RGBA", (width, height), rgba(WHITE))
+    picture.paste(image, (0, 0), fade)
+    logo_tile(picture, 38, width - 32, height / 2)
+    return picture
+
+
+def write_installer_pictures(folder):
+    """24-bit uncompressed BMPs, the one form every NSIS page reads."""
+    os.makedirs(folder, exist_ok=True)
+    wizard_picture().convert("RGB").save(os.path.join(folder, "wizard.bmp"))
+    header_picture().convert("RGB").save(os.path.join(folder, "header.bmp"))
+
+
 # ---------------------------------------------------------------- package
 
 # Tool bar buttons: icon at the left, the control draws its caption.
@@ -534,7 +597,18 @@ def make_shared():
     save(finish(phone), SHARED, "phone_page.png")
 
 
-if __name__ == "__main__":
+def main():
+    parser = argparse.ArgumentParser(description="Draws the skin's images and the program icon into the sources.")
+    parser.add_argument("--installer-pictures", metavar="FOLDER",
+                        help="write only the setup program's wizard.bmp and header.bmp into FOLDER")
+    args = parser.parse_args()
+    if args.installer_pictures:
+        write_installer_pictures(args.installer_pictures)
+        return
     make_skins()
     make_shared()
     write_icon(ICON_PATH, (16, 32, 48))
+
+
+if __name__ == "__main__":
+    main()
