@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "box/mainwnd/offline_page.h"
 #include "box/prefs/skin_names.h"
 #include "box/shared/main_window_ops.h"
 #include "duilib/UIlib.h"
@@ -153,4 +154,5 @@ class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
   RECT m_rcSavedTab = {};
   bool m_bFullScreen = false;
   bool m_bFullScreenAvailable = false;
+  tamvelo::mainwnd::OfflinePage m_offlinePage;  // "page_offline", for the home browser
 };
