@@ -121,7 +121,8 @@ bool OfflineRetry::RetryPressed() {
 }
 
 bool OfflineRetry::TakeDueTry(std::uint64_t now) {
-  if (!shown_ || trying_ || !inView_ || !dueAt_ || now < *dueAt_) return false;
+  // Nothing waits while a try runs or without a page.
+  if (!inView_ || !dueAt_ || now < *dueAt_) return false;
   dueAt_.reset();
   trying_ = true;
   tries_ = std::min(tries_ + 1, kDelayCount);
@@ -133,7 +134,6 @@ void OfflineRetry::TryEnded(const std::optional<Failure>& failure, std::uint64_t
   trying_ = false;
   if (!failure) {
     shown_ = false;
-    tries_ = 0;
     dueAt_.reset();
     return;
   }
