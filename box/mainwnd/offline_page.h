@@ -32,8 +32,6 @@ class OfflinePage final : public web::OfflinePageHost, public DuiLib::IMessageFi
   // The answers of the tries.
   LRESULT MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
-  bool IsShown() const { return rules_.shown(); }
-
  private:
   bool OnTick(void* event);
   bool OnPageSelected(void* notify);
