@@ -63,6 +63,7 @@ CControlUI* CMainWnd::CreateControl(LPCSTR pstrClass) {
     m_pHomeBrowser = new CTabbrowserUI;
     m_pHomeBrowser->m_pTabBar = m_pTabBar;
     m_pHomeBrowser->m_pMainWnd = this;
+    m_pHomeBrowser->m_pOfflineHost = &m_offlinePage;
     m_pHomeBrowser->Navigate2(tamvelo::PortalAddress(tamvelo::kHomePagePath).c_str());
     return m_pHomeBrowser;
   }
@@ -103,6 +104,7 @@ void CMainWnd::InitWindow() {
     m_pTabBar->LoadOtherurl();
   }
   if (m_pHomeBrowser && m_pHomeBrowser->m_pClientCall) m_pHomeBrowser->m_pClientCall->SetConfigPath(m_szConfigPath);
+  m_offlinePage.Attach(m_pm, m_pHomeBrowser, m_pHomeTab);
 
   const int skin = ReadSkinIndex();
   SetSkinName(skin);

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "box/mainwnd/offline_page.h"
 #include "box/prefs/skin_names.h"
 #include "box/shared/main_window_ops.h"
 #include "duilib/UIlib.h"
@@ -168,4 +169,5 @@ class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
   // Quitting: the window is hidden and the tabs are ending; the loop ends
   // when the strip says they all have.
   bool m_bQuitting = false;
+  tamvelo::mainwnd::OfflinePage m_offlinePage;  // "page_offline", for the home browser
 };

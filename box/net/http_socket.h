@@ -2,7 +2,8 @@
 // It builds the request head in a fixed buffer, reads the response head one
 // byte at a time (so that no body byte is taken early), looks up header
 // fields and then hands out the body in raw chunks. Every failing socket
-// call is reported at once with a message box (caption "错误").
+// call is reported at once with a message box (caption "错误"), unless the
+// caller reports failures itself (SetQuiet).
 #pragma once
 
 #include <winsock2.h>
@@ -15,6 +16,9 @@ namespace tamvelo::net {
 // SetTimeout kinds.
 inline constexpr int kReceiveTimeout = 0;
 inline constexpr int kSendTimeout = 1;
+
+// The call that failed, for callers that report failures themselves.
+enum class SocketStep { None, Create, Resolve, Connect, Send, SetOption, Close };
 
 class CHttpSocket {
  public:
@@ -68,8 +72,16 @@ class CHttpSocket {
 
   // A moment (GetTickCount64) after which the head read stops and Receive
   // fails as on a time-out: a peer that trickles bytes cannot hold the
-  // connection for longer. 0, the default, sets none.
+  // connection for longer. Set before Connect, it also ends a connection
+  // attempt that is still waiting then (error WSAETIMEDOUT). 0, the
+  // default, sets none.
   void SetDeadline(ULONGLONG tick) { deadline_ = tick; }
+
+  // No message boxes: the last failure is kept for the caller instead, as
+  // the call that failed and the system's error code.
+  void SetQuiet() { quiet_ = true; }
+  SocketStep FailedStep() const { return failedStep_; }
+  int FailedError() const { return failedError_; }
 
   bool CloseSocket();
 
@@ -81,6 +93,9 @@ class CHttpSocket {
 
  private:
   bool PastDeadline() const { return deadline_ != 0 && GetTickCount64() >= deadline_; }
+  bool ConnectTo(const sockaddr_in& address);
+  // Keeps the failure and reports it unless quiet; always false.
+  bool Fail(SocketStep step);
 
   char request_[kHttpBufferBytes] = {};
   ResponseHead head_;
@@ -88,6 +103,9 @@ class CHttpSocket {
   SOCKET socket_ = 0;
   BOOL headReceived_ = FALSE;
   ULONGLONG deadline_ = 0;
+  bool quiet_ = false;
+  SocketStep failedStep_ = SocketStep::None;
+  int failedError_ = 0;
   int winsockStarts_ = 0;  // each balanced by a cleanup in the destructor
 };
 

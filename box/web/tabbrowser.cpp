@@ -18,6 +18,7 @@ void CTabbrowserUI::Init() {
   m_pEventHandler->m_pTabBar = m_pTabBar;
   m_pEventHandler->m_pOwnerWnd = m_pOwnerWnd;
   m_pEventHandler->m_pMainWnd = m_pMainWnd;
+  m_pEventHandler->m_pOfflineHost = m_pOfflineHost;
   SetWebBrowserEventHandler(m_pEventHandler);
   if (!m_pClientCall) m_pClientCall.Reset(new tamvelo::web::ClientCall);
   SetContextMenuUsed(true);

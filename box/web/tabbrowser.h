@@ -33,6 +33,7 @@ class CTabbrowserUI : public DuiLib::CWebBrowserUI {
   CScrollTabUI* m_pTabBar = nullptr;
   tamvelo::web::BrowserOwner* m_pOwnerWnd = nullptr;
   tamvelo::MainWindowOps* m_pMainWnd = nullptr;
+  tamvelo::web::OfflinePageHost* m_pOfflineHost = nullptr;  // set for the home page only
   // One reference held; the page may hold more, and the object goes with the last.
   tamvelo::ComPtr<tamvelo::web::ClientCall> m_pClientCall;
 };

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/net/loopback_server.h"
+#include "tests/support/loopback_server.h"
 #include "tests/net/message_recorder.h"
 #include "tests/support/test_support.h"
 

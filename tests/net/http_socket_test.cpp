@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/net/loopback_server.h"
+#include "tests/support/loopback_server.h"
 #include "tests/net/message_recorder.h"
 
 namespace tamvelo::test {

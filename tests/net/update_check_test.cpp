@@ -18,7 +18,7 @@
 #include "box/shared/process_values.h"
 #include "common/portal_address.h"
 #include "common/protocol.h"
-#include "tests/net/loopback_server.h"
+#include "tests/support/loopback_server.h"
 #include "tests/net/message_recorder.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_helpers.h"

@@ -88,6 +88,10 @@ TEST(SkinLayouts, EveryWindowHasTheControlsItsCodeLooksUp) {
                                  {"skinbtn6", "Button"}});
   ExpectControls("AboutWnd.xml", {{"version", "Label"}, {"main_bg", "HorizontalLayout"}, {"closebtn", "Button"},
                                   {"yesbtn", "Button"}});
+  // The offline page, which stands in for the home page.
+  ExpectControls("main.xml", {{"page_home", "VerticalLayout"}, {"page_offline", "VerticalLayout"},
+                              {"offline_reason", "Label"}, {"offline_countdown", "Label"},
+                              {"offline_retry_btn", "Button"}});
 }
 
 TEST(SkinLayouts, BrowsersAreTheGameBoxElement) {

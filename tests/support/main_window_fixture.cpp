@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "box/app/skin_resources.h"
+#include "box/web/offline_page_host.h"
 #include "common/ini.h"
 #include "tests/support/skin_install.h"
 
@@ -56,6 +57,8 @@ void MainWindowTest::SetUp() {
   savedHooks_ = net::Hooks();
   net::Hooks().startDelayMs = 3600 * 1000;
   net::Hooks().messageBox = AnswerMessageBox;
+  savedOfflinePortal_ = web::OfflinePortal();
+  web::OfflinePortal().clear();
 }
 
 void MainWindowTest::TearDown() {
@@ -67,6 +70,7 @@ void MainWindowTest::TearDown() {
   }
   PumpToolkit();
   net::Hooks() = savedHooks_;
+  web::OfflinePortal() = savedOfflinePortal_;
   data_.reset();
 }
 

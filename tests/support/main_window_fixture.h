@@ -1,7 +1,9 @@
 // The real main window of the program, created by each test that needs it
 // (after the INI values it should read), from the source tree's skin in the
 // test prefix's data folder. The update check is held back and its message
-// boxes answered unseen, so no test talks to the portal host. Its owned
+// boxes answered unseen, so no test talks to the portal host. The offline
+// page watches no portal unless a test names one: the test build's portal
+// is unreachable, and the page would take the home page's place. Its owned
 // menus and small windows are reachable from their handles, and real tab
 // processes open through the strip as the pages open them.
 #pragma once
@@ -71,6 +73,7 @@ class MainWindowTest : public ::testing::Test {
 
   std::unique_ptr<DataFolderScope> data_;
   net::NetHooks savedHooks_;
+  std::string savedOfflinePortal_;
   CMainWnd* window_ = nullptr;
 };
 

@@ -15,7 +15,7 @@
 #include "duilib/UIlib.h"
 #include "tests/support/browser_site.h"
 #include "tests/support/window_helpers.h"
-#include "tests/web_ui/event_args.h"
+#include "tests/support/event_args.h"
 #include "tests/web_ui/ui_window.h"
 
 namespace tamvelo::test {

@@ -16,7 +16,7 @@
 #include "common/portal_settings.h"
 #include "common/protocol.h"
 #include "tests/support/test_support.h"
-#include "tests/web_ui/event_args.h"
+#include "tests/support/event_args.h"
 #include "tests/web_ui/ui_window.h"
 
 namespace tamvelo::test {

@@ -1,4 +1,4 @@
-#include "tests/net/loopback_server.h"
+#include "tests/support/loopback_server.h"
 
 #include <chrono>
 #include <stdexcept>

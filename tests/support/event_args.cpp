@@ -1,4 +1,4 @@
-#include "tests/web_ui/event_args.h"
+#include "tests/support/event_args.h"
 
 namespace tamvelo::test {
 
