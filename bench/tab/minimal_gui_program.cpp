@@ -1,7 +1,13 @@
-// The baseline of the tab benchmark: one hidden window and a message loop,
+// The baseline of the tab benchmarks: one hidden window and a message loop,
 // the least a GUI process can be. It answers a copy-data record and ends on
-// WM_DESTROY, like a tab's host window.
+// WM_DESTROY, like a tab's host window. With the argument "browser" it also
+// creates the browser control in a window of its own first, the least a
+// tab that shows a game can be.
 #include <windows.h>
+
+#include <cwchar>
+
+#include "common/browser_host.h"
 
 namespace {
 
@@ -19,14 +25,20 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = Procedure;
   wc.hInstance = instance;
   wc.lpszClassName = L"TamveloBenchMinimalGui";
   RegisterClassW(&wc);
-  CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                  nullptr);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                                nullptr);
+  if (std::wcsstr(commandLine, L"browser") != nullptr) {
+    namespace browser = tamvelo::browser;
+    browser::RegisterBrowserHostClass();
+    CreateWindowExW(0, browser::kBrowserHostClassW, browser::kWebBrowserProgIdW, WS_CHILD | WS_VISIBLE, 0, 0, 900,
+                    600, window, nullptr, instance, nullptr);
+  }
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   return 0;
