@@ -83,23 +83,18 @@ HWND CScrollTabUI::MainWindow() const { return GetManager() ? GetManager()->GetP
 void CScrollTabUI::LaunchTab(TabRecord& record) {
   const std::uint32_t launchId = tabs::NextLaunchId();
   record.life.Launch(launchId);
-  tabs::TabProcess process;
+  record.Adopt(tabs::TabProcess{});
   HWND mainWindow = MainWindow();
-  if (!tabs::StartTabProcess(process)) {
-    record.Adopt(process);
+  if (mainWindow == nullptr) {
     record.life.FailStart(launchId, tabs::StopReason::NotStarted);
-    ShowButtonText(record);
-    return;
+  } else {
+    // Even starting the process takes a while on some systems: the watcher
+    // does it.
+    m_watcher.SetNotifyWindow(mainWindow);
+    m_watcher.Start(launchId, tabs::GameTabCommandLine(), mainWindow, record.address);
+    WatchTabHealth();
   }
-  record.Adopt(process);
   ShowButtonText(record);
-  if (mainWindow == nullptr) return;
-  record.endWatch.Start(record.processHandle, record.processId, mainWindow);
-  WatchTabHealth();
-  m_watcher.SetNotifyWindow(mainWindow);
-  const tabs::PortalCookie cookie = tabs::ReadPortalCookie();
-  m_watcher.WatchStart(launchId, record.processHandle, record.processId, mainWindow,
-                       tamvelo::protocol::MakeGameRecord(cookie.text, cookie.querySize, record.address));
 }
 
 TabRecord* CScrollTabUI::FindLaunch(std::uint32_t launchId) const {
@@ -110,19 +105,26 @@ TabRecord* CScrollTabUI::FindLaunch(std::uint32_t launchId) const {
 }
 
 void CScrollTabUI::OnTabStartDone(std::uint32_t launchId) {
-  const std::optional<tabs::StartOutcome> outcome = m_watcher.TakeOutcome(launchId);
+  std::optional<tabs::StartOutcome> outcome = m_watcher.TakeOutcome(launchId);
+  if (!outcome) return;
   TabRecord* record = FindLaunch(launchId);
-  if (!outcome || record == nullptr) return;
   if (outcome->failure != tabs::StopReason::None) {
-    // The watcher has ended the process; its end watch may say so too.
-    record->life.FailStart(launchId, outcome->failure);
-  } else if (record->life.Join(launchId)) {
-    record->tabWindow = outcome->tabWindow;
-    record->hostWindow = outcome->hostWindow;
+    // The watcher has ended the process; its id stays for reference.
+    if (record != nullptr && record->life.FailStart(launchId, outcome->failure)) {
+      record->processId = outcome->process.processId;
+    }
+  } else if (record != nullptr && record->life.Join(launchId)) {
+    record->Adopt(outcome->process);
+    record->endWatch.Start(record->processHandle, record->processId, MainWindow());
     // The tab shows its window itself as it joins: only the selected one
     // keeps it.
     tabs::ShowTabWindow(record->tabWindow, IsCurrent(*record));
+  } else {
+    // Nobody wants it any more: ended like a closed tab.
+    m_watcher.End(outcome->process.hostWindow, outcome->process.processHandle);
+    outcome->process.Close();
   }
+  if (record == nullptr) return;
   ShowButtonText(*record);
   if (IsCurrent(*record)) ShowCurrentView();
 }
@@ -136,9 +138,8 @@ bool CScrollTabUI::ReopenTab(int index) {
 }
 
 void CScrollTabUI::EndTabProcess(TabRecord& record) {
+  // A starting tab's process is the watcher's until it joins: its job ends it.
   if (record.life.stage() == tabs::TabStage::Starting) m_watcher.CancelStart(record.life.launchId());
-  // A tab that never joined has no host window to take the command: it is
-  // ended by force.
   if (record.processHandle != nullptr) m_watcher.End(record.hostWindow, record.processHandle);
   record.CloseHandles();
 }

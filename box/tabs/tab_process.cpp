@@ -60,9 +60,9 @@ std::string& GameTabCommandLine() {
   return line;
 }
 
-bool StartTabProcess(TabProcess& tab) {
+bool StartTabProcess(const std::string& commandLine, TabProcess& tab) {
   PROCESS_INFORMATION info{};
-  if (!StartProcess(GameTabCommandLine(), info)) return false;
+  if (!StartProcess(commandLine, info)) return false;
   tab.processId = info.dwProcessId;
   tab.processHandle = info.hProcess;
   tab.threadHandle = info.hThread;

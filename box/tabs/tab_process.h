@@ -23,11 +23,10 @@ struct TabProcess {
 // Tests put a tab program of their own here, found the same way.
 std::string& GameTabCommandLine();
 
-// Starts the game tab command line (found by the system's search order,
-// which begins with this program's folder) and returns at once: the wait
-// until it joins the main window is the watcher's (box/tabs/tab_watcher.h).
-// False when the program cannot be started.
-bool StartTabProcess(TabProcess& tab);
+// Starts a tab's command line (found by the system's search order, which
+// begins with this program's folder) without waiting for it. False when the
+// program cannot be started.
+bool StartTabProcess(const std::string& commandLine, TabProcess& tab);
 
 // Starts "tamvelo-tab.exe 1_tamvelo_1_tag", which only waits for the main
 // window to go; its handles are not kept.

@@ -21,9 +21,12 @@ struct TabWatcher::Shared {
   std::map<std::uint32_t, StartOutcome> outcomes;
   std::set<std::uint32_t> cancelled;
   int running = 0;
-  int ending = 0;
-  bool notifyWhenEnded = false;
+  bool notifyWhenIdle = false;
 
+  // Outcomes nobody took: their processes have no other owner.
+  ~Shared() {
+    for (auto& entry : outcomes) entry.second.process.Close();
+  }
   bool IsCancelled(std::uint32_t launchId) {
     std::lock_guard<std::mutex> hold(lock);
     return cancelled.count(launchId) != 0;
@@ -33,15 +36,11 @@ struct TabWatcher::Shared {
   }
   // The last step of every job, under the lock.
   void JobDone() {
-    --running;
-    idle.notify_all();
-  }
-  void EndingDone() {
-    if (--ending == 0 && notifyWhenEnded) {
-      notifyWhenEnded = false;
+    if (--running == 0 && notifyWhenIdle) {
+      notifyWhenIdle = false;
       Post(kMsgTabsEnded, 0);
     }
-    JobDone();
+    idle.notify_all();
   }
 };
 
@@ -61,41 +60,54 @@ bool WaitUntilIdle(HANDLE process, DWORD limitMs, TabWatcher::Shared& shared, st
   }
 }
 
-StartOutcome WatchOneStart(TabWatcher::Shared& shared, std::uint32_t launchId, HANDLE process,
-                           DWORD processId, HWND mainWindow, const protocol::CopyDataRecord& record,
-                           const TabTimes& times) {
-  StartOutcome outcome;
-  if (!WaitUntilIdle(process, times.startLimitMs, shared, launchId)) {
-    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-    outcome.failure = ended ? StopReason::NotStarted : StopReason::NotJoined;
-    return outcome;
+// Idle, windows found, record taken: the failure, or None.
+StopReason JoinMainWindow(TabWatcher::Shared& shared, std::uint32_t launchId, TabProcess& process,
+                          HWND mainWindow, const std::string& address, const TabTimes& times) {
+  if (!WaitUntilIdle(process.processHandle, times.startLimitMs, shared, launchId)) {
+    const bool ended = WaitForSingleObject(process.processHandle, 0) == WAIT_OBJECT_0;
+    return ended ? StopReason::NotStarted : StopReason::NotJoined;
   }
-  TabProcess found;
-  found.processId = processId;
-  FindTabWindows(mainWindow, found);
-  outcome.tabWindow = found.tabWindow;
-  outcome.hostWindow = found.hostWindow;
+  FindTabWindows(mainWindow, process);
   // Windows that were not found leave a tab without a page, as before.
-  if (found.hostWindow == nullptr || shared.IsCancelled(launchId)) return outcome;
-  if (!protocol::SendRecord(found.hostWindow, record.Get(), times.recordLimitMs)) outcome.failure = StopReason::NotJoined;
-  return outcome;
+  if (process.hostWindow == nullptr || shared.IsCancelled(launchId)) return StopReason::None;
+  const PortalCookie cookie = ReadPortalCookie();
+  const protocol::CopyDataRecord record = protocol::MakeGameRecord(cookie.text, cookie.querySize, address);
+  return protocol::SendRecord(process.hostWindow, record.Get(), times.recordLimitMs) ? StopReason::None
+                                                                                     : StopReason::NotJoined;
 }
 
-void RunStart(std::shared_ptr<TabWatcher::Shared> shared, std::uint32_t launchId, HANDLE process,
-              DWORD processId, HWND mainWindow, protocol::CopyDataRecord record, TabTimes times) {
-  StartOutcome outcome = WatchOneStart(*shared, launchId, process, processId, mainWindow, record, times);
-  // A tab that cannot be used is not left running; one whose tab closed
-  // meanwhile is the ending's business.
-  const bool cancelled = shared->IsCancelled(launchId);
-  if (outcome.failure != StopReason::None && !cancelled) {
-    EndTabProcess(nullptr, process, 0, 0);
+void RunStart(std::shared_ptr<TabWatcher::Shared> shared, std::uint32_t launchId, std::string commandLine,
+              HWND mainWindow, std::string address, TabTimes times) {
+  StartOutcome outcome;
+  TabProcess process;
+  if (!StartTabProcess(commandLine, process)) {
+    outcome.failure = StopReason::NotStarted;
+  } else {
+    outcome.failure = JoinMainWindow(*shared, launchId, process, mainWindow, address, times);
+    outcome.process.processId = process.processId;
+    if (outcome.failure == StopReason::None) {
+      outcome.process = process;
+    } else {
+      // A tab that cannot be used is not left running.
+      EndTabProcess(nullptr, process.processHandle, 0, 0);
+      process.Close();
+    }
   }
-  CloseHandle(process);
+  bool cancelled = false;
+  {
+    std::lock_guard<std::mutex> hold(shared->lock);
+    cancelled = shared->cancelled.erase(launchId) != 0;
+    if (!cancelled) {
+      shared->outcomes[launchId] = outcome;
+      shared->Post(kMsgTabStartDone, launchId);
+    }
+  }
+  // Its tab closed meanwhile: the process this job started goes too.
+  if (cancelled && outcome.process.processHandle != nullptr) {
+    EndTabProcess(outcome.process.hostWindow, outcome.process.processHandle, times.answerMs, times.graceMs);
+    outcome.process.Close();
+  }
   std::lock_guard<std::mutex> hold(shared->lock);
-  if (shared->cancelled.erase(launchId) == 0) {
-    shared->outcomes[launchId] = outcome;
-    shared->Post(kMsgTabStartDone, launchId);
-  }
   shared->JobDone();
 }
 
@@ -103,7 +115,7 @@ void RunEnd(std::shared_ptr<TabWatcher::Shared> shared, HWND window, HANDLE proc
   EndTabProcess(window, process, times.answerMs, times.graceMs);
   if (process != nullptr) CloseHandle(process);
   std::lock_guard<std::mutex> hold(shared->lock);
-  shared->EndingDone();
+  shared->JobDone();
 }
 
 }  // namespace
@@ -130,32 +142,39 @@ TabTimes TabWatcher::times() const {
   return shared_->times;
 }
 
-void TabWatcher::WatchStart(std::uint32_t launchId, HANDLE process, DWORD processId, HWND mainWindow,
-                            protocol::CopyDataRecord record) {
-  HANDLE own = CopyProcessHandle(process);
-  if (own == nullptr) return;
+void TabWatcher::Start(std::uint32_t launchId, const std::string& commandLine, HWND mainWindow,
+                       const std::string& address) {
   const TabTimes limits = times();
   {
     std::lock_guard<std::mutex> hold(shared_->lock);
     ++shared_->running;
   }
   try {
-    std::thread(RunStart, shared_, launchId, own, processId, mainWindow, std::move(record), limits).detach();
+    std::thread(RunStart, shared_, launchId, commandLine, mainWindow, address, limits).detach();
   } catch (const std::system_error&) {
-    // No thread to wait with: the tab cannot be used, and is not left running.
-    TerminateProcess(own, kForcedExitCode);
-    CloseHandle(own);
+    // No thread to start it with: the tab cannot be used.
     std::lock_guard<std::mutex> hold(shared_->lock);
-    shared_->outcomes[launchId] = StartOutcome{StopReason::NotStarted};
+    shared_->outcomes[launchId] = StartOutcome{StopReason::NotStarted, {}};
     shared_->Post(kMsgTabStartDone, launchId);
     shared_->JobDone();
   }
 }
 
 void TabWatcher::CancelStart(std::uint32_t launchId) {
-  std::lock_guard<std::mutex> hold(shared_->lock);
-  // An outcome already waiting is dropped; otherwise the job sees the mark.
-  if (shared_->outcomes.erase(launchId) == 0) shared_->cancelled.insert(launchId);
+  StartOutcome waiting;
+  {
+    std::lock_guard<std::mutex> hold(shared_->lock);
+    auto found = shared_->outcomes.find(launchId);
+    if (found == shared_->outcomes.end()) {
+      shared_->cancelled.insert(launchId);  // the job sees the mark
+      return;
+    }
+    waiting = found->second;
+    shared_->outcomes.erase(found);
+  }
+  // Joined, but its news came too late: it is ended like a closed tab.
+  if (waiting.process.processHandle != nullptr) End(waiting.process.hostWindow, waiting.process.processHandle);
+  waiting.process.Close();
 }
 
 std::optional<StartOutcome> TabWatcher::TakeOutcome(std::uint32_t launchId) {
@@ -173,7 +192,6 @@ void TabWatcher::End(HWND commandWindow, HANDLE process) {
   {
     std::lock_guard<std::mutex> hold(shared_->lock);
     ++shared_->running;
-    ++shared_->ending;
   }
   try {
     std::thread(RunEnd, shared_, commandWindow, own, limits).detach();
@@ -184,16 +202,16 @@ void TabWatcher::End(HWND commandWindow, HANDLE process) {
       CloseHandle(own);
     }
     std::lock_guard<std::mutex> hold(shared_->lock);
-    shared_->EndingDone();
+    shared_->JobDone();
   }
 }
 
 void TabWatcher::NotifyWhenAllEnded() {
   std::lock_guard<std::mutex> hold(shared_->lock);
-  if (shared_->ending == 0) {
+  if (shared_->running == 0) {
     shared_->Post(kMsgTabsEnded, 0);
   } else {
-    shared_->notifyWhenEnded = true;
+    shared_->notifyWhenIdle = true;
   }
 }
 

@@ -1,6 +1,6 @@
 // Everything that waits on a tab process, off the user-interface thread:
-// the wait until a new tab is idle for input, the search for its windows,
-// the bounded send of its first record, and the end of a tab. Each job runs
+// its start, the wait until it is idle for input, the search for its
+// windows, the bounded send of its first record, and the end of a tab. Each job runs
 // on a thread of its own and tells the main window by a posted message,
 // which carries only a launch id: what a job found is taken from the
 // watcher, so a message posted by anyone else finds nothing.
@@ -11,8 +11,10 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "box/tabs/tab_life.h"
+#include "box/tabs/tab_process.h"
 #include "common/protocol.h"
 
 namespace tamvelo::tabs {
@@ -36,11 +38,12 @@ struct TabTimes {
   DWORD graceMs = 3000;
 };
 
-// What the start of a tab came to.
+// What the start of a tab came to. A tab that joined comes with its
+// process, whose handles whoever takes the outcome owns; one that did not
+// comes with the process id alone (0: never started), its process ended.
 struct StartOutcome {
   StopReason failure = StopReason::None;  // None: it joined and took its record
-  HWND tabWindow = nullptr;
-  HWND hostWindow = nullptr;
+  TabProcess process;
 };
 
 class TabWatcher {
@@ -56,22 +59,24 @@ class TabWatcher {
   void SetTimes(const TabTimes& times);
   TabTimes times() const;
 
-  // Watches a process that was just started: waits until it is idle for
-  // input, finds its windows among mainWindow's children and sends its host
-  // window the record, each within its bound. A process that does not get
-  // there is ended. The outcome waits under launchId for TakeOutcome, and
-  // kMsgTabStartDone is posted. The process handle stays the caller's.
-  void WatchStart(std::uint32_t launchId, HANDLE process, DWORD processId, HWND mainWindow,
-                  protocol::CopyDataRecord record);
-  // The start no longer matters (its tab closed): the job sends no record,
-  // ends nothing and posts nothing.
+  // Starts a tab: the command line as a process (found by the system's
+  // search order, which begins with this program's folder), then waits
+  // until it is idle for input, finds its windows among mainWindow's
+  // children and sends its host window its address with the portal's
+  // cookies, each within its bound. A process that does not get there is
+  // ended. The outcome waits under launchId for TakeOutcome, and
+  // kMsgTabStartDone is posted.
+  void Start(std::uint32_t launchId, const std::string& commandLine, HWND mainWindow, const std::string& address);
+  // The start no longer matters (its tab closed, or the box quits): the job
+  // sends no record and posts nothing, and ends the process it started.
   void CancelStart(std::uint32_t launchId);
   std::optional<StartOutcome> TakeOutcome(std::uint32_t launchId);
 
   // Ends a tab: the command through the window, then by force after the
   // grace time, each waited for. The process handle stays the caller's.
   void End(HWND commandWindow, HANDLE process);
-  // Posts kMsgTabsEnded once every End so far is over (at once when none runs).
+  // Posts kMsgTabsEnded once every job so far is over, the ends and the
+  // starts (at once when none runs).
   void NotifyWhenAllEnded();
 
   // For tests and benchmarks only, never the user interface: waits until

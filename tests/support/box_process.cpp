@@ -49,14 +49,15 @@ DWORD BoxProcess::WaitForExit(DWORD timeoutMs) {
   return code;
 }
 
-std::vector<DWORD> ChildProcesses(DWORD parentId) {
+std::vector<DWORD> ChildProcesses(DWORD parentId, const char* exeName) {
   std::vector<DWORD> children;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return children;
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (entry.th32ParentProcessID == parentId) children.push_back(entry.th32ProcessID);
+    if (entry.th32ParentProcessID != parentId) continue;
+    if (exeName == nullptr || lstrcmpiA(entry.szExeFile, exeName) == 0) children.push_back(entry.th32ProcessID);
   }
   CloseHandle(snapshot);
   return children;

@@ -24,8 +24,9 @@ class BoxProcess {
   PROCESS_INFORMATION info_ = {};
 };
 
-// Processes whose parent is the given one.
-std::vector<DWORD> ChildProcesses(DWORD parentId);
+// Processes whose parent is the given one; only those of that program file
+// (no folder) when one is named.
+std::vector<DWORD> ChildProcesses(DWORD parentId, const char* exeName = nullptr);
 
 // The tab windows (class "Tamvelo_Box_Tab") inside a main window, in the
 // order the enumeration gives.

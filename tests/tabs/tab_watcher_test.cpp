@@ -12,6 +12,7 @@
 #include "box/tabs/tab_ending.h"
 #include "box/tabs/tab_watcher.h"
 #include "common/protocol.h"
+#include "tests/support/box_process.h"
 #include "tests/support/window_helpers.h"
 
 namespace tamvelo::test {
@@ -108,9 +109,10 @@ class Watcher : public ::testing::Test {
   void TearDown() override { EXPECT_TRUE(watcher_.WaitUntilIdle(10000)); }
   std::optional<WPARAM> Posted(UINT message, DWORD timeoutMs) { return mailbox_.Take(message, timeoutMs); }
   // The mailbox stands in for the main window too: nothing joins it.
-  void Watch(std::uint32_t id, const Started& process) {
-    watcher_.WatchStart(id, process.info.hProcess, process.info.dwProcessId, mailbox_.window(),
-                        protocol::MakeGameRecord("", 0, "http://127.0.0.1/game/1.html"));
+  void Start(std::uint32_t id, const char* program, const char* arguments) {
+    // A bare file name, found first in the program's own folder, as the box
+    // names its tab program.
+    watcher_.Start(id, std::string(program) + " " + arguments, mailbox_.window(), "http://127.0.0.1/game/1.html");
   }
 
   Mailbox mailbox_;
@@ -124,49 +126,63 @@ TEST_F(Watcher, EachStartEndsInOneOutcomeAndLeavesNoUselessProcess) {
     const char* program;
     const char* arguments;
     StopReason failure;
-    bool keepsRunning;
-    DWORD exitCode;
   };
   const Case cases[] = {
-      {"stand-in-tab.exe", "never-idle", StopReason::NotJoined, false, kForcedExitCode},
+      {"no-such-program.exe", "", StopReason::NotStarted},
+      {"stand-in-tab.exe", "never-idle", StopReason::NotJoined},
       // No main window: the tab program ends at once, which is no tab even
       // where the system reports an ended process as idle.
-      {"tamvelo-tab.exe", "1_tamvelo_1_tab", StopReason::NotStarted, false, 0},
+      {"tamvelo-tab.exe", "1_tamvelo_1_tab", StopReason::NotStarted},
       // Idle, but its windows are not inside the (here: message-only) main
       // window: a tab without a page, as the strip has always allowed.
-      {"stand-in-tab.exe", "obey", StopReason::None, true, 0},
+      {"stand-in-tab.exe", "obey", StopReason::None},
   };
   std::uint32_t id = 100;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.arguments);
-    Started process(c.program, c.arguments);
-    Watch(++id, process);
+    SCOPED_TRACE(std::string(c.program) + " " + c.arguments);
+    Start(++id, c.program, c.arguments);
     const std::optional<WPARAM> done = Posted(kMsgTabStartDone, 10000);
     ASSERT_TRUE(done.has_value());
     EXPECT_EQ(*done, id);
     EXPECT_FALSE(watcher_.TakeOutcome(id + 1000).has_value());
-    const std::optional<StartOutcome> outcome = watcher_.TakeOutcome(id);
+    std::optional<StartOutcome> outcome = watcher_.TakeOutcome(id);
     ASSERT_TRUE(outcome.has_value());
-    EXPECT_EQ(outcome->failure, c.failure);
-    EXPECT_EQ(outcome->tabWindow, nullptr);
     EXPECT_FALSE(watcher_.TakeOutcome(id).has_value()) << "taken once";
-    EXPECT_EQ(process.EndsWithin(c.keepsRunning ? 0 : 3000), !c.keepsRunning);
-    if (!c.keepsRunning) {
-      EXPECT_EQ(process.ExitCode(), c.exitCode);
+    EXPECT_EQ(outcome->failure, c.failure);
+    EXPECT_EQ(outcome->process.tabWindow, nullptr);
+    TabProcess& process = outcome->process;
+    if (c.failure != StopReason::None) {
+      EXPECT_EQ(process.processHandle, nullptr) << "nothing left to own";
+      HANDLE gone = OpenProcess(SYNCHRONIZE, FALSE, process.processId);
+      if (gone != nullptr) {
+        EXPECT_EQ(WaitForSingleObject(gone, 3000), WAIT_OBJECT_0);
+        CloseHandle(gone);
+      }
+      continue;
     }
+    ASSERT_NE(process.processHandle, nullptr);
+    EXPECT_EQ(WaitForSingleObject(process.processHandle, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "keeps running";
+    watcher_.End(nullptr, process.processHandle);
+    EXPECT_EQ(WaitForSingleObject(process.processHandle, 5000), WAIT_OBJECT_0);
+    process.Close();
   }
 }
 
-TEST_F(Watcher, ACancelledStartPostsNothingAndLeavesTheEndingToTheCloser) {
-  Started process("stand-in-tab.exe", "never-idle");
-  Watch(7, process);
-  watcher_.CancelStart(7);
-  EXPECT_TRUE(watcher_.WaitUntilIdle(5000));
-  EXPECT_FALSE(Posted(kMsgTabStartDone, 200).has_value());
-  EXPECT_FALSE(watcher_.TakeOutcome(7).has_value());
-  EXPECT_FALSE(process.EndsWithin(0));
-  watcher_.End(nullptr, process.info.hProcess);
-  EXPECT_TRUE(process.EndsWithin(5000));
+TEST_F(Watcher, ACancelledStartPostsNothingAndEndsWhatItStarted) {
+  for (const char* mode : {"never-idle", "obey"}) {
+    SCOPED_TRACE(mode);
+    Start(7, "stand-in-tab.exe", mode);
+    // Cancelled while it waits, or after it joined and before its news was
+    // taken: either way the job ends its process.
+    if (std::string(mode) == "obey") {
+      ASSERT_TRUE(Posted(kMsgTabStartDone, 10000).has_value());
+    }
+    watcher_.CancelStart(7);
+    EXPECT_TRUE(watcher_.WaitUntilIdle(10000));
+    EXPECT_FALSE(Posted(kMsgTabStartDone, 200).has_value());
+    EXPECT_FALSE(watcher_.TakeOutcome(7).has_value());
+    EXPECT_TRUE(ChildProcesses(GetCurrentProcessId(), "stand-in-tab.exe").empty());
+  }
 }
 
 // Told and obeying, or hung and ended by force after a bounded send; the

@@ -224,11 +224,11 @@ TEST_F(TabbrowserTest, GameRequestBecomesARealTab) {
   EXPECT_EQ(RequestWindow(browser, L"http://127.0.0.1/game/7.html"), VARIANT_TRUE);
   ASSERT_EQ(strip_->GetTabRecords().size(), 1u);
   const TabRecord* record = strip_->GetTabRecords()[0].get();
-  EXPECT_NE(record->processId, 0u);
   // Its windows join off this thread; the main window passes that news on,
   // and this window stands in for it.
   ASSERT_TRUE(strip_->Watcher().WaitUntilIdle(15000));
   strip_->OnTabStartDone(record->life.launchId());
+  EXPECT_NE(record->processId, 0u);
   ASSERT_NE(record->hostWindow, nullptr);
   EXPECT_TRUE(::IsChild(window_.GetHWND(), record->hostWindow));
   EXPECT_EQ(TabTooltip(0), tamvelo::tabs::CutButtonText(game.c_str()));
