@@ -98,6 +98,11 @@ TEST_F(TabHealth, TheHungPageWaitsAgainOrClosesTheGame) {
   Open("follow-stall", "first");
   strip()->SetHungPageDelay(6000);
   ASSERT_TRUE(PumpUntil([&] { return HungPageOnTop(); }, 9000));
+  // A picture of the page over the game, kept beside the test.
+  Pump(300);
+  const std::string picture = ExecutableFolder() + "hung_page.bmp";
+  EXPECT_TRUE(SaveWindowBitmap(hwnd(), picture));
+  std::printf("screenshot: %s\n", picture.c_str());
   ClickHungPage("hung_wait_btn");
   EXPECT_TRUE(PumpUntil([&] { return !HungPage().IsShown(); }, 1000));
   Pump(1500);
