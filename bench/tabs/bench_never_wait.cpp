@@ -40,14 +40,7 @@ void PrintFigure(const char* name, double value, const char* unit) {
 // posted to it by the prober's thread arrives.
 class LatencyProbe {
  public:
-  LatencyProbe() {
-    WNDCLASSA wc{};
-    wc.lpszClassName = "TamveloBenchProbe";
-    wc.lpfnWndProc = Proc;
-    RegisterClassA(&wc);
-    window_ = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
+  LatencyProbe() : window_(tamvelo::test::CreateMessageWindow("TamveloBenchProbe", Proc, this)) {}
   ~LatencyProbe() {
     Stop();
     DestroyWindow(window_);

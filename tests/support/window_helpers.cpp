@@ -63,6 +63,16 @@ LRESULT SendTitle(HWND to, HWND host, const std::wstring& title) {
                       static_cast<DWORD>((title.size() + 1) * sizeof(wchar_t)));
 }
 
+HWND CreateMessageWindow(const char* className, WNDPROC procedure, void* self) {
+  WNDCLASSA wc{};
+  wc.lpszClassName = className;
+  wc.lpfnWndProc = procedure;
+  RegisterClassA(&wc);
+  HWND window = CreateWindowA(className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  return window;
+}
+
 std::string ExecutableFolder() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);

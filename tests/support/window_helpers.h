@@ -33,6 +33,10 @@ LRESULT SendCopyData(HWND to, ULONG_PTR kind, const void* data, DWORD byteCount)
 // A tab's page title as its host window sends it.
 LRESULT SendTitle(HWND to, HWND host, const std::wstring& title);
 
+// A message-only window of this thread whose procedure finds `self` in the
+// window's user data (GWLP_USERDATA).
+HWND CreateMessageWindow(const char* className, WNDPROC procedure, void* self);
+
 // Folder of the running test executable, ending in a backslash.
 std::string ExecutableFolder();
 

@@ -22,14 +22,7 @@ namespace {
 // A message-only window that keeps what is posted to it.
 class Mailbox {
  public:
-  Mailbox() {
-    WNDCLASSA wc{};
-    wc.lpszClassName = "TamveloTestMailbox";
-    wc.lpfnWndProc = Proc;
-    RegisterClassA(&wc);
-    window_ = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
+  Mailbox() : window_(CreateMessageWindow("TamveloTestMailbox", Proc, this)) {}
   ~Mailbox() { DestroyWindow(window_); }
   HWND window() const { return window_; }
   // The wParam of the first `message` that came within the time, taken out.
