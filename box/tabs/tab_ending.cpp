@@ -14,6 +14,7 @@ HANDLE CopyProcessHandle(HANDLE process) {
 bool TellWindowToEnd(HWND window, DWORD timeoutMs) {
   if (window == nullptr) return false;
   DWORD_PTR answer = 0;
+  // On a watcher thread, bounded: never on the user interface's.
   return SendMessageTimeoutA(window, WM_DESTROY, 0, 0, protocol::kRecordSendFlags, timeoutMs, &answer) != 0;
 }
 

@@ -52,6 +52,7 @@ bool WaitUntilIdle(HANDLE process, DWORD limitMs, TabWatcher::Shared& shared, st
   constexpr DWORD kSliceMs = 50;
   const ULONGLONG deadline = GetTickCount64() + limitMs;
   for (;;) {
+    // On this job's own thread, never the user interface's.
     const DWORD result = WaitForInputIdle(process, kSliceMs);
     const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
     if (result == 0) return !ended;

@@ -8,6 +8,7 @@ void ShowTabWindow(HWND window, bool shown) {
 
 void PlaceTabWindow(HWND window, const RECT& place) {
   if (window == nullptr) return;
+  // Queued for the window's thread (SWP_ASYNCWINDOWPOS): returns at once.
   SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                SWP_ASYNCWINDOWPOS | SWP_NOACTIVATE | SWP_NOZORDER);
 }
