@@ -108,7 +108,9 @@ void CMainWnd::KeepTabWindowsOutOfRedraw(UINT message, WINDOWPOS* pos) {
   }
   if (!tabWindows) return;
   if (message == WM_WINDOWPOSCHANGING) {
-    pos->flags |= SWP_NOREDRAW | SWP_DEFERERASE;
+    // A window that goes leaves its place to be redrawn by the system.
+    if ((pos->flags & SWP_HIDEWINDOW) == 0) pos->flags |= SWP_NOREDRAW;
+    pos->flags |= SWP_DEFERERASE;
   } else if ((pos->flags & SWP_NOREDRAW) != 0) {
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_NOCHILDREN);
     ::EnumChildWindows(m_hWnd, RedrawIfOwnThread, 0);

@@ -144,6 +144,8 @@ TEST_F(TabHealth, WhileATabIsHungEveryWindowOperationReturns) {
       {"restore", [&] { SendMessageA(hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0); }},
       {"enter full screen", [&] { window()->EnterFullScreen(); }},
       {"leave full screen", [&] { window()->ExitFullScreen(); }},
+      {"hide to the tray", [&] { window()->HideMainWindow(); }},
+      {"come back", [&] { window()->RestoreMainWindow(); }},
       {"close the hung tab", [&] { strip()->CloseTab(1); }},
   };
   const DWORD hungProcess = Tab(1).processId;
