@@ -1,6 +1,7 @@
 #include "box/net/http_head.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr char kHeadEnd[] = "\r\n\r\n";
 constexpr size_t kHeadEndBytes = sizeof kHeadEnd - 1;
-constexpr int kLengthFieldBytes = 30;
 constexpr int kLongestLengthDigits = 10;
 
 bool HasLineBreak(const char* text) {
@@ -128,14 +128,35 @@ int StatusCode(std::string_view head) {
   return (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
 }
 
+std::optional<std::string_view> FieldValue(std::string_view head, std::string_view name) {
+  const auto sameLetters = [](std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+  };
+  // Lines after the status line; the head may end without its blank line.
+  for (size_t end = head.find("\r\n"); end != std::string_view::npos && end + 2 < head.size();) {
+    const size_t start = end + 2;
+    end = head.find("\r\n", start);
+    const std::string_view line = head.substr(start, end == std::string_view::npos ? head.size() - start : end - start);
+    if (line.empty()) break;  // the end of the head: what follows is the body
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos || !sameLetters(line.substr(0, colon), name)) continue;
+    std::string_view value = line.substr(colon + 1);
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
+    return value;
+  }
+  return std::nullopt;
+}
+
 long long AnnouncedLength(std::string_view head) {
-  char field[kLengthFieldBytes];
-  const int size = HeaderField(head, "Content-Length", field, sizeof field);
-  if (size <= 0 || size > kLongestLengthDigits) return -1;
+  const std::optional<std::string_view> value = FieldValue(head, "Content-Length");
+  if (!value || value->empty() || value->size() > static_cast<size_t>(kLongestLengthDigits)) return -1;
   long long length = 0;
-  for (int i = 0; i < size; ++i) {
-    if (field[i] < '0' || field[i] > '9') return -1;
-    length = length * 10 + (field[i] - '0');
+  for (const char digit : *value) {
+    if (digit < '0' || digit > '9') return -1;
+    length = length * 10 + (digit - '0');
   }
   return length;
 }

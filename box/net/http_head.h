@@ -67,8 +67,14 @@ int HeaderField(std::string_view head, const char* name, char* value, int valueS
 // -1 when the first line is not of that form.
 int StatusCode(std::string_view head);
 
-// Content-Length as read through HeaderField into a 30-byte value: a plain
-// decimal number of at most 10 digits; -1 when absent or malformed.
+// The value of the first field named exactly `name`, in any letter case, on
+// a line of its own after the status line, without the blanks around it;
+// nothing when there is no such field. A name that merely contains `name`
+// ("X-Original-Content-Length") or a value that mentions it does not count.
+std::optional<std::string_view> FieldValue(std::string_view head, std::string_view name);
+
+// Content-Length as FieldValue reads it: a plain decimal number of at most
+// 10 digits; -1 when absent or malformed.
 long long AnnouncedLength(std::string_view head);
 
 }  // namespace tamvelo::net

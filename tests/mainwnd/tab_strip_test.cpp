@@ -229,6 +229,17 @@ TEST_F(TabStripTest, ClosingFollowsTheIndexRules) {
   EXPECT_FALSE(TabShown(0));
   EXPECT_TRUE(ProcessEnds(firstProcess, 10000)) << "the closed tab's process ends";
 
+  // Closing a tab while the home page shows leaves the home page shown.
+  ASSERT_NE(OpenTab("game 3"), nullptr);
+  window()->SelectHomeTab();
+  strip()->CloseTab(2);
+  ASSERT_EQ(TabCount(), 2);
+  EXPECT_EQ(strip()->GetCurrentTabIndex(), -1);
+  EXPECT_FALSE(TabShown(0));
+  EXPECT_FALSE(TabShown(1));
+  EXPECT_FALSE(window()->IsFullScreenAvailable());
+  strip()->SelectTab(Tab(1).button);
+
   // Closing a tab left of the current one keeps the shown tab.
   strip()->CloseTab(0);
   ASSERT_EQ(TabCount(), 1);

@@ -227,13 +227,21 @@ TEST(HttpAnnouncedLength, PlainDecimalOfAtMostTenDigits) {
   EXPECT_EQ(length("Content-Length: 4194304"), 4194304);
   EXPECT_EQ(length("Content-Length: 007"), 7);
   EXPECT_EQ(length("Content-Length: 9999999999"), 9999999999LL);
+  // The field's name in any letter case, only the field of that very name.
+  EXPECT_EQ(length("content-length: 5"), 5);
+  EXPECT_EQ(length("CONTENT-LENGTH:5\t"), 5);
+  EXPECT_EQ(length("Access-Control-Expose-Headers: Content-Length\r\nContent-Length: 7"), 7);
+  EXPECT_EQ(length("X-Original-Content-Length: 10\r\nContent-Length: 20"), 20);
   for (const char* refused : {"Content-Length: 12345678901", "Content-Length: -5",
                               "Content-Length: 12abc", "Content-Length: 1 2",
-                              "Content-Length: ", "Content-Length:", "content-length: 5",
+                              "Content-Length: ", "Content-Length:", "X-Original-Content-Length: 10",
+                              "Access-Control-Expose-Headers: Content-Length", "Content-Length : 5",
                               "Transfer-Encoding: chunked", "Content-Length: +5"}) {
     EXPECT_EQ(length(refused), -1) << refused;
   }
   EXPECT_EQ(AnnouncedLength(""), -1);
+  EXPECT_EQ(AnnouncedLength("Content-Length: 5\r\n\r\n"), -1) << "the status line is no field";
+  EXPECT_EQ(AnnouncedLength("HTTP/1.1 200 OK\r\n\r\nContent-Length: 5\r\n"), -1) << "nor the body";
 }
 
 TEST(HttpAddressSplit, HostPortAndPath) {
