@@ -8,7 +8,6 @@
 #include "box/tabs/tab_text.h"
 #include "box/tabs/tab_window_async.h"
 #include "common/portal_address.h"
-#include "common/protocol.h"
 
 namespace tabs = tamvelo::tabs;
 
