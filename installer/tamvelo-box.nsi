@@ -84,18 +84,42 @@ LangString BoxRunning ${LANG_SIMPCHINESE} "${PRODUCT}正在运行。$\r$\n请先
 LangString DescDesktop ${LANG_SIMPCHINESE} "在桌面上放一个游戏盒的快捷方式"
 LangString DescUnSettings ${LANG_SIMPCHINESE} "同时删除您的设置和保存的登录信息（config 文件夹）"
 
-; Stops here, before any file is touched, while the main window exists:
-; asks the user to quit the box (retry or cancel), or in a silent run waits
-; a bounded time and then ends with EXIT_BOX_RUNNING.
+; Stops here, before any file is touched, while the box runs: while its
+; main window exists, or while a tamvelo-tab.exe of the install folder still
+; runs (a tab told to end, or the waiting tab, can outlive the main window by
+; a few seconds), seen as the file not opening for writing. The tab program
+; is waited for a bounded time first; then, as for the main window, the user
+; is asked to quit the box (retry or cancel), and a silent run ends with
+; EXIT_BOX_RUNNING after a bounded wait.
 !macro DEFINE_WAIT_FOR_BOX_TO_QUIT prefix
+Function ${prefix}TabProgramBusy
+  StrCpy $2 0
+  ${If} ${FileExists} "$INSTDIR\tamvelo-tab.exe"
+    ClearErrors
+    FileOpen $3 "$INSTDIR\tamvelo-tab.exe" a
+    ${If} ${Errors}
+      StrCpy $2 1
+    ${Else}
+      FileClose $3
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 Function ${prefix}WaitForBoxToQuit
   StrCpy $1 0
   ${Do}
     FindWindow $0 "${MAIN_WINDOW_CLASS}"
+    Call ${prefix}TabProgramBusy
     ${If} $0 = 0
+    ${AndIf} $2 = 0
       Return
     ${EndIf}
-    ${If} ${Silent}
+    ${If} $0 = 0
+    ${AndIf} $1 < ${SILENT_WAIT_STEPS}
+      ; Only the tab program is left, which ends by itself soon.
+      Sleep 500
+      IntOp $1 $1 + 1
+    ${ElseIf} ${Silent}
       ${If} $1 >= ${SILENT_WAIT_STEPS}
         SetErrorLevel ${EXIT_BOX_RUNNING}
         Quit
@@ -107,6 +131,7 @@ Function ${prefix}WaitForBoxToQuit
       SetErrorLevel ${EXIT_BOX_RUNNING}
       Quit
       retry:
+      StrCpy $1 0
     ${EndIf}
   ${Loop}
 FunctionEnd

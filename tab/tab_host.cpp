@@ -69,24 +69,6 @@ bool StartBrowserThread(TabHostState& process) {
   return process.browserThread != nullptr;
 }
 
-// Ends the browser thread, which then lets its browser go, before the
-// process ends. A thread still waiting for the main thread learns that it
-// gave up.
-void StopBrowserThread(TabHostState& process) {
-  if (process.joinedEvent != nullptr) SetEvent(process.joinedEvent);
-  if (process.browserThread != nullptr) {
-    PostThreadMessageW(process.browserThreadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(process.browserThread, kBrowserThreadExitMs);
-    CloseHandle(process.browserThread);
-    process.browserThread = nullptr;
-  }
-  for (HANDLE* event : {&process.joinedEvent, &process.startupEvent}) {
-    if (*event != nullptr) CloseHandle(*event);
-    *event = nullptr;
-  }
-  delete process.pendingNavigation.exchange(nullptr);
-}
-
 // Steps of the main thread up to its host window being a child of the main
 // window; false when the process is to end (no window, no main window, or
 // waiting mode once the main window is gone).
@@ -124,6 +106,22 @@ void LoadText(HINSTANCE instance, UINT id, wchar_t* buffer) {
 }
 
 }  // namespace
+
+bool StopBrowserThread(TabHostState& process) {
+  if (process.joinedEvent != nullptr) SetEvent(process.joinedEvent);
+  if (process.browserThread != nullptr) {
+    PostThreadMessageW(process.browserThreadId, WM_QUIT, 0, 0);
+    if (WaitForSingleObject(process.browserThread, kBrowserThreadExitMs) != WAIT_OBJECT_0) return false;
+    CloseHandle(process.browserThread);
+    process.browserThread = nullptr;
+  }
+  for (HANDLE* event : {&process.joinedEvent, &process.startupEvent}) {
+    if (*event != nullptr) CloseHandle(*event);
+    *event = nullptr;
+  }
+  delete process.pendingNavigation.exchange(nullptr);
+  return true;
+}
 
 TabHostState& TabHost() {
   static TabHostState process;
@@ -182,7 +180,9 @@ int TabHostMain(HINSTANCE instance, const wchar_t* commandLine) {
       CoUninitialize();
     }
   }
-  StopBrowserThread(process);
+  // A browser thread still running may yet release its browser or fire an
+  // event into the shared state: the process ends without destroying it.
+  if (!StopBrowserThread(process)) ExitProcess(0);
   return 0;
 }
 

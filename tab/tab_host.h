@@ -68,6 +68,13 @@ bool TabHostInit();
 // thread's message loop; ends at once when the main thread gave up.
 DWORD WINAPI BrowserThreadMain(void* unused);
 
+// Ends the browser thread, which then lets its browser go, before the
+// process ends; a thread still waiting for the main thread learns that it
+// gave up. False when the thread did not end in time: then everything it
+// may still touch is left in place, and the process must end without
+// running its destructors.
+bool StopBrowserThread(TabHostState& process);
+
 // Registers a window class of this program (icons 107/108, arrow cursor).
 bool RegisterTabProgramClass(const wchar_t* className, WNDPROC procedure);
 

@@ -35,7 +35,7 @@ void CMainWnd::ExitFullScreen() {
   // Lays the tab windows out again below the title bar.
   SendMessage(WM_SIZE, SIZE_MAXSHOW, MAKELPARAM(width, height));
   m_bFullScreen = false;
-  if (m_pFullscreenWnd != nullptr) m_pFullscreenWnd->ShowWindow(false, true);
+  if (m_pFullscreenWnd != nullptr) m_pFullscreenWnd->ShowWindow(false, false);
 }
 
 void CMainWnd::ToggleFullScreen() {

@@ -103,18 +103,18 @@ bool DownloadFile(const char* address, const char* localPath) {
   if (!parts || !localPath || !*localPath) return false;
 
   // Each step reports its own failure (message box or refusal).
-  // The time-outs and the deadline hold from the request on: the head is
-  // read inside the send, and a server that never answers must not keep
-  // this thread for ever.
+  // The deadline holds from the connect on: a portal that drops packets
+  // would otherwise keep this thread for the system's whole connect wait
+  // (about 21 s), and one that never answers for ever. The name look-up
+  // before it is bounded only by the system resolver's own time-outs.
   CHttpSocket http;
+  http.SetDeadline(GetTickCount64() + Hooks().downloadDeadlineMs);
   if (!http.BuildRequest(parts->authority.c_str(), parts->path.c_str(), nullptr) ||
       !http.OpenSocket() || !http.Connect(parts->hostName.c_str(), parts->port) ||
       !http.SetTimeout(Hooks().receiveTimeoutMs, kReceiveTimeout) ||
-      !http.SetTimeout(Hooks().receiveTimeoutMs, kSendTimeout)) {
+      !http.SetTimeout(Hooks().receiveTimeoutMs, kSendTimeout) || !http.SendRequest()) {
     return false;
   }
-  http.SetDeadline(GetTickCount64() + Hooks().downloadDeadlineMs);
-  if (!http.SendRequest()) return false;
   // Only a complete, successful response with a known, sane length can
   // replace a good file: error pages and open-ended bodies are refused.
   const long long length = AnnouncedLength(http.ReadHeader(nullptr));

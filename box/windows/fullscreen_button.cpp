@@ -27,8 +27,12 @@ void CFullscreenBtn::UpdateCaption() {
   m_pButton->SetText(tamvelo::prefs::ExitFullscreenCaption(m_pSettingWnd->GetFullKeyText()).c_str());
 }
 
+// The main window keeps the keyboard all through full screen: the button
+// never takes the activation, neither when it shows nor when it is clicked.
+// Handing the focus to it and back made the keys' way depend on when the
+// display finished each hand-over, and a key pressed early was lost.
 void CFullscreenBtn::ShowFading() {
-  ShowWindow(true, true);
+  ShowWindow(true, false);
   SetAlpha(kVisibleAlpha);
   ::SetTimer(m_hWnd, kFadeTimerId, kFadeDelayMs, nullptr);
 }
@@ -52,12 +56,8 @@ LRESULT CFullscreenBtn::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
       SetAlpha(kFadedAlpha);
       break;
-    case WM_KEYDOWN:
-      // Shown with the focus, the button gets the keys of full screen:
-      // Escape leaves it here as it does in the main window.
-      if (wParam != VK_ESCAPE) break;
-      if (m_pMainWnd != nullptr) m_pMainWnd->ExitFullScreen();
-      return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
     case WM_KILLFOCUS:
       return 0;
     case WM_CLOSE:

@@ -7,7 +7,8 @@
 #              install again over changed settings, uninstall keeping config\,
 #              uninstall with /DELETESETTINGS.
 #   busy:      with the box running, the silent installer and uninstaller fail
-#              and leave the running exe untouched.
+#              and leave the running exe untouched; with only the tab program
+#              still running for 3 s, both wait for it and then do their work.
 set -euo pipefail
 root="$1" build="$2" arch="$3" setup="$4" version="$5" scenario="$6"
 
@@ -92,6 +93,14 @@ stop_box() {
   wait "$box_pid" 2>/dev/null || true
   box_pid=""
   wait_for_prefix_idle
+}
+
+# A tab program that outlives the box: the installed tamvelo-tab.exe held
+# open for 3 s from a second from now.
+hold_tab_program() {
+  (exec "$WINELOADER" "$build/bin/hold-file.exe" "$install_win\\tamvelo-tab.exe" 3000 \
+     >>"$log" 2>&1 </dev/null) &
+  sleep 1
 }
 
 # "r g b" of one pixel of a picture.
@@ -213,6 +222,23 @@ busy() {
   [ -f "$install/tamvelo-box.exe" ] && [ -d "$data/skin" ] || fail "the uninstaller removed files while the box ran"
   pass "silent uninstaller exits with $status while the box runs, nothing removed"
   stop_box
+
+  # The box has quit, and its tab program holds its file 3 s longer.
+  touch -d '2001-01-01' "$install/tamvelo-tab.exe"
+  hold_tab_program
+  started=$SECONDS
+  run_setup || fail "the silent installer exited with $? while the tab program ended"
+  cmp -s "$install/tamvelo-tab.exe" "$build/bin/tamvelo-tab.exe" && [ "$(date -r "$install/tamvelo-tab.exe" +%Y)" != 2001 ] \
+    || fail "tamvelo-tab.exe was not replaced once it was let go"
+  pass "silent installer waits $((SECONDS - started)) s for the tab program, then replaces it"
+  wait_for_prefix_idle
+
+  hold_tab_program
+  status=0
+  win "$install_win\\uninstall.exe" /S "_?=$install_win" >>"$log" || status=$?
+  [ "$status" -eq 0 ] || fail "the silent uninstaller exited with $status while the tab program ended"
+  [ ! -e "$install/tamvelo-tab.exe" ] || fail "the uninstaller left tamvelo-tab.exe behind"
+  pass "silent uninstaller waits for the tab program, then removes it"
 }
 
 case "$scenario" in

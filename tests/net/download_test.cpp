@@ -183,11 +183,28 @@ TEST_F(Download, StaleTemporaryFilesGoAtTheNextDownload) {
   EXPECT_EQ(names, (std::vector<std::string>{"notes.tmp", "version.ini"}));
 }
 
-TEST_F(Download, UnreachablePortalShowsTheConnectMessageOnly) {
-  const std::string address = "http://127.0.0.1:" + std::to_string(test::ClosedPort()) + "/v.ini";
-  EXPECT_FALSE(DownloadFile(address.c_str(), target_.c_str()));
-  ExpectOldFileKept();
-  EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"connect()函数执行失败!"});
+// Each way of not reaching the portal shows the message of its step, once,
+// and a host that drops packets is given up at the download's deadline.
+TEST_F(Download, UnreachablePortalShowsTheMessageOfItsStepOnly) {
+  net::Hooks().downloadDeadlineMs = 4 * kShortTimeoutMs;
+  FullBacklogListener dropping;
+  const struct {
+    std::string address;
+    const char* message;
+  } rows[] = {
+      {"http://127.0.0.1:" + std::to_string(test::ClosedPort()) + "/v.ini", "connect()函数执行失败!"},
+      {dropping.BaseUrl() + "/v.ini", "connect()函数执行失败!"},
+      {"http://portal.invalid/v.ini", "gethostbyname()函数执行失败!"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.address);
+    messages_.Clear();
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(DownloadFile(row.address.c_str(), target_.c_str()));
+    EXPECT_LT(GetTickCount64() - start, 10 * kShortTimeoutMs);
+    ExpectOldFileKept();
+    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{row.message});
+  }
 }
 
 TEST_F(Download, MissingLastFolderIsCreated) {

@@ -34,6 +34,11 @@ std::vector<RecordedMessage> MessageRecorder::Messages() const {
   return recorded;
 }
 
+void MessageRecorder::Clear() {
+  std::lock_guard<std::mutex> lock(recordMutex);
+  recorded.clear();
+}
+
 std::vector<std::string> MessageRecorder::Texts() const {
   std::vector<std::string> texts;
   for (const auto& message : Messages()) texts.push_back(message.text);

@@ -29,6 +29,7 @@ class MessageRecorder {
   std::vector<RecordedMessage> Messages() const;
   // The texts alone, in order.
   std::vector<std::string> Texts() const;
+  void Clear();
 
  private:
   net::NetHooks saved_;

@@ -58,28 +58,10 @@ TEST(PortalTry, WhatNeverAnswersCountsAsItsKind) {
   LoopbackServer slow(ReplyThenStall("HTTP/1.1 20", 1500, "0 OK\r\n\r\n"));
   EXPECT_EQ(TryPortal(slow.BaseUrl() + "/", kShortLimitMs), kTimedOut);
 
-  // Listens but never accepts, with its one place of backlog taken: the
-  // system neither refuses nor completes the next connection.
-  const SOCKET full = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  int size = sizeof address;
-  ASSERT_EQ(bind(full, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(listen(full, 0), 0);
-  ASSERT_EQ(getsockname(full, reinterpret_cast<sockaddr*>(&address), &size), 0);
-  const std::string base = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-  std::vector<SOCKET> waiting;
-  for (int i = 0; i < 3; ++i) {
-    waiting.push_back(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    u_long nonBlocking = 1;
-    ioctlsocket(waiting.back(), FIONBIO, &nonBlocking);
-    connect(waiting.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+  {
+    FullBacklogListener dropping;
+    EXPECT_EQ(TryPortal(dropping.BaseUrl() + "/", kShortLimitMs), kTimedOut);
   }
-  Sleep(100);
-  EXPECT_EQ(TryPortal(base + "/", kShortLimitMs), kTimedOut);
-  for (SOCKET s : waiting) closesocket(s);
-  closesocket(full);
 
   for (const char* unfetchable : {"https://127.0.0.1/", "http://127.0.0.1", "",
                                   "http://127.0.0.1:80/a\r\nX-Injected: 1"}) {

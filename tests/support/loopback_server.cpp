@@ -152,6 +152,36 @@ unsigned short ClosedPort() {
   return ntohs(address.sin_port);
 }
 
+FullBacklogListener::FullBacklogListener() {
+  EnsureWinsock();
+  listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address = Loopback(0);
+  int size = sizeof address;
+  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listener_, 0) != 0 ||
+      getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    throw std::runtime_error("FullBacklogListener: cannot listen");
+  }
+  port_ = ntohs(address.sin_port);
+  // More connections than the smallest backlog holds, left pending.
+  for (int i = 0; i < 3; ++i) {
+    waiting_.push_back(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    u_long nonBlocking = 1;
+    ioctlsocket(waiting_.back(), FIONBIO, &nonBlocking);
+    connect(waiting_.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+  }
+  Sleep(100);
+}
+
+FullBacklogListener::~FullBacklogListener() {
+  for (SOCKET s : waiting_) closesocket(s);
+  closesocket(listener_);
+}
+
+std::string FullBacklogListener::BaseUrl() const {
+  return "http://127.0.0.1:" + std::to_string(port_);
+}
+
 std::string RequestPath(const std::string& request) {
   const size_t start = request.find(' ');
   const size_t end = request.find(' ', start + 1);

@@ -60,6 +60,23 @@ std::string OkResponse(const std::string& body);
 // A port on 127.0.0.1 that nothing listens on (bound, then released).
 unsigned short ClosedPort();
 
+// Listens on 127.0.0.1 but never accepts, with its one place of backlog
+// taken: the system neither refuses nor completes the next connection, as
+// with a host that drops packets.
+class FullBacklogListener {
+ public:
+  FullBacklogListener();
+  ~FullBacklogListener();
+  FullBacklogListener(const FullBacklogListener&) = delete;
+  FullBacklogListener& operator=(const FullBacklogListener&) = delete;
+  std::string BaseUrl() const;  // "http://127.0.0.1:<port>"
+
+ private:
+  SOCKET listener_ = INVALID_SOCKET;
+  unsigned short port_ = 0;
+  std::vector<SOCKET> waiting_;
+};
+
 // The path of a request head's "GET <path> HTTP/1.1" line.
 std::string RequestPath(const std::string& request);
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/protocol.h"
+#include "tab/tab_host.h"
 #include "tests/support/stand_in_main_window.h"
 #include "tests/support/window_helpers.h"
 
@@ -193,6 +194,51 @@ TEST(TabHostTest, WithoutAnArgumentEndsAtOnceAndJoinsNothing) {
     ASSERT_TRUE(run.started());
     EXPECT_EQ(0u, run.WaitForExit(kExitTimeoutMs)) << line;
     EXPECT_EQ(nullptr, FindChildOf(main.window(), run.processId(), kTabWindowClassW));
+  }
+}
+
+// In this process: a browser thread that does not end when told keeps all
+// it may still touch, and the caller learns that the process must end as it
+// is; one that ends leaves nothing behind.
+TEST(TabHostTest, StoppingTheBrowserThreadFreesItsStateOnlyOnceItHasEnded) {
+  struct Thread {
+    static DWORD WINAPI Pump(void* ready) {
+      MSG message;
+      PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+      SetEvent(ready);
+      while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      }
+      return 0;
+    }
+    static DWORD WINAPI Ignore(void* ready) {
+      SetEvent(ready);
+      Sleep(5000);
+      return 0;
+    }
+  };
+  for (const bool ends : {true, false}) {
+    SCOPED_TRACE(ends ? "ends" : "does not end");
+    tab::TabHostState state;
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    state.joinedEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    state.browserThread = CreateThread(nullptr, 0, ends ? Thread::Pump : Thread::Ignore, ready, 0,
+                                       &state.browserThreadId);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 5000));
+    const HANDLE thread = state.browserThread;
+    auto* navigation = new std::wstring(L"http://127.0.0.1/game");
+    state.pendingNavigation = navigation;
+
+    EXPECT_EQ(ends, tab::StopBrowserThread(state));
+    EXPECT_EQ(ends ? nullptr : navigation, state.pendingNavigation.load());
+    EXPECT_EQ(ends ? nullptr : thread, state.browserThread);
+    EXPECT_EQ(ends, state.joinedEvent == nullptr);
+    if (!ends) {
+      WaitForSingleObject(thread, INFINITE);
+      CloseHandle(thread);
+      CloseHandle(state.joinedEvent);
+      delete navigation;
+    }
+    CloseHandle(ready);
   }
 }
 

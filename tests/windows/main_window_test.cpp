@@ -410,6 +410,33 @@ TEST_F(FullScreenTest, EveryWayOutLetsTheNextKeyPressEnterAgain) {
   }
 }
 
+// Real key presses, as the user makes them, many times in a row: the system
+// hands them to the window that has the keyboard, which stays the main
+// window all through full screen, so no hand-over can lose a key.
+TEST_F(FullScreenTest, RealKeysEnterAndLeaveManyTimesInARow) {
+  CreateMainWindow();
+  OpenTabWindow();
+  strip()->SelectTab(Tab(0).button);
+  SetForegroundWindow(hwnd());
+  PumpToolkit();
+  const auto press = [](WORD key) {
+    INPUT strokes[2] = {};
+    for (INPUT& stroke : strokes) {
+      stroke.type = INPUT_KEYBOARD;
+      stroke.ki.wVk = key;
+    }
+    strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, strokes, sizeof(INPUT));
+  };
+  for (int round = 0; round < 20; ++round) {
+    press(VK_F11);
+    ASSERT_TRUE(PumpUntil([&] { return window()->IsFullScreen(); }, 2000)) << "round " << round << ", the key";
+    ASSERT_EQ(GetForegroundWindow(), hwnd()) << "round " << round;
+    press(VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return !window()->IsFullScreen(); }, 2000)) << "round " << round << ", Escape";
+  }
+}
+
 using SkinTest = MainWindowTest;
 
 TEST_F(SkinTest, StoredIndexIsReadClampedAndWrittenBack) {
