@@ -1,6 +1,7 @@
 // Lines of the input: the "count", then the values of "str1", "str2", ...
 // (a key past the last line is missing), and the last line the address.
 // The narrow lists are the main program's, the wide one the tab program's.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -72,6 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return number <= wideValues.size() ? wideValues[number - 1] : std::wstring(tamvelo::ini::kAbsentW);
       });
   CheckKept(wideList, wideValues);
-  tamvelo::AnyAddressEntryOccursIn(wideList, tamvelo::WideFromNarrow(address));
+  const bool wideMatches = tamvelo::AnyAddressEntryOccursIn(wideList, tamvelo::WideFromNarrow(address));
+
+  // On ASCII text within both lists' reach, the two programs agree.
+  const bool ascii = std::all_of(data, data + size, [](uint8_t byte) { return byte < 0x80; });
+  if (ascii && count <= tamvelo::ini::kListCapacityW) {
+    Check(wideList.size() == list.size());
+    for (size_t i = 0; i < list.size(); ++i) Check(wideList[i] == tamvelo::WideFromNarrow(list[i]));
+    Check(wideMatches == matches);
+  }
   return 0;
 }

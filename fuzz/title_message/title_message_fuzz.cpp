@@ -22,6 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
   using namespace tamvelo::web;
+  // A title that starts with a prefix always parses, as that kind.
+  for (const bool loggedIn : {true, false}) {
+    const std::string prefix = loggedIn ? kLoggedInTitlePrefix : kLoggedOutTitlePrefix;
+    if (text.rfind(prefix, 0) != 0) continue;
+    const auto parsed = ParseTitleMessage(text);
+    Check(parsed.has_value() && parsed->loggedIn == loggedIn);
+  }
   if (const auto message = ParseTitleMessage(text)) {
     // The message is the title with its prefix taken off, nothing else.
     const std::string prefix = message->loggedIn ? kLoggedInTitlePrefix : kLoggedOutTitlePrefix;

@@ -171,7 +171,12 @@ TEST(BoxWithoutSkin, TellsTheUserAndEndsWithZero) {
   std::pair<DWORD, HWND> dialog(box.id(), nullptr);
   EXPECT_TRUE(WaitFor([&] { EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&dialog)); return dialog.second != nullptr; },
                       20000));
-  if (dialog.second) PostMessageA(dialog.second, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(dialog.second, nullptr);
+  wchar_t text[200] = {};
+  GetDlgItemTextW(dialog.second, 0xFFFF, text, 200);  // the message box's text
+  EXPECT_STREQ(text, L"tamvelo游戏盒子的程序文件不完整，无法启动。请重新安装后再试。");
+  EXPECT_EQ(FindWindowA(protocol::kMainWindowClass, nullptr), nullptr);
+  PostMessageA(dialog.second, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(box.WaitForExit(20000), 0u);
   if (hadLayouts) MoveFileA(saved.c_str(), layouts.c_str());
 }

@@ -75,8 +75,22 @@ TEST(Resources, TransparentSkinsUseALayeredWindow) {
   InvalidateRect(hWnd, nullptr, FALSE);
   tamvelo::test::Paint(hWnd);
   EXPECT_EQ(wnd.CountOf(DUI_MSGTYPE_WINDOWINIT), 1);
+  // A layered window's picture is on the screen only. Without a compositor
+  // it shows there as painted, its colours multiplied by their alpha and
+  // the window's opacity: the background's 0x80 red at 230, then at 100.
+  const auto redOnScreen = [&] {
+    tamvelo::test::Paint(hWnd);
+    RECT place;
+    GetWindowRect(hWnd, &place);
+    HDC screen = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(screen, place.left + 110, place.top + 70);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(GetGValue(pixel) + GetBValue(pixel), 0) << std::hex << pixel;
+    return static_cast<int>(GetRValue(pixel));
+  };
+  EXPECT_NEAR(redOnScreen(), 0x80 * 230 / 255, 2);
   wnd.pm().SetOpacity(100);
-  tamvelo::test::Paint(hWnd);
+  EXPECT_NEAR(redOnScreen(), 0x80 * 100 / 255, 2);
   wnd.Destroy();
 }
 

@@ -8,8 +8,11 @@
 #include <string>
 #include <thread>
 
+#include "box/web/tabbrowser.h"
+#include "common/portal_address.h"
 #include "common/protocol.h"
 #include "tests/mainwnd/open_main_window.h"
+#include "tests/support/navigation_recorder.h"
 
 namespace tamvelo::test {
 namespace {
@@ -95,6 +98,8 @@ TEST_F(NestedRecords, CloseWhileATabOpens) {
   NestedSender sender(hwnd(), WM_DESTROY);
   // A's process is left without its command: the close ends it by force.
   const TabRecord* c = strip()->GetTabRecords()[2].get();
+  const HANDLE a = OpenProcess(SYNCHRONIZE, FALSE, Tab(0).processId);
+  ASSERT_NE(a, nullptr);
   strip()->GetTabRecords()[0]->hostWindow = sender.window();
   strip()->CloseTab(0);
   ASSERT_TRUE(PumpUntil([&] { return sender.sent(); }, 5000));
@@ -102,6 +107,8 @@ TEST_F(NestedRecords, CloseWhileATabOpens) {
   EXPECT_EQ(&Tab(1), c);
   EXPECT_EQ(strip()->GetCurrentTabIndex(), 2);
   ExpectOnlyCurrentShown();
+  EXPECT_EQ(WaitForSingleObject(a, 15000), WAIT_OBJECT_0);
+  CloseHandle(a);
 }
 
 // Selecting B hides C first; the tab opened meanwhile stays current.
@@ -143,12 +150,22 @@ TEST_F(NestedRecords, ResizeWhileATabOpens) {
 
 // Message 1125 from any other process: a foreign pointer is never read.
 TEST_F(NestedRecords, ForeignPointerInMessage1125ChangesNothing) {
+  CTabbrowserUI* home = window()->GetHomeBrowser();
+  DuiLib::CWebBrowserEventHandler* handler = home->GetWebBrowserEventHandler();
+  NavigationRecorder recorder;
+  home->SetWebBrowserEventHandler(&recorder);
   for (WPARAM foreign : {WPARAM{0x10}, WPARAM{0xDEAD0000}, reinterpret_cast<WPARAM>("http://evil/")}) {
     PostMessageA(hwnd(), protocol::kMsgOpenInNewWindow, foreign, 0);
     Pump(50);
     EXPECT_TRUE(IsWindow(hwnd()));
-    EXPECT_EQ(TabCount(), 0);
+    EXPECT_EQ(recorder.count, 0) << recorder.last;
   }
+  // The update check's own address is opened.
+  PostMessageA(hwnd(), protocol::kMsgOpenInNewWindow, reinterpret_cast<WPARAM>(kDownloadPageAddress.data()), 0);
+  EXPECT_TRUE(PumpUntil([&] { return recorder.count == 1; }, 5000));
+  EXPECT_EQ(recorder.last, kDownloadPageAddress.data());
+  home->SetWebBrowserEventHandler(handler);
+  EXPECT_EQ(TabCount(), 0);
 }
 
 }  // namespace

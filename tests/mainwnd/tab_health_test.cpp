@@ -39,11 +39,18 @@ class TabHealth : public OpenMainWindowTest {
 TEST_F(TabHealth, AKilledTabIsMarkedOthersAreNot) {
   ASSERT_NE(OpenTab("first"), nullptr);
   ASSERT_NE(OpenTab("second"), nullptr);
+  // Shown in full screen when it dies.
+  strip()->SelectTab(Tab(0).button);
+  window()->EnterFullScreen();
+  ASSERT_TRUE(window()->IsFullScreen());
   ASSERT_TRUE(TerminateProcess(Tab(0).processHandle, 9));
   const ULONGLONG killed = GetTickCount64();
   ASSERT_TRUE(PumpUntil([&] { return Tab(0).ended(); }, 3000));
   // Figure for the report, not a timed assertion.
   std::printf("tab death to its button's mark: %llu ms\n", GetTickCount64() - killed);
+  EXPECT_FALSE(window()->IsFullScreen());
+  auto* pages = static_cast<DuiLib::CTabLayoutUI*>(window()->GetPaintManager()->FindControl("body_main_tablayout"));
+  EXPECT_EQ(pages->GetCurSel(), pages->GetItemIndex(window()->GetPaintManager()->FindControl("page_stopped")));
   EXPECT_EQ(Text(0), "(已停止)first");
   EXPECT_EQ(ToolTip(0), "游戏已停止运行");
   EXPECT_EQ(Text(1), "second");

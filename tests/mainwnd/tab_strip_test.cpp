@@ -267,6 +267,9 @@ TEST_F(TabStripTest, ClickOnTheCloseButtonOfAnotherTabKeepsTheShownTab) {
   for (int i = 0; i < 3; ++i) ASSERT_NE(OpenTab("game"), nullptr);
   strip()->SelectTab(Tab(1).button);
   Pump(100);  // painted: the buttons have their places
+  CScrollOptionUI* shown = Tab(1).button;
+  const HANDLE closed = OpenProcess(SYNCHRONIZE, FALSE, Tab(2).processId);
+  ASSERT_NE(closed, nullptr);
   const RECT close = Tab(2).button->GetCloseButton()->GetPos();
   const LPARAM at = MAKELPARAM((close.left + close.right) / 2, (close.top + close.bottom) / 2);
   SendMessageA(hwnd(), WM_MOUSEMOVE, 0, at);
@@ -274,8 +277,12 @@ TEST_F(TabStripTest, ClickOnTheCloseButtonOfAnotherTabKeepsTheShownTab) {
   SendMessageA(hwnd(), WM_LBUTTONUP, 0, at);
   Pump(50);
   ASSERT_EQ(TabCount(), 2);
+  EXPECT_EQ(Tab(1).button, shown);
   EXPECT_EQ(strip()->GetCurrentTabIndex(), 1);
   EXPECT_TRUE(TabShown(1));
+  // The tab under the click went, not another one.
+  EXPECT_EQ(WaitForSingleObject(closed, 10000), WAIT_OBJECT_0);
+  CloseHandle(closed);
 }
 
 TEST_F(TabStripTest, AddressListsChooseThePortalPage) {

@@ -1,5 +1,7 @@
 // tamvelo-tab as the main program sees it: a real process joining a
 // stand-in main window of this test process.
+#include "tests/support/loopback_server.h"  // winsock2.h before windows.h
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -136,9 +138,16 @@ TEST(TabHostTest, HostileRecordsToTheHostWindowDoNoHarm) {
   EXPECT_TRUE(run.Running());
   EXPECT_TRUE(IsWindow(joined.tab));
 
-  const std::string record = "a=1; b=2||http://127.0.0.1/game";
+  // A good record still takes effect: the game is asked for, with the cookies.
+  LoopbackServer game(Reply(OkResponse("<html></html>")));
+  const std::string record = "a=1; b=2||" + game.BaseUrl() + "/game";
   EXPECT_EQ(0, SendCopyData(joined.host, protocol::CopyDataCookiesAndUrl, record.c_str(),
                           static_cast<DWORD>(record.size() + 1)));
+  ASSERT_TRUE(PumpUntil([&] { return !game.Requests().empty(); }, 10000));
+  const std::string request = game.Requests()[0];
+  EXPECT_EQ(RequestPath(request), "/game");
+  EXPECT_NE(request.find("a=1"), std::string::npos) << request;
+  EXPECT_NE(request.find("b=2"), std::string::npos) << request;
   EXPECT_TRUE(run.Running());
   SendMessageW(joined.host, WM_DESTROY, 0, 0);
   EXPECT_EQ(0u, run.WaitForExit(kExitTimeoutMs));

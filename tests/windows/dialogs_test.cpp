@@ -16,6 +16,7 @@
 #include "common/protocol.h"
 #include "tests/windows/ui_helpers.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/navigation_recorder.h"
 #include "tests/support/window_helpers.h"
 
 namespace tamvelo::test {
@@ -188,25 +189,6 @@ TEST_F(DialogsTest, MenuLosingTheFocusHidesWithoutAnyAction) {
   EXPECT_TRUE(IsWindowVisible(hwnd()));
   EXPECT_FALSE(TakeQuit(kToolkitFilter));
 }
-
-// Writes down the addresses a browser control starts to load.
-class NavigationRecorder : public DuiLib::CWebBrowserEventHandler {
- public:
-  void BeforeNavigate2(DuiLib::CWebBrowserUI*, IDispatch*, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*,
-                       VARIANT_BOOL* cancel) override {
-    if (url != nullptr && url->vt == VT_BSTR && url->bstrVal != nullptr) {
-      const std::wstring wide = url->bstrVal;
-      last.assign(wide.begin(), wide.end());  // addresses are ASCII
-    }
-    ++count;
-    if (cancel != nullptr) *cancel = VARIANT_TRUE;  // nothing to load
-  }
-  bool Saw(const std::string& path) const {
-    return last.size() >= path.size() && last.compare(last.size() - path.size(), path.size(), path) == 0;
-  }
-  std::string last;
-  int count = 0;
-};
 
 // Each opening of the alt-account window loads its start page afresh; the
 // alt-account login its page asks for without "?directopen" hides the window

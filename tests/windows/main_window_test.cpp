@@ -366,6 +366,9 @@ TEST_F(FullScreenTest, FloatingButtonFadesAfterItsTimerAndOnLeavingAndLeavesFull
   ASSERT_TRUE(GetLayeredWindowAttributes(button->GetHWND(), nullptr, &alpha, &flags));
   EXPECT_EQ(alpha, 200);
   SaveScreenshot(button->GetHWND(), "fullscreen_button");
+  // Entering started the fade's timer; its tick is sent here rather than
+  // waited for.
+  EXPECT_TRUE(KillTimer(button->GetHWND(), CFullscreenBtn::kFadeTimerId));
   SendMessageA(button->GetHWND(), WM_TIMER, CFullscreenBtn::kFadeTimerId, 0);
   GetLayeredWindowAttributes(button->GetHWND(), nullptr, &alpha, &flags);
   EXPECT_EQ(alpha, 1);
@@ -381,7 +384,7 @@ TEST_F(FullScreenTest, FloatingButtonFadesAfterItsTimerAndOnLeavingAndLeavesFull
 
 // Every way out leaves the same state behind: the very next press of the key
 // enters full screen again. The keys go where the focus is, which full screen
-// gives to the floating button.
+// leaves with the main window.
 TEST_F(FullScreenTest, EveryWayOutLetsTheNextKeyPressEnterAgain) {
   CreateMainWindow();
   OpenTabWindow();
