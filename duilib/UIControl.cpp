@@ -75,7 +75,8 @@ void CControlUI::SetBorderRound(SIZE cxyRound) {
 
 bool CControlUI::DrawImage(HDC hDC, LPCSTR pStrImage) {
   if (pStrImage == nullptr || *pStrImage == '\0') return false;
-  return CRenderEngine::DrawImageString(hDC, m_rcItem, m_rcPaint, pStrImage);
+  const UINT dpi = m_pManager != nullptr ? m_pManager->GetDPIObj()->GetDPI() : 96;
+  return CRenderEngine::DrawImageString(hDC, m_rcItem, m_rcPaint, pStrImage, dpi);
 }
 
 void CControlUI::SetPos(RECT rc, bool bNeedInvalidate) {
