@@ -13,6 +13,9 @@
 namespace DuiLib {
 namespace {
 
+// WM_DPICHANGED_AFTERPARENT, which the headers declare only for Windows 10.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
 CControlUI* CALLBACK FindFromName(CControlUI* pThis, LPVOID pData) {
   return strcmp(pThis->GetName(), static_cast<const char*>(pData)) == 0 ? pThis : nullptr;
 }
@@ -603,6 +606,11 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     }
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      lRes = 0;
+      return true;
+    case kDpiChangedAfterParent:
+      // A child window (the hung page) moved with its top-level window.
+      SetDPI(CDPI::GetWindowDPI(m_hWndPaint));
       lRes = 0;
       return true;
     case WM_ERASEBKGND:
