@@ -45,6 +45,11 @@ inline constexpr wchar_t kBrowserHostClassW[] = L"AtlAxWin140";
 inline constexpr wchar_t kGetControlMessageNameW[] = L"WM_ATLGETCONTROL";
 inline constexpr wchar_t kWebBrowserProgIdW[] = L"Shell.Explorer";
 
+// What every browser of both programs asks of its pages: no sunken 3-D
+// border, and the page scales its CSS pixels with the display instead of
+// being stretched as a bitmap.
+inline constexpr DWORD kHostUiFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_DPI_AWARE;
+
 // What the owner of a host window may decide about its pages. Every method
 // runs on the window's thread; the defaults are what a host without a
 // delegate does.
@@ -52,8 +57,8 @@ class BrowserHostDelegate {
  public:
   virtual ~BrowserHostDelegate() = default;
 
-  // IDocHostUIHandler::GetHostInfo. Default: pages without the sunken 3-D
-  // border (DOCHOSTUIFLAG_NO3DBORDER), default double-click; S_OK.
+  // IDocHostUIHandler::GetHostInfo. Default: kHostUiFlags added, default
+  // double-click; S_OK.
   virtual HRESULT GetHostInfo(DOCHOSTUIINFO* info);
 
   // IDocHostUIHandler::GetExternal: the object page script sees as

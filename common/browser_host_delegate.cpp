@@ -15,7 +15,7 @@ HRESULT NoReplacement(T** out, HRESULT answer) {
 
 HRESULT BrowserHostDelegate::GetHostInfo(DOCHOSTUIINFO* info) {
   if (info != nullptr) {
-    info->dwFlags |= DOCHOSTUIFLAG_NO3DBORDER;
+    info->dwFlags |= kHostUiFlags;
     info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
   }
   return S_OK;

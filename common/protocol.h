@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/protocol_records.h"
+#include "common/window_dpi.h"
 
 namespace tamvelo::protocol {
 
@@ -37,8 +38,12 @@ std::string TabCommandLine(const char* token);
 // contains the waiting-mode token anywhere.
 bool IsWaitModeCommandLine(const wchar_t* commandLine);
 
-// Tab windows sit below the title bar, tab strip and tool bar.
+// Tab windows sit below the title bar, tab strip and tool bar: 70 pixels
+// at 100 % display scale. Both programs scale it by the main window's DPI,
+// the tab program where it places itself and the main program wherever it
+// moves the tab windows, so that both agree at every scale.
 inline constexpr int kTabTopOffset = 70;
+inline int TabTopOffset(UINT mainWindowDpi) { return ScaleForDpi(kTabTopOffset, mainWindowDpi); }
 
 // Every record between the programs is sent with a bound, and given up at
 // once when the receiving thread is hung or ends: neither program's

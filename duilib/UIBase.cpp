@@ -1,5 +1,6 @@
 #include "duilib/UIBase.h"
 
+#include "common/window_dpi.h"
 #include "duilib/UIManager.h"
 
 namespace DuiLib {
@@ -67,8 +68,10 @@ void CWindowWnd::SetIcon(UINT nRes) {
   auto load = [&](int size) {
     return ::LoadImageA(inst, MAKEINTRESOURCEA(nRes), IMAGE_ICON, size, size, LR_DEFAULTCOLOR | LR_SHARED);
   };
-  if (HANDLE big = load(::GetSystemMetrics(SM_CXICON))) SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  if (HANDLE small = load(::GetSystemMetrics(SM_CXSMICON))) {
+  // The icon sizes of the window's own scale, not the system's.
+  const UINT dpi = tamvelo::WindowDpi(m_hWnd);
+  if (HANDLE big = load(tamvelo::ScaleForDpi(32, dpi))) SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (HANDLE small = load(tamvelo::ScaleForDpi(16, dpi))) {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }
 }
@@ -94,6 +97,7 @@ LRESULT CALLBACK CWindowWnd::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     pThis = static_cast<CWindowWnd*>(cs->lpCreateParams);
     pThis->m_hWnd = hWnd;
     ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pThis));
+    tamvelo::EnableNonClientScaling(hWnd);
   } else {
     pThis = reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     if (uMsg == WM_NCDESTROY && pThis != nullptr) {

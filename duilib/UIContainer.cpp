@@ -8,20 +8,6 @@
 #include "duilib/UIStackLayout.h"
 
 namespace DuiLib {
-namespace {
-
-// One axis of a floating child: a negative offset counts from the far edge.
-void PlaceOnAxis(LONG offset, LONG length, LONG nearEdge, LONG farEdge, LONG& start, LONG& end) {
-  if (offset >= 0) {
-    start = nearEdge + offset;
-    end = start + length;
-  } else {
-    end = farEdge + offset;
-    start = end - length;
-  }
-}
-
-}  // namespace
 
 CContainerUI::~CContainerUI() {
   // The whole subtree goes now: nothing of it may outlive its parent.
@@ -209,13 +195,7 @@ void CContainerUI::SetStackedPos(RECT rc, bool bNeedInvalidate, bool bVertical) 
 void CContainerUI::SetFloatPos(int iIndex) {
   CControlUI* pControl = GetItemAt(iIndex);
   if (pControl == nullptr || !pControl->IsVisible() || !pControl->IsFloat()) return;
-  const SIZE xy = pControl->GetFixedXY();
-  const int cx = pControl->GetFixedWidth();
-  const int cy = pControl->GetFixedHeight();
-  RECT rc;
-  PlaceOnAxis(xy.cx, cx, m_rcItem.left, m_rcItem.right, rc.left, rc.right);
-  PlaceOnAxis(xy.cy, cy, m_rcItem.top, m_rcItem.bottom, rc.top, rc.bottom);
-  pControl->SetPos(rc, false);
+  pControl->SetPos(pControl->GetFloatPos(m_rcItem), false);
 }
 
 void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint) {

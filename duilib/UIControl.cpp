@@ -75,7 +75,8 @@ void CControlUI::SetBorderRound(SIZE cxyRound) {
 
 bool CControlUI::DrawImage(HDC hDC, LPCSTR pStrImage) {
   if (pStrImage == nullptr || *pStrImage == '\0') return false;
-  return CRenderEngine::DrawImageString(hDC, m_rcItem, m_rcPaint, pStrImage);
+  const UINT dpi = m_pManager != nullptr ? m_pManager->GetDPIObj()->GetDPI() : 96;
+  return CRenderEngine::DrawImageString(hDC, m_rcItem, m_rcPaint, pStrImage, dpi);
 }
 
 void CControlUI::SetPos(RECT rc, bool bNeedInvalidate) {
@@ -133,6 +134,31 @@ void CControlUI::SetLayoutHint(LONG& hint, int value) {
 }
 
 SIZE CControlUI::EstimateSize(SIZE) { return SIZE{GetFixedWidth(), GetFixedHeight()}; }
+
+namespace {
+
+// One axis of a floating control in logical pixels: a negative offset
+// counts from the far edge.
+void PlaceOnAxis(const CDPI& dpi, LONG offset, LONG length, LONG nearEdge, LONG farEdge, LONG& start, LONG& end) {
+  if (offset >= 0) {
+    start = nearEdge + dpi.Scale(offset);
+    end = nearEdge + dpi.Scale(offset + length);
+  } else {
+    end = farEdge + dpi.Scale(offset);
+    start = farEdge + dpi.Scale(offset - length);
+  }
+}
+
+}  // namespace
+
+RECT CControlUI::GetFloatPos(const RECT& rcParent) const {
+  static const CDPI unscaled;
+  const CDPI& dpi = m_pManager != nullptr ? *m_pManager->GetDPIObj() : unscaled;
+  RECT rc;
+  PlaceOnAxis(dpi, m_cXY.cx, m_cxyFixed.cx, rcParent.left, rcParent.right, rc.left, rc.right);
+  PlaceOnAxis(dpi, m_cXY.cy, m_cxyFixed.cy, rcParent.top, rcParent.bottom, rc.top, rc.bottom);
+  return rc;
+}
 
 void CControlUI::SetToolTip(LPCSTR pstrText) { m_sToolTip = pstrText ? pstrText : ""; }
 

@@ -85,6 +85,10 @@ class CControlUI {
   virtual void SetMaxHeight(int cy);
   // The size a layout should give: 0 in a dimension means "flexible".
   virtual SIZE EstimateSize(SIZE szAvailable);
+  // Where the control sits when it floats in a parent at rcParent. Its
+  // edges are scaled, not its size, so floating neighbours that share an
+  // edge in the skin share it at every scale.
+  RECT GetFloatPos(const RECT& rcParent) const;
 
   virtual CDuiString GetToolTip() const { return m_sToolTip; }
   virtual void SetToolTip(LPCSTR pstrText);

@@ -1,18 +1,17 @@
 #include "duilib/UIDPI.h"
 
+#include "common/window_dpi.h"
+
 namespace DuiLib {
 
 CDPI::CDPI() {
-  // Unaware processes are drawn at 96 DPI by the system: no scaling.
+  // Logical pixels until the manager learns its window's DPI.
   m_dpi = 96;
 }
 
-int CDPI::GetMainMonitorDPI() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
+int CDPI::GetMainMonitorDPI() { return static_cast<int>(tamvelo::SystemDpi()); }
+
+UINT CDPI::GetWindowDPI(HWND hWnd) { return tamvelo::WindowDpi(hWnd); }
 
 BOOL CDPI::SetDPIAwareness(PROCESS_DPI_AWARENESS awareness) {
   BOOL ok = FALSE;
@@ -38,7 +37,7 @@ BOOL CDPI::SetDPIAwareness(PROCESS_DPI_AWARENESS awareness) {
 
 void CDPI::SetScale(UINT dpi) { m_dpi = dpi > 0 ? dpi : 96; }
 
-int CDPI::Scale(int value) const { return ::MulDiv(value, static_cast<int>(m_dpi), 96); }
+int CDPI::Scale(int value) const { return tamvelo::ScaleForDpi(value, m_dpi); }
 
 int CDPI::ScaleBack(int value) const { return ::MulDiv(value, 96, static_cast<int>(m_dpi)); }
 

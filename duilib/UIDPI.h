@@ -1,5 +1,6 @@
-// DPI awareness and scaling. Skin sizes are written for 96 DPI; a window whose
-// process declared itself DPI aware scales them by the main monitor's DPI.
+// DPI awareness and scaling. Skin sizes are logical pixels at 96 DPI; each
+// window's manager keeps the DPI of the monitor its window is on and scales
+// them by it (the programs declare per-monitor awareness in their manifest).
 #pragma once
 
 #include <windows.h>
@@ -19,6 +20,9 @@ class CDPI {
   CDPI();
 
   static int GetMainMonitorDPI();
+  // The DPI of the window's monitor; the system DPI where the system
+  // cannot tell.
+  static UINT GetWindowDPI(HWND hWnd);
 
   PROCESS_DPI_AWARENESS GetDPIAwareness() const { return m_awareness; }
   // Declares the process DPI aware (shcore's SetProcessDpiAwareness when the
@@ -27,10 +31,12 @@ class CDPI {
   BOOL SetDPIAwareness(PROCESS_DPI_AWARENESS awareness);
 
   UINT GetDPI() const { return m_dpi; }
-  // Percent: 100 at 96 DPI.
-  UINT GetScale() const { return m_dpi * 100 / 96; }
+  // Percent, rounded: 100 at 96 DPI, 125 at 120, 150 at 144, 200 at 192.
+  UINT GetScale() const { return static_cast<UINT>(::MulDiv(static_cast<int>(m_dpi), 100, 96)); }
   void SetScale(UINT dpi);
 
+  // Lengths round to the nearest device pixel. A RECT's edges are scaled
+  // one by one, so rectangles that share an edge keep sharing it.
   int Scale(int value) const;
   int ScaleBack(int value) const;
   RECT Scale(RECT rc) const;

@@ -2,11 +2,13 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
 #include "common/com_ptr.h"
 #include "duilib/UIImageDescriptor.h"
+#include "duilib/UIImageScale.h"
 #include "duilib/UIRender.h"
 #include "duilib/UIResource.h"
 
@@ -94,15 +96,43 @@ void ApplyMask(TImageInfo* image, DWORD mask) {
   }
 }
 
+struct ScaledEntry {
+  TImageInfo* resized;  // owned; nullptr when the file's scale is the window's
+  TScaledImage chosen;
+};
+
 struct ImageCacheState {
   std::map<std::string, TImageInfo*> images;  // nullptr: known to be missing
+  std::map<std::string, ScaledEntry> scaled;
   unsigned generation = 0;
   ~ImageCacheState() { Clear(); }
   void Clear() {
     for (auto& entry : images) FreeImage(entry.second);
+    for (auto& entry : scaled) FreeImage(entry.second.resized);
     images.clear();
+    scaled.clear();
   }
 };
+
+std::string CacheKey(const char* name, DWORD mask, const char* suffix) {
+  std::string key = name;
+  if (mask) {
+    char text[16];
+    wsprintfA(text, "|%08lX", mask);
+    key += text;
+  }
+  return key + suffix;
+}
+
+TImageInfo* Resized(const TImageInfo& image, int width, int height) {
+  TImageInfo* resized = CreateImage(width, height);
+  if (!resized) return nullptr;
+  GdiFlush();
+  ResamplePixels(reinterpret_cast<const uint32_t*>(image.pBits), image.nX, image.nY,
+                 reinterpret_cast<uint32_t*>(resized->pBits), width, height);
+  resized->bAlpha = image.bAlpha;
+  return resized;
+}
 
 ImageCacheState& Cache() {
   static ImageCacheState cache;
@@ -135,12 +165,7 @@ const TImageInfo* CImageCache::Get(const char* name, DWORD mask) {
     cache.Clear();
     cache.generation = CResourceStore::GetGeneration();
   }
-  std::string key = name;
-  if (mask) {
-    char suffix[16];
-    wsprintfA(suffix, "|%08lX", mask);
-    key += suffix;
-  }
+  const std::string key = CacheKey(name, mask, "");
   const auto found = cache.images.find(key);
   if (found != cache.images.end()) return found->second;
   const char* mapped = CResourceManager::GetInstance()->GetImagePath(name);
@@ -150,6 +175,38 @@ const TImageInfo* CImageCache::Get(const char* name, DWORD mask) {
   if (image && mask) ApplyMask(image, mask);
   cache.images[key] = image;
   return image;
+}
+
+TScaledImage CImageCache::GetScaled(const char* name, DWORD mask, UINT dpi) {
+  if (!name || !*name) return TScaledImage();
+  const int percent = ::MulDiv(static_cast<int>(dpi ? dpi : 96), 100, 96);
+  if (percent == 100) return TScaledImage{Get(name, mask), 100};
+  char suffix[16];
+  wsprintfA(suffix, "@%u", dpi);
+  const std::string key = CacheKey(name, mask, suffix);
+  ImageCacheState& cache = Cache();
+  Get(name, mask);  // empties the cache first if the skin's source changed
+  const auto found = cache.scaled.find(key);
+  if (found != cache.scaled.end()) return found->second.chosen;
+  // A name of the map stands for its file, whose scaled files are beside it.
+  const char* mapped = CResourceManager::GetInstance()->GetImagePath(name);
+  ScaledEntry entry = {nullptr, TScaledImage()};
+  for (const ImageCandidate& candidate : ImageCandidates(mapped ? mapped : name, percent)) {
+    const TImageInfo* image = Get(candidate.file.c_str(), mask);
+    if (!image) continue;
+    entry.chosen = TScaledImage{image, candidate.percent};
+    if (candidate.percent != percent) {
+      // Logical size times the window's scale.
+      const int denominator = 96 * candidate.percent;
+      const int width = std::max(1, ::MulDiv(image->nX, static_cast<int>(dpi) * 100, denominator));
+      const int height = std::max(1, ::MulDiv(image->nY, static_cast<int>(dpi) * 100, denominator));
+      entry.resized = Resized(*image, width, height);
+      if (entry.resized) entry.chosen.image = entry.resized;
+    }
+    break;
+  }
+  cache.scaled[key] = entry;
+  return entry.chosen;
 }
 
 void CImageCache::Flush() { Cache().Clear(); }

@@ -31,11 +31,21 @@ void FreeImage(TImageInfo* image);
 // read with CResourceStore::LoadBytes. A name that cannot be loaded is
 // remembered as missing. Changing the resource path, archive or name map
 // empties the cache. Pointers stay valid until the cache is emptied.
+// An image for a window's DPI and the scale of the file it was made from.
+struct TScaledImage {
+  const TImageInfo* image = nullptr;  // nullptr: no file of the name
+  int filePercent = 0;                // 100 for the plain file
+};
+
 class CImageCache {
  public:
   // `mask`: 0xFFRRGGBB colour whose pixels become transparent (the
   // attribute's mask='#FFRRGGBB'); 0 for none.
   static const TImageInfo* Get(const char* name, DWORD mask = 0);
+  // The image for a window at dpi, its pixels the image's logical size
+  // times dpi / 96: the best file of ImageCandidates (UIImageScale.h),
+  // resized once when its scale is not the window's.
+  static TScaledImage GetScaled(const char* name, DWORD mask, UINT dpi);
   static void Flush();
 };
 

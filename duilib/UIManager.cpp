@@ -13,6 +13,9 @@
 namespace DuiLib {
 namespace {
 
+// WM_DPICHANGED_AFTERPARENT, which the headers declare only for Windows 10.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
 CControlUI* CALLBACK FindFromName(CControlUI* pThis, LPVOID pData) {
   return strcmp(pThis->GetName(), static_cast<const char*>(pData)) == 0 ? pThis : nullptr;
 }
@@ -98,6 +101,7 @@ void CPaintManagerUI::Init(HWND hWnd, LPCSTR pstrName) {
   m_hWndPaint = hWnd;
   m_sName = pstrName ? pstrName : "";
   m_bFirstLayout = true;
+  m_dpi.SetScale(CDPI::GetWindowDPI(hWnd));
   RegisterPaintManager(this);
   if (m_nOpacity != 255) SetOpacity(m_nOpacity);
   if (m_bLayered) SetLayered(true);
@@ -162,28 +166,36 @@ void CPaintManagerUI::SetLayered(bool bLayered) {
   Invalidate();
 }
 
-HFONT CPaintManagerUI::AddFont(int id, LPCSTR pStrFontName, int nSize, bool bBold, bool bUnderline,
-                               bool bItalic, bool bDefault) {
+HFONT CPaintManagerUI::CreateScaledFont(const TFontInfo& info) const {
   LOGFONTA lf = {};
-  ::lstrcpynA(lf.lfFaceName, pStrFontName && *pStrFontName ? pStrFontName : "微软雅黑", LF_FACESIZE);
+  ::lstrcpynA(lf.lfFaceName, info.sFontName, LF_FACESIZE);
   // Under the Chinese code page ask for GB2312 glyphs, so a face without
   // them is replaced by one that has them.
   lf.lfCharSet = ::GetACP() == 936 ? GB2312_CHARSET : DEFAULT_CHARSET;
-  lf.lfHeight = -m_dpi.Scale(nSize > 0 ? nSize : 12);
-  lf.lfWeight = bBold ? FW_BOLD : FW_NORMAL;
-  lf.lfUnderline = bUnderline ? TRUE : FALSE;
-  lf.lfItalic = bItalic ? TRUE : FALSE;
+  lf.lfHeight = -m_dpi.Scale(info.iSize);
+  lf.lfWeight = info.bBold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = info.bUnderline ? TRUE : FALSE;
+  lf.lfItalic = info.bItalic ? TRUE : FALSE;
   lf.lfQuality = m_bLayered ? ANTIALIASED_QUALITY : CLEARTYPE_QUALITY;
-  HFONT hFont = ::CreateFontIndirectA(&lf);
+  return ::CreateFontIndirectA(&lf);
+}
+
+HFONT CPaintManagerUI::AddFont(int id, LPCSTR pStrFontName, int nSize, bool bBold, bool bUnderline,
+                               bool bItalic, bool bDefault) {
+  TFontInfo wanted;
+  char face[LF_FACESIZE] = {};
+  ::lstrcpynA(face, pStrFontName && *pStrFontName ? pStrFontName : "微软雅黑", LF_FACESIZE);
+  wanted.sFontName = face;
+  wanted.iSize = nSize > 0 ? nSize : 12;
+  wanted.bBold = bBold;
+  wanted.bUnderline = bUnderline;
+  wanted.bItalic = bItalic;
+  HFONT hFont = CreateScaledFont(wanted);
   if (hFont == nullptr) return nullptr;
   TFontInfo& info = m_fonts[id];
   if (info.hFont != nullptr) ::DeleteObject(info.hFont);
-  info.hFont = hFont;
-  info.sFontName = lf.lfFaceName;
-  info.iSize = nSize;
-  info.bBold = bBold;
-  info.bUnderline = bUnderline;
-  info.bItalic = bItalic;
+  wanted.hFont = hFont;
+  info = wanted;
   if (bDefault) m_iDefaultFontId = id;
   Invalidate();
   return hFont;
@@ -198,17 +210,46 @@ HFONT CPaintManagerUI::GetDefaultFont() {
   const auto it = m_fonts.find(m_iDefaultFontId);
   if (m_iDefaultFontId != -1 && it != m_fonts.end()) return it->second.hFont;
   if (m_defaultFont.hFont == nullptr) {
-    LOGFONTA lf = {};
-    ::lstrcpynA(lf.lfFaceName, "微软雅黑", LF_FACESIZE);
-    lf.lfCharSet = ::GetACP() == 936 ? GB2312_CHARSET : DEFAULT_CHARSET;
-    lf.lfHeight = -m_dpi.Scale(12);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfQuality = m_bLayered ? ANTIALIASED_QUALITY : CLEARTYPE_QUALITY;
-    m_defaultFont.hFont = ::CreateFontIndirectA(&lf);
-    m_defaultFont.sFontName = lf.lfFaceName;
+    m_defaultFont.sFontName = "微软雅黑";
     m_defaultFont.iSize = 12;
+    m_defaultFont.hFont = CreateScaledFont(m_defaultFont);
   }
   return m_defaultFont.hFont;
+}
+
+void CPaintManagerUI::SetDPI(UINT dpi) {
+  if (dpi == 0 || dpi == m_dpi.GetDPI()) return;
+  m_dpi.SetScale(dpi);
+  for (auto& font : m_fonts) {
+    if (HFONT scaled = CreateScaledFont(font.second)) {
+      ::DeleteObject(font.second.hFont);
+      font.second.hFont = scaled;
+    }
+  }
+  if (m_defaultFont.hFont != nullptr) {
+    ::DeleteObject(m_defaultFont.hFont);
+    m_defaultFont.hFont = nullptr;  // made again at the new size when asked for
+  }
+  if (m_hwndTooltip != nullptr) {
+    ::SendMessageA(m_hwndTooltip, WM_SETFONT, reinterpret_cast<WPARAM>(GetDefaultFont()), FALSE);
+  }
+  // Images are chosen for the DPI as they are drawn: a new layout and a
+  // repaint choose them again.
+  NeedUpdate();
+}
+
+// The system's rectangle for the new monitor is taken as it is: it already
+// has the new scale, so the move that follows changes no DPI and nothing
+// here answers WM_SIZE with another size.
+void CPaintManagerUI::OnDpiChanged(UINT dpi, const RECT* suggested) {
+  if (m_bApplyingDpi) return;
+  m_bApplyingDpi = true;
+  SetDPI(dpi);
+  if (suggested != nullptr) {
+    ::SetWindowPos(m_hWndPaint, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  m_bApplyingDpi = false;
 }
 
 const TFontInfo* CPaintManagerUI::GetFontInfo(int id) {
@@ -563,6 +604,15 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
       lRes = 0;
       return true;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      lRes = 0;
+      return true;
+    case kDpiChangedAfterParent:
+      // A child window (the hung page) moved with its top-level window.
+      SetDPI(CDPI::GetWindowDPI(m_hWndPaint));
+      lRes = 0;
+      return true;
     case WM_ERASEBKGND:
       lRes = 1;  // everything is painted in WM_PAINT: no flicker
       return true;

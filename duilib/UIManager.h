@@ -136,14 +136,19 @@ class CPaintManagerUI {
   bool IsLayered() const { return m_bLayered; }
   void SetLayered(bool bLayered);
   CDPI* GetDPIObj() { return &m_dpi; }
+  const CDPI* GetDPIObj() const { return &m_dpi; }
+  // Lays the window out, and draws its fonts and images, for another DPI
+  // (Init takes the window's own; WM_DPICHANGED the new monitor's).
+  void SetDPI(UINT dpi);
 
   DWORD GetDefaultFontColor() const { return m_dwDefaultFontColor; }
   void SetDefaultFontColor(DWORD dwColor) { m_dwDefaultFontColor = dwColor; }
   DWORD GetDefaultDisabledColor() const { return m_dwDefaultDisabledColor; }
   void SetDefaultDisabledColor(DWORD dwColor) { m_dwDefaultDisabledColor = dwColor; }
 
-  // Fonts by id. Sizes are pixels at 96 DPI. An unknown id gives the default
-  // font: the one added with bDefault, else 12 px "微软雅黑".
+  // Fonts by id. Sizes are logical pixels (at 96 DPI), created for the
+  // window's DPI. An unknown id gives the default font: the one added with
+  // bDefault, else 12 px "微软雅黑".
   HFONT AddFont(int id, LPCSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic,
                 bool bDefault = false);
   HFONT GetFont(int id);
@@ -246,6 +251,9 @@ class CPaintManagerUI {
   void HideToolTip();
   void TrackMouse();
 
+  HFONT CreateScaledFont(const TFontInfo& info) const;
+  void OnDpiChanged(UINT dpi, const RECT* suggested);
+
   void ProcessPosted();
   void PostProcessing();
   void RegisterNames(CControlUI* pControl);
@@ -283,6 +291,7 @@ class CPaintManagerUI {
   bool m_bMouseTracking = false;
   bool m_bMouseCapture = false;
   bool m_bPostPending = false;
+  bool m_bApplyingDpi = false;  // inside WM_DPICHANGED's own move
   DWORD m_dwDefaultFontColor = 0xFF000000;
   DWORD m_dwDefaultDisabledColor = 0xFFA7A6AA;
 

@@ -100,7 +100,7 @@ void CPaintManagerUI::ShowToolTip(CControlUI* pControl, POINT pt) {
   POINT screen = pt;
   ::ClientToScreen(m_hWndPaint, &screen);
   // Below the cursor, clear of its arrow.
-  ::SendMessageA(m_hwndTooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y + 20));
+  ::SendMessageA(m_hwndTooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y + m_dpi.Scale(20)));
   ::SendMessageA(m_hwndTooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
   m_pToolTipOwner = pControl;
 }

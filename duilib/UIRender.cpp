@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/window_dpi.h"
 #include "duilib/UIBlend.h"
 #include "duilib/UIColorValue.h"
 #include "duilib/UIImage.h"
@@ -91,20 +92,26 @@ void DrawSlice(HDC dst, const TSlice& slice, const RECT& clip, const Pixels& src
 
 DWORD CRenderEngine::ParseColor(const char* text) { return ParseColorValue(text); }
 
-bool CRenderEngine::DrawImageString(HDC hDC, const RECT& rcItem, const RECT& rcPaint, const char* imageAttr) {
+bool CRenderEngine::DrawImageString(HDC hDC, const RECT& rcItem, const RECT& rcPaint, const char* imageAttr,
+                                    UINT dpi) {
   TDrawInfo info;
   if (!info.Parse(imageAttr)) return false;
-  const TImageInfo* image = CImageCache::Get(info.sImageName, info.dwMask);
+  const TImageInfo* image = CImageCache::GetScaled(info.sImageName, info.dwMask, dpi).image;
   if (!image) return false;
+  const auto scale = [dpi](const RECT& rc) {
+    return RECT{tamvelo::ScaleForDpi(rc.left, dpi), tamvelo::ScaleForDpi(rc.top, dpi),
+                tamvelo::ScaleForDpi(rc.right, dpi), tamvelo::ScaleForDpi(rc.bottom, dpi)};
+  };
   RECT dest = rcItem;
   if (!IsZeroRect(info.rcDest)) {
-    dest = {rcItem.left + info.rcDest.left, rcItem.top + info.rcDest.top, rcItem.left + info.rcDest.right,
-            rcItem.top + info.rcDest.bottom};
+    const RECT offset = scale(info.rcDest);
+    dest = {rcItem.left + offset.left, rcItem.top + offset.top, rcItem.left + offset.right,
+            rcItem.top + offset.bottom};
   }
   RECT paint;
   if (IntersectRect(&paint, &rcPaint, &rcItem)) {
-    DrawImage(hDC, image, dest, paint, info.rcSource, info.rcCorner, info.uFade, info.bHole, info.bTiledX,
-              info.bTiledY);
+    DrawImage(hDC, image, dest, paint, scale(info.rcSource), scale(info.rcCorner), info.uFade, info.bHole,
+              info.bTiledX, info.bTiledY);
   }
   return true;
 }

@@ -17,8 +17,11 @@ class CRenderEngine {
   // Draws an image attribute (see TDrawInfo) into rcItem; a dest='...' is
   // relative to rcItem's top-left and clipped to rcItem. Only what lies in
   // rcPaint is touched. False when the attribute is malformed or the image
-  // cannot be loaded (nothing is drawn then).
-  static bool DrawImageString(HDC hDC, const RECT& rcItem, const RECT& rcPaint, const char* imageAttr);
+  // cannot be loaded (nothing is drawn then). dest, source and corner are
+  // logical pixels, scaled for the window's dpi with the image chosen for
+  // it (CImageCache::GetScaled).
+  static bool DrawImageString(HDC hDC, const RECT& rcItem, const RECT& rcPaint, const char* imageAttr,
+                              UINT dpi = 96);
 
   // Nine-slice drawing of `source` (all zero: the whole image) into `dest`,
   // clipped to `paint`, with per-pixel alpha times `fade`. Tiling repeats the

@@ -11,7 +11,10 @@ own build folder, so they are never committed.
 
 Shapes are drawn at four times their size and scaled down, which gives
 smooth anti-aliased edges. Each kind of image has one function; the colours
-of the six skins live in SKINS.
+of the six skins live in SKINS. Every skin image is drawn three times by the
+same functions, for 100 %, 150 % and 200 % display scale ("x.png",
+"x@150.png", "x@200.png"): sizes and coordinates stay logical pixels, and
+the scale only multiplies what they become.
 """
 
 import argparse
@@ -26,7 +29,12 @@ SKIN_ROOT = os.path.join(ROOT, "skin", "skin")
 SHARED = os.path.join(SKIN_ROOT, "Default")
 ICON_PATH = os.path.join(ROOT, "box", "app", "res", "tamvelo-box.ico")
 
-SCALE = 4
+SUPERSAMPLE = 4
+# The display scale being drawn (1, 1.5 or 2) and the drawing scale of the
+# canvases, SUPERSAMPLE times the display scale. Set by at_scale.
+DISPLAY = 1.0
+SCALE = SUPERSAMPLE
+SKIN_PERCENTS = (100, 150, 200)
 
 # Folder name -> (gradient start, gradient end, accent). The accent marks the
 # selected tab and the chooser's hover ring; the gradient fills "main_bg".
@@ -53,15 +61,29 @@ def rgba(colour, alpha=255):
     return tuple(colour[:3]) + (alpha,)
 
 
+def at_scale(percent):
+    """Draws what follows for the display scale of percent."""
+    global DISPLAY, SCALE
+    DISPLAY = percent / 100.0
+    SCALE = round(SUPERSAMPLE * DISPLAY)
+
+
+def pixels(logical):
+    """A logical length in pixels of the display scale, halves rounded up as
+    the toolkit rounds."""
+    return int(logical * DISPLAY + 0.5)
+
+
 def canvas(width, height):
     """A transparent picture at drawing scale and its pen."""
-    image = Image.new("RGBA", (width * SCALE, height * SCALE), (0, 0, 0, 0))
+    image = Image.new("RGBA", (round(width * SCALE), round(height * SCALE)), (0, 0, 0, 0))
     return image, ImageDraw.Draw(image)
 
 
 def finish(image):
-    """Back to real size with smooth edges."""
-    return image.resize((image.width // SCALE, image.height // SCALE), Image.LANCZOS)
+    """Down to the display scale's size with smooth edges."""
+    return image.resize((int(image.width / SUPERSAMPLE + 0.5), int(image.height / SUPERSAMPLE + 0.5)),
+                        Image.LANCZOS)
 
 
 def box(x0, y0, x1, y1):
@@ -78,16 +100,25 @@ def stroke(width):
 
 
 def sprite(cells):
-    """Cells of one size side by side, as the layouts' source rectangles expect."""
+    """Cells of one size side by side, as the layouts' source rectangles
+    expect: each cell starts where the toolkit scales its logical left edge
+    to, so a cell of an odd width loses at most its last column at 150 %."""
     width, height = cells[0].size
-    sheet = Image.new("RGBA", (width * len(cells), height), (0, 0, 0, 0))
+    logical = round(width / DISPLAY)
+    edges = [pixels(index * logical) for index in range(len(cells) + 1)]
+    sheet = Image.new("RGBA", (edges[-1], height), (0, 0, 0, 0))
     for index, cell in enumerate(cells):
-        sheet.paste(cell, (index * width, 0))
+        sheet.paste(cell.crop((0, 0, edges[index + 1] - edges[index], height)), (edges[index], 0))
     return sheet
 
 
 def save(image, folder, name):
+    """Saves a skin image under the name of the scale being drawn."""
     os.makedirs(folder, exist_ok=True)
+    percent = round(DISPLAY * 100)
+    if percent != 100:
+        stem, extension = os.path.splitext(name)
+        name = f"{stem}@{percent}{extension}"
     image.save(os.path.join(folder, name), optimize=True)
 
 
@@ -233,7 +264,7 @@ def brand_gradient(width, height, start, end):
 
 def main_background(start, end):
     """Smooth enough to be stretched over any header band or dialog."""
-    return brand_gradient(480, 140, start, end)
+    return brand_gradient(pixels(480), pixels(140), start, end)
 
 
 def tab_item(start, end, accent):
@@ -261,18 +292,22 @@ def tab_item(start, end, accent):
 def skin_thumbnail(start, end, accent):
     """Two cells: the skin in miniature, and the same with a hover ring."""
     width, height = 118, 78
-    shot = Image.new("RGBA", (width, height), rgba(WHITE))
-    shot.paste(main_background(start, end).resize((width, 22), Image.LANCZOS), (0, 0))
+    # The miniature is drawn in display pixels: each logical rectangle
+    # covers the display pixels of its edges.
+    def area(x0, y0, x1, y1):
+        return [pixels(x0), pixels(y0), pixels(x1 + 1) - 1, pixels(y1 + 1) - 1]
+    shot = Image.new("RGBA", (pixels(width), pixels(height)), rgba(WHITE))
+    shot.paste(main_background(start, end).resize((pixels(width), pixels(22)), Image.LANCZOS), (0, 0))
     d = ImageDraw.Draw(shot)
-    d.rectangle([0, 14, width - 1, 21], fill=rgba(mix(mix(start, end, 0.5), WHITE, 0.86)))
-    d.rectangle([4, 15, 30, 21], fill=rgba(WHITE))
-    d.rectangle([4, 15, 30, 15], fill=rgba(accent))
-    d.rectangle([0, 22, 14, height - 1], fill=rgba(PAGE))
+    d.rectangle(area(0, 14, width - 1, 21), fill=rgba(mix(mix(start, end, 0.5), WHITE, 0.86)))
+    d.rectangle(area(4, 15, 30, 21), fill=rgba(WHITE))
+    d.rectangle(area(4, 15, 30, 15), fill=rgba(accent))
+    d.rectangle(area(0, 22, 14, height - 1), fill=rgba(PAGE))
     for row in range(3):
         for col in range(3):
             x = 20 + col * 32
             y = 27 + row * 16
-            d.rectangle([x, y, x + 27, y + 12], fill=rgba(mix(start, WHITE, 0.78 - 0.12 * ((row + col) % 2))))
+            d.rectangle(area(x, y, x + 27, y + 12), fill=rgba(mix(start, WHITE, 0.78 - 0.12 * ((row + col) % 2))))
     cells = []
     for hot in (False, True):
         image, draw = canvas(width + 8, height + 8)
@@ -605,9 +640,13 @@ def main():
     if args.installer_pictures:
         write_installer_pictures(args.installer_pictures)
         return
-    make_skins()
-    make_shared()
-    write_icon(ICON_PATH, (16, 32, 48))
+    for percent in SKIN_PERCENTS:
+        at_scale(percent)
+        make_skins()
+        make_shared()
+    at_scale(100)
+    # Small and large icons of the usual display scales.
+    write_icon(ICON_PATH, (16, 20, 24, 32, 40, 48, 64))
 
 
 if __name__ == "__main__":

@@ -96,14 +96,15 @@ wine_prefix_ensure() {
 }
 
 XVFB_PID=""
-# Starts Xvfb when there is no display.
+# Starts Xvfb when there is no display, with a screen of TAMVELO_SCREEN
+# (width x height x depth) when set.
 display_ensure() {
   if [ -n "${DISPLAY:-}" ]; then return; fi
   local n
   for n in $(seq 91 140); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
   done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${TAMVELO_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$n"
   local i

@@ -51,9 +51,10 @@ void PlaceInMainWindow(HWND tabWindow, HWND mainWindow) {
   RECT client;
   GetClientRect(mainWindow, &client);
   const int width = std::max(0L, client.right - client.left);
-  const int height = std::max(0L, client.bottom - client.top - protocol::kTabTopOffset);
-  SetWindowPos(tabWindow, nullptr, client.left, client.top + protocol::kTabTopOffset, width, height,
-               0);
+  // The main window's own scale: it lays the tab out by the same rule.
+  const int top = protocol::TabTopOffset(WindowDpi(mainWindow));
+  const int height = std::max(0L, client.bottom - client.top - top);
+  SetWindowPos(tabWindow, nullptr, client.left, client.top + top, width, height, 0);
   ShowWindow(tabWindow, SW_SHOWNORMAL);
   UpdateWindow(tabWindow);
 }

@@ -32,6 +32,15 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
       // A minimised window reports 0 x 0: the tabs keep their places.
       if (wParam != SIZE_MINIMIZED) LayoutTabWindows(LOWORD(lParam), HIWORD(lParam));
       break;
+    case WM_DPICHANGED:
+      // The toolkit took the new scale and the system's rectangle; the
+      // tab windows follow even when the size stayed.
+      if (!m_bFullScreen) {
+        RECT client = {};
+        ::GetClientRect(m_hWnd, &client);
+        LayoutTabWindows(client.right, client.bottom);
+      }
+      break;
     case WM_COPYDATA:
       OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       break;
@@ -70,8 +79,8 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 namespace {
 
 // Below the title bar, tab strip and tool bar, filling the rest.
-RECT TabPlaceBelowToolBar(int width, int height) {
-  const int top = protocol::kTabTopOffset;
+RECT TabPlaceBelowToolBar(int width, int height, UINT dpi) {
+  const int top = protocol::TabTopOffset(dpi);
   return {0, top, width, height > top ? height : top};
 }
 
@@ -88,7 +97,7 @@ RECT CMainWnd::TabWindowPlace() const {
   if (m_bFullScreen) return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   RECT client = {};
   ::GetClientRect(m_hWnd, &client);
-  return TabPlaceBelowToolBar(client.right, client.bottom);
+  return TabPlaceBelowToolBar(client.right, client.bottom, m_pm.GetDPIObj()->GetDPI());
 }
 
 // Some systems (Wine among them) paint every child of a window that moves,
@@ -120,7 +129,7 @@ void CMainWnd::KeepTabWindowsOutOfRedraw(UINT message, WINDOWPOS* pos) {
 // Hidden tabs too, so that a tab shown later already fits.
 void CMainWnd::LayoutTabWindows(int width, int height) {
   if (m_pTabBar == nullptr) return;
-  const RECT place = TabPlaceBelowToolBar(width, height);
+  const RECT place = TabPlaceBelowToolBar(width, height, m_pm.GetDPIObj()->GetDPI());
   for (const auto& tab : m_pTabBar->GetTabRecords()) tamvelo::tabs::PlaceTabWindow(tab->tabWindow, place);
   if (m_pHungPage != nullptr && m_pHungPage->IsShown()) m_pHungPage->ShowOver(place);
 }

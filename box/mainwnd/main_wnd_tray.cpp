@@ -8,10 +8,16 @@
 #include "box/windows/tray_menu.h"
 #include "common/config_ini.h"
 #include "common/protocol.h"
+#include "common/window_dpi.h"
 
 void CMainWnd::AddTrayIcon() {
   using namespace tamvelo::mainwnd;
-  const HICON icon = ::LoadIconA(DuiLib::CPaintManagerUI::GetInstance(), MAKEINTRESOURCEA(kTrayIconResource));
+  // The notification area shows small icons at the system's scale; the
+  // program's icon has a picture of each usual size.
+  const int size = tamvelo::ScaleForDpi(16, tamvelo::SystemDpi());
+  const HICON icon = static_cast<HICON>(::LoadImageA(DuiLib::CPaintManagerUI::GetInstance(),
+                                                     MAKEINTRESOURCEA(kTrayIconResource), IMAGE_ICON, size, size,
+                                                     LR_DEFAULTCOLOR | LR_SHARED));
   m_trayIcon = MakeTrayIconRecord(m_hWnd, icon);
   ::Shell_NotifyIconA(NIM_ADD, &m_trayIcon);
 }

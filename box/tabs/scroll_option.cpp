@@ -54,7 +54,7 @@ void CScrollOptionUI::Init() {
   std::snprintf(head, sizeof head,
                 "float=\"true\" name=\"game1\" group=\"main_tabbar\" width=\"%d\" height=\"32\" "
                 "padding=\"20, 0, 0, 0\" textpadding=\"0, 0, 0, 0\" ",
-                GetFixedWidth());
+                static_cast<int>(m_cxyFixed.cx));
   m_pTabButton->ApplyAttributeList((head + TabImageAttributes(m_sSkinFolder.GetData())).c_str());
   Add(m_pTabButton);
   m_pTabButton->OnNotify += DuiLib::MakeDelegate(this, &CScrollOptionUI::OnButtonNotify);
@@ -66,7 +66,7 @@ void CScrollOptionUI::Init() {
                 "normalimage=\"file='skin/Default/tab_btn_close_normal.png' source='0,0,12,12' "
                 "corner='0,0,0,0'\" hotimage=\"skin/Default/tab_btn_close_hot.png\" "
                 "pushedimage=\"skin/Default/close_push.png\"",
-                GetFixedWidth() - kCloseSize, 1, 32, 13);
+                static_cast<int>(m_cxyFixed.cx) - kCloseSize, 1, 32, 13);
   m_pCloseButton->ApplyAttributeList(close);
   Add(m_pCloseButton);
   m_pCloseButton->OnNotify += DuiLib::MakeDelegate(this, &CScrollOptionUI::OnCloseNotify);
@@ -75,8 +75,8 @@ void CScrollOptionUI::Init() {
 void CScrollOptionUI::SetPos(RECT rc, bool bNeedInvalidate) {
   CContainerUI::SetPos(rc, bNeedInvalidate);
   m_pTabButton->SetPos(rc, bNeedInvalidate);
-  const RECT close = {rc.right - kCloseRightInset - kCloseSize, rc.top + kCloseTopInset,
-                      rc.right - kCloseRightInset, rc.top + kCloseTopInset + kCloseSize};
+  const RECT close = {rc.right - Scale(kCloseRightInset + kCloseSize), rc.top + Scale(kCloseTopInset),
+                      rc.right - Scale(kCloseRightInset), rc.top + Scale(kCloseTopInset + kCloseSize)};
   m_pCloseButton->SetPos(close, bNeedInvalidate);
 }
 

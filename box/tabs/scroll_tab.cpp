@@ -58,18 +58,22 @@ void CScrollTabUI::SetAttribute(LPCSTR pstrName, LPCSTR pstrValue) {
   else CContainerUI::SetAttribute(pstrName, pstrValue);
 }
 
+// In logical pixels, like the skin's widths; the edges are scaled one by
+// one, so neighbouring buttons meet without a gap at every scale.
 void CScrollTabUI::LayoutTabs() {
   const int count = static_cast<int>(m_tabs.size());
   const RECT strip = GetPos();
-  const std::optional<int> width =
-      tabs::TabButtonWidth(strip.right - strip.left, count, m_nTabWidth, m_nMinTabWidth);
+  const int logicalStrip = m_pManager != nullptr ? m_pManager->GetDPIObj()->ScaleBack(strip.right - strip.left)
+                                                 : strip.right - strip.left;
+  const std::optional<int> width = tabs::TabButtonWidth(logicalStrip, count, m_nTabWidth, m_nMinTabWidth);
   // Too many tabs for the minimum width: the buttons keep the container's
   // own placement.
   if (!width) return;
   m_nCurTabWidth = *width;
   for (int i = 0; i < count; ++i) {
-    const int left = strip.left + i * m_nCurTabWidth;
-    m_tabs[i]->button->SetPos({left, strip.top, left + m_nCurTabWidth, strip.bottom}, true);
+    const int left = strip.left + Scale(i * m_nCurTabWidth);
+    const int right = strip.left + Scale((i + 1) * m_nCurTabWidth);
+    m_tabs[i]->button->SetPos({left, strip.top, right, strip.bottom}, true);
   }
 }
 

@@ -120,6 +120,7 @@ class CScrollTabUI : public DuiLib::CContainerUI {
   const TabRecordList& GetTabRecords() const { return m_tabs; }
   int GetCurrentTabIndex() const { return m_nCurrentTab; }
   void SetCurrentTabIndex(int index) { m_nCurrentTab = index; }
+  // Widths in logical pixels (at 96 DPI), as the skin gives them.
   int GetCurrentTabWidth() const { return m_nCurTabWidth; }
   // The jobs that wait on tabs; tests shorten its bounds and wait for it.
   tamvelo::tabs::TabWatcher& Watcher() { return m_watcher; }

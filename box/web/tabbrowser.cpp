@@ -25,7 +25,7 @@ void CTabbrowserUI::Init() {
 }
 
 HRESULT CTabbrowserUI::GetHostInfo(DOCHOSTUIINFO* pInfo) {
-  if (pInfo != nullptr) pInfo->dwFlags |= DOCHOSTUIFLAG_NO3DBORDER;
+  if (pInfo != nullptr) pInfo->dwFlags |= tamvelo::browser::kHostUiFlags;
   return S_OK;
 }
 

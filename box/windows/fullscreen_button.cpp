@@ -5,13 +5,13 @@
 #include "box/windows/setting_wnd.h"
 
 namespace {
-constexpr int kOffsetLeftOfCentre = 300;
+constexpr int kOffsetLeftOfCentre = 300;  // logical pixels
 }
 
 void CFullscreenBtn::InitWindow() { m_pButton = m_pm.FindControl("fullscreen"); }
 
 void CFullscreenBtn::Place() {
-  const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - kOffsetLeftOfCentre;
+  const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - m_pm.GetDPIObj()->Scale(kOffsetLeftOfCentre);
   ::SetWindowPos(m_hWnd, nullptr, x, 0, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
   ShowWindow(false);
   m_track.cbSize = sizeof m_track;

@@ -7,8 +7,11 @@ CTrayMenu::CTrayMenu()
       m_nScreenHeight(::GetSystemMetrics(SM_CYSCREEN)) {}
 
 void CTrayMenu::ShowAt(POINT cursor) {
-  const int x = m_nScreenWidth < cursor.x + kAssumedWidth ? cursor.x - kAssumedWidth : cursor.x;
-  const int y = m_nScreenHeight < cursor.y + kAssumedHeight ? cursor.y - kAssumedHeight : cursor.y;
+  const DuiLib::CDPI& dpi = *m_pm.GetDPIObj();
+  const int width = dpi.Scale(kAssumedWidth);
+  const int height = dpi.Scale(kAssumedHeight);
+  const int x = m_nScreenWidth < cursor.x + width ? cursor.x - width : cursor.x;
+  const int y = m_nScreenHeight < cursor.y + height ? cursor.y - height : cursor.y;
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE);
   ::SetForegroundWindow(m_hWnd);
 }

@@ -6,7 +6,7 @@
 
 class CTrayMenu : public CPopupMenu {
  public:
-  // The placement rule assumes a menu of about this size.
+  // The placement rule assumes a menu of about this size (logical pixels).
   static constexpr int kAssumedWidth = 120;
   static constexpr int kAssumedHeight = 70;
 

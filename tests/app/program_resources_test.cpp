@@ -86,7 +86,7 @@ TEST(ProgramResources, VersionInformationComesFromTheOneProductVersion) {
   }
 }
 
-TEST(ProgramResources, ManifestAsksForNoElevationCommonControlsAndNamesWindows7To11) {
+TEST(ProgramResources, ManifestAsksForNoElevationCommonControlsPerMonitorDpiAndNamesWindows7To11) {
   const struct {
     const char* text;
     bool present;
@@ -99,8 +99,12 @@ TEST(ProgramResources, ManifestAsksForNoElevationCommonControlsAndNamesWindows7T
       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", true},
       // The main program relies on the system code page (936), not UTF-8.
       {"<activeCodePage", false},
-      {"<dpiAware", false},
+      // Per-monitor awareness, the same in both programs: the tab windows are
+      // children of the main window across processes.
+      {">PerMonitorV2, PerMonitor</dpiAwareness>", true},
+      {">true/pm</dpiAware>", true},
   };
+  std::string first;
   for (const char* program : kPrograms) {
     SCOPED_TRACE(program);
     const std::string manifest = ManifestOf(ProgramPath(program));
@@ -109,6 +113,8 @@ TEST(ProgramResources, ManifestAsksForNoElevationCommonControlsAndNamesWindows7T
       SCOPED_TRACE(expectation.text);
       EXPECT_EQ(manifest.find(expectation.text) != std::string::npos, expectation.present);
     }
+    if (first.empty()) first = manifest;
+    EXPECT_EQ(manifest, first) << "both programs embed the same manifest";
   }
 }
 

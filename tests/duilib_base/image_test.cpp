@@ -4,6 +4,7 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/duilib_base/skin_state.h"
 #include "tests/support/sample_data.h"
@@ -121,6 +122,44 @@ TEST_F(ImageCacheTest, FollowsTheNameMapAndSourceChanges) {
   EXPECT_NE(CImageCache::Get("logo"), nullptr);
   CResourceStore::ClearResourceZip();
   EXPECT_EQ(CImageCache::Get("logo"), nullptr);
+}
+
+// The file drawn for the window's scale first, then the nearest larger one,
+// then the plain one; whatever is chosen comes out at the window's scale.
+TEST_F(ImageCacheTest, ChoosesTheFileOfTheScaleAndResizesTheRest) {
+  tamvelo::test::TempDir dir;
+  CResourceStore::SetResourcePath(dir.path().c_str());
+  const auto png = [](int width, int height) { return EncodePng(width, height, std::vector<uint32_t>(width * height, 0xFF102030u)); };
+  tamvelo::test::WriteFile(dir.File("all.png"), png(4, 2));
+  tamvelo::test::WriteFile(dir.File("all@150.png"), png(6, 3));
+  tamvelo::test::WriteFile(dir.File("all@200.png"), png(8, 4));
+  tamvelo::test::WriteFile(dir.File("big.png"), png(4, 2));
+  tamvelo::test::WriteFile(dir.File("big@200.png"), png(8, 4));
+  // Black left half, white right half: enlarging it smoothly leaves greys.
+  tamvelo::test::WriteFile(dir.File("plain.png"), EncodePng(2, 1, {0xFF000000, 0xFFFFFFFF}));
+  struct Case {
+    const char* name;
+    UINT dpi;
+    int filePercent, width, height;
+  };
+  const Case cases[] = {
+      {"all.png", 96, 100, 4, 2},   {"all.png", 144, 150, 6, 3},  {"all.png", 192, 200, 8, 4},
+      {"all.png", 120, 150, 5, 3},  // nearest larger, scaled down
+      {"big.png", 144, 200, 6, 3},  {"plain.png", 144, 100, 3, 2}, {"plain.png", 192, 100, 4, 2},
+  };
+  for (const Case& c : cases) {
+    const TScaledImage chosen = CImageCache::GetScaled(c.name, 0, c.dpi);
+    ASSERT_NE(chosen.image, nullptr) << c.name << " at " << c.dpi;
+    EXPECT_EQ(chosen.filePercent, c.filePercent) << c.name << " at " << c.dpi;
+    EXPECT_EQ(chosen.image->nX, c.width) << c.name << " at " << c.dpi;
+    EXPECT_EQ(chosen.image->nY, c.height) << c.name << " at " << c.dpi;
+    EXPECT_EQ(CImageCache::GetScaled(c.name, 0, c.dpi).image, chosen.image) << "kept for the next paint";
+  }
+  const TImageInfo* smooth = CImageCache::GetScaled("plain.png", 0, 192).image;
+  const DWORD inner = PixelAt(smooth, 1, 0) & 0xFF;
+  EXPECT_GT(inner, 0u);
+  EXPECT_LT(inner, 0xFFu);
+  EXPECT_EQ(CImageCache::GetScaled("none.png", 0, 144).image, nullptr);
 }
 
 // The syntax itself is tested on ImageDescriptor (image_descriptor_test.cpp).

@@ -1,6 +1,6 @@
 // The images: every picture a layout or the program names exists, decodes,
-// and is large enough for the rectangles cut out of it; the program icon
-// carries its three sizes.
+// and is large enough for the rectangles cut out of it, in each scale the
+// skin is drawn at; the program icon carries the sizes of the usual scales.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <set>
 
+#include "duilib/UIImageScale.h"
 #include "tests/skin/skin_files.h"
 
 namespace tamvelo::test {
@@ -18,20 +19,31 @@ const char* const kImageAttributes[] = {"bkimage",       "normalimage",   "hotim
                                         "pushedimage",   "disabledimage", "selectedimage",
                                         "selectedhotimage"};
 
+// The plain image and its files for 150 and 200 %: each the plain size
+// times its scale, with the logical rectangles scaled alike inside it.
 void ExpectFits(const std::string& where, const ImageRef& ref) {
-  ImageInfo image = ReadImage(PackagePath(ref.file));
-  ASSERT_TRUE(image.decoded) << where << ": " << ref.file;
-  int width = static_cast<int>(image.width), height = static_cast<int>(image.height);
-  if (ref.hasSource) {
-    const int* s = ref.source;
-    EXPECT_TRUE(0 <= s[0] && s[0] < s[2] && s[2] <= width && 0 <= s[1] && s[1] < s[3] && s[3] <= height)
-        << where << ": source outside " << ref.file;
-    width = s[2] - s[0];
-    height = s[3] - s[1];
+  const ImageInfo plain = ReadImage(PackagePath(ref.file));
+  ASSERT_TRUE(plain.decoded) << where << ": " << ref.file;
+  for (int percent : {100, 150, 200}) {
+    const std::string file = percent == 100 ? ref.file : DuiLib::ScaledImageName(ref.file, percent);
+    const ImageInfo image = percent == 100 ? plain : ReadImage(PackagePath(file));
+    ASSERT_TRUE(image.decoded) << where << ": " << file;
+    auto scaled = [percent](int logical) { return MulDiv(logical, percent, 100); };
+    EXPECT_EQ(static_cast<int>(image.width), scaled(static_cast<int>(plain.width))) << file;
+    EXPECT_EQ(static_cast<int>(image.height), scaled(static_cast<int>(plain.height))) << file;
+    int width = static_cast<int>(image.width), height = static_cast<int>(image.height);
+    if (ref.hasSource) {
+      int s[4];
+      for (int i = 0; i < 4; ++i) s[i] = scaled(ref.source[i]);
+      EXPECT_TRUE(0 <= s[0] && s[0] < s[2] && s[2] <= width && 0 <= s[1] && s[1] < s[3] && s[3] <= height)
+          << where << ": source outside " << file;
+      width = s[2] - s[0];
+      height = s[3] - s[1];
+    }
+    const int* c = ref.corner;
+    EXPECT_LE(scaled(c[0]) + scaled(c[2]), width) << where << ": corners wider than " << file;
+    EXPECT_LE(scaled(c[1]) + scaled(c[3]), height) << where << ": corners higher than " << file;
   }
-  const int* c = ref.corner;
-  EXPECT_LE(c[0] + c[2], width) << where << ": corners wider than " << ref.file;
-  EXPECT_LE(c[1] + c[3], height) << where << ": corners higher than " << ref.file;
 }
 
 TEST(SkinImages, ParsesBothImageForms) {
@@ -81,6 +93,7 @@ TEST(SkinImages, TabCloseMarksAreTwelvePixels) {
     ASSERT_TRUE(image.decoded) << file;
     EXPECT_EQ(image.width, 12u) << file;
     EXPECT_EQ(image.height, 12u) << file;
+    ExpectFits(file, ParseImageRef(file));
   }
 }
 
@@ -95,7 +108,7 @@ TEST(SkinImages, SkinChooserShowsEverySkin) {
   }
 }
 
-TEST(ProgramIcon, CarriesSixteenThirtyTwoAndFortyEightPixels) {
+TEST(ProgramIcon, CarriesTheSmallAndLargeSizesOfEachScale) {
   std::string path = std::string("Z:") + TAMVELO_ICON_FILE;
   for (char& c : path) {
     if (c == '/') c = '\\';
@@ -116,9 +129,10 @@ TEST(ProgramIcon, CarriesSixteenThirtyTwoAndFortyEightPixels) {
     int size = static_cast<unsigned char>(bytes[6 + 16 * i]);
     sizes.insert(size == 0 ? 256 : size);
   }
-  EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
+  // 16 and 32 pixels at 100, 125, 150 and 200 %.
+  EXPECT_EQ(sizes, (std::set<int>{16, 20, 24, 32, 40, 48, 64}));
   // And the platform hands out each size as a real icon of that size.
-  for (int size : {16, 32, 48}) {
+  for (int size : sizes) {
     HICON icon = static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
     ASSERT_NE(icon, nullptr) << size;
     ICONINFO info = {};

@@ -133,12 +133,13 @@ TEST(BrowserHostTest, OwnerDelegateAnswersThePageHostAndItsSinkGetsEvents) {
   EXPECT_EQ(&external, got);
   EXPECT_EQ(S_OK, handler->ShowContextMenu(0, nullptr, nullptr, nullptr));
 
-  // Back to the defaults: no 3-D border, no external object, browser's menu.
+  // Back to the defaults: no 3-D border, pages that scale with the display,
+  // no external object, browser's menu.
   SetBrowserHostDelegate(host, nullptr);
   info = DOCHOSTUIINFO{};
   info.cbSize = sizeof info;
   EXPECT_EQ(S_OK, handler->GetHostInfo(&info));
-  EXPECT_TRUE(info.dwFlags & DOCHOSTUIFLAG_NO3DBORDER);
+  EXPECT_EQ(static_cast<DWORD>(DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_DPI_AWARE), info.dwFlags);
   EXPECT_EQ(S_FALSE, handler->GetExternal(&got));
   EXPECT_EQ(nullptr, got);
   EXPECT_EQ(S_FALSE, handler->ShowContextMenu(0, nullptr, nullptr, nullptr));

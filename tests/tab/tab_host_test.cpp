@@ -9,6 +9,7 @@
 
 #include "common/protocol.h"
 #include "tab/tab_host.h"
+#include "tests/support/display_scale.h"
 #include "tests/support/stand_in_main_window.h"
 #include "tests/support/window_helpers.h"
 
@@ -67,8 +68,11 @@ TEST(TabHostTest, JoinsTheMainWindowBelowItsTopAndEndsWhenTheHostWindowIsDestroy
   RECT client;
   GetClientRect(main.window(), &client);
   const RECT placed = RectInParent(joined.tab);
+  // Below the main window's bands at its display scale: 100, 150, 200 %.
+  const int kTop[] = {70, 105, 140};
+  const int top = kTop[PrefixScaleIndex()];
   EXPECT_EQ(0, placed.left);
-  EXPECT_EQ(protocol::kTabTopOffset, placed.top);
+  EXPECT_EQ(top, placed.top);
   EXPECT_EQ(client.right, placed.right);
   EXPECT_EQ(client.bottom, placed.bottom);
 
@@ -78,8 +82,8 @@ TEST(TabHostTest, JoinsTheMainWindowBelowItsTopAndEndsWhenTheHostWindowIsDestroy
   RECT childRect;
   GetClientRect(hostChild, &childRect);
   EXPECT_EQ(client.right, childRect.right);
-  EXPECT_EQ(client.bottom - protocol::kTabTopOffset, childRect.bottom);
-  MoveWindow(joined.tab, 0, protocol::kTabTopOffset, 500, 300, TRUE);
+  EXPECT_EQ(client.bottom - top, childRect.bottom);
+  MoveWindow(joined.tab, 0, top, 500, 300, TRUE);
   EXPECT_TRUE(PumpUntil(
       [&] {
         GetClientRect(hostChild, &childRect);

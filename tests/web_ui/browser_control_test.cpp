@@ -372,7 +372,7 @@ TEST_F(BrowserControlTest, PageHostQuestionsGetTheToolkitDefaults) {
   info.cbSize = sizeof(info);
   info.dwFlags = DOCHOSTUIFLAG_SCROLL_NO;
   EXPECT_EQ(ui->GetHostInfo(&info), S_OK);
-  EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_SCROLL_NO | DOCHOSTUIFLAG_NO3DBORDER));
+  EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_SCROLL_NO | DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_DPI_AWARE));
   EXPECT_EQ(ui->ShowUI(DOCHOSTUITYPE_BROWSE, nullptr, nullptr, nullptr, nullptr), S_FALSE);
   EXPECT_EQ(ui->HideUI(), S_OK);
   EXPECT_EQ(ui->UpdateUI(), S_OK);
@@ -517,7 +517,7 @@ TEST_F(BrowserControlTest, EveryPageHostSlotReachesTheHandlerAndItsAnswerTheBrow
   handler.ownHostInfo = false;  // E_NOTIMPL: the control's flags
   info.dwFlags = 0;
   EXPECT_EQ(ui->GetHostInfo(&info), S_OK);
-  EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_NO3DBORDER));
+  EXPECT_EQ(info.dwFlags, tamvelo::browser::kHostUiFlags);
 
   const std::vector<std::string> expected = {
       "ShowContextMenu 4", "GetHostInfo", "ShowUI", "HideUI", "UpdateUI", "EnableModeless 0",

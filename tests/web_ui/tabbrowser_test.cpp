@@ -129,7 +129,7 @@ TEST_F(TabbrowserTest, PagesHaveNoBorderAndSeeTheScriptObject) {
   info.cbSize = sizeof(info);
   info.dwFlags = DOCHOSTUIFLAG_SCROLL_NO;
   EXPECT_EQ(host->GetHostInfo(&info), S_OK);
-  EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_SCROLL_NO | DOCHOSTUIFLAG_NO3DBORDER));
+  EXPECT_EQ(info.dwFlags, DWORD(DOCHOSTUIFLAG_SCROLL_NO | DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_DPI_AWARE));
   EXPECT_EQ(host->GetHostInfo(nullptr), S_OK);
 
   IDispatch* external = nullptr;
