@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "bench/tab/bench_clock.h"
+#include "bench/support/figures.h"
 #include "tab/cookies.h"
 
 int main() {

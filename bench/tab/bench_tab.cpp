@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/tab/bench_clock.h"
+#include "bench/support/figures.h"
 #include "common/protocol.h"
 #include "common/text_codec.h"
 #include "tests/support/stand_in_main_window.h"

@@ -2,7 +2,9 @@
 // the least a GUI process can be. It answers a copy-data record and ends on
 // WM_DESTROY, like a tab's host window. With the argument "browser" it also
 // creates the browser control in a window of its own first, the least a
-// tab that shows a game can be.
+// tab that shows a game can be. With "main" that window is a visible frame
+// of the main window's size with the browser in it, painted once: the least
+// a start of the box can be.
 #include <windows.h>
 
 #include <cwchar>
@@ -31,9 +33,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   wc.hInstance = instance;
   wc.lpszClassName = L"TamveloBenchMinimalGui";
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                                nullptr);
-  if (std::wcsstr(commandLine, L"browser") != nullptr) {
+  const bool main = std::wcsstr(commandLine, L"main") != nullptr;
+  HWND window = main ? CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1020, 690,
+                                       nullptr, nullptr, instance, nullptr)
+                     : CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                                       nullptr);
+  if (main || std::wcsstr(commandLine, L"browser") != nullptr) {
     namespace browser = tamvelo::browser;
     browser::RegisterBrowserHostClass();
     CreateWindowExW(0, browser::kBrowserHostClassW, browser::kWebBrowserProgIdW, WS_CHILD | WS_VISIBLE, 0, 0, 900,

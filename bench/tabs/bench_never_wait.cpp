@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "bench/tab/bench_clock.h"
+#include "bench/support/figures.h"
 #include "tests/support/main_window_fixture.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "box/net/update_check.h"
 #include "box/shared/process_values.h"
+#include "box/shared/startup_marks.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_process.h"
 #include "box/tabs/tab_text.h"
@@ -71,6 +72,7 @@ CControlUI* CMainWnd::CreateControl(LPCSTR pstrClass) {
 }
 
 void CMainWnd::InitWindow() {
+  tamvelo::app::NoteStartup(tamvelo::app::StartupMark::MainWindowBuilt);
   tamvelo::app::ProcessValues& process = tamvelo::app::MainProgramValues();
   process.programVersion = kProgramVersion;
   process.mainWindow = m_hWnd;
@@ -120,7 +122,10 @@ void CMainWnd::InitWindow() {
 }
 
 void CMainWnd::Notify(TNotifyUI& msg) {
-  if (msg.sType == DUI_MSGTYPE_WINDOWINIT) StartBackgroundWork();
+  if (msg.sType == DUI_MSGTYPE_WINDOWINIT) {
+    tamvelo::app::NoteStartup(tamvelo::app::StartupMark::WindowInit);
+    StartBackgroundWork();
+  }
   WindowImplBase::Notify(msg);
 }
 
@@ -132,8 +137,10 @@ void CMainWnd::StartBackgroundWork() {
   // A tab process that only waits for this window to go keeps the tab
   // program's files warm for the first game.
   tamvelo::tabs::StartWaitingTabProcess();
+  tamvelo::app::NoteStartup(tamvelo::app::StartupMark::WaitingTabStarted);
   const uintptr_t thread = _beginthreadex(nullptr, 0, tamvelo::net::UpdateCheckThread, m_hWnd, 0, nullptr);
   if (thread != 0) CloseHandle(reinterpret_cast<HANDLE>(thread));
+  tamvelo::app::NoteStartup(tamvelo::app::StartupMark::UpdateThreadStarted);
 }
 
 void CMainWnd::OnClick(TNotifyUI& msg) {
