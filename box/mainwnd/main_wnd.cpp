@@ -111,29 +111,42 @@ void CMainWnd::InitWindow() {
   const int skin = ReadSkinIndex();
   SetSkinName(skin);
   ApplySkin(skin);
-  AddTrayIcon();
-  CreateMenus();
-  CreateSmallWindows();
 
   m_bHidden = false;
   m_bFullScreen = false;
   m_bFullScreenAvailable = false;
-  UpdateFullscreenCaption();
 }
 
 void CMainWnd::Notify(TNotifyUI& msg) {
   if (msg.sType == DUI_MSGTYPE_WINDOWINIT) {
     tamvelo::app::NoteStartup(tamvelo::app::StartupMark::WindowInit);
-    StartBackgroundWork();
+    // "windowinit" comes inside the first paint, before anything is drawn;
+    // a posted message is taken only once that paint is over.
+    PostMessage(kMsgFirstPaintDone);
   }
   WindowImplBase::Notify(msg);
 }
 
+void CMainWnd::LoadHomePage() {
+  if (m_pHomeBrowser == nullptr) return;
+  m_pHomeBrowser->Navigate2("about:blank");
+  m_pHomeBrowser->Navigate2(tamvelo::PortalAddress(tamvelo::kHomePagePath).c_str());
+}
+
+// The window is on the screen: the home page comes next, then its icon in
+// the notification area. Nothing else here shows before the user acts: the
+// menus and small windows are created hidden, the full-screen button is
+// hidden until a game shows.
+void CMainWnd::OnFirstPaintDone() {
+  LoadHomePage();
+  AddTrayIcon();
+  CreateMenus();
+  CreateSmallWindows();  // registers the hotkeys
+  UpdateFullscreenCaption();
+  StartBackgroundWork();
+}
+
 void CMainWnd::StartBackgroundWork() {
-  if (m_pHomeBrowser) {
-    m_pHomeBrowser->Navigate2("about:blank");
-    m_pHomeBrowser->Navigate2(tamvelo::PortalAddress(tamvelo::kHomePagePath).c_str());
-  }
   // A tab process that only waits for this window to go keeps the tab
   // program's files warm for the first game.
   tamvelo::tabs::StartWaitingTabProcess();

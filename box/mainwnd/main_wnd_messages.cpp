@@ -58,6 +58,9 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
       // Only the end of quitting's own wait counts.
       if (m_bQuitting) ::PostQuitMessage(0);
       break;
+    case kMsgFirstPaintDone:
+      OnFirstPaintDone();
+      break;
     case protocol::kMsgOpenInNewWindow:
       // Any local process can post this: only the update check's own
       // constant address is read, never whatever a sender passes.
