@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, then for each architecture: configure, build and run every test
-# under Wine, and build (not run) every benchmark. x86_64 always runs
+# under Wine, and build every benchmark; on x86_64 every benchmark then runs
+# once in its quick mode, which asserts no timing and fails only when one
+# does not run to the end or prints no figure. x86_64 always runs
 # (64-bit Wine, win64 prefix); i686 runs (32-bit Wine, win32 prefix) where
 # this machine can execute 32-bit programs, and is only built elsewhere.
 # Usage: scripts/test.sh [ctest arguments...]
@@ -23,6 +25,7 @@ bash "$ROOT/scripts/fuzz.sh" all "${TAMVELO_FUZZ_SMOKE_SECONDS:-15}" || fuzz_sta
 if [ "$fuzz_status" -ne 0 ]; then failed=1; fi
 source "$ROOT/scripts/build.sh"
 source "$ROOT/scripts/wine-env.sh"
+source "$ROOT/scripts/bench-run.sh"
 trap wine_session_stop EXIT
 
 declare -A outcome reruns
@@ -30,6 +33,7 @@ passed_suites=0
 rerun_suites=0
 failed_suites=0
 skipped_suites=0
+bench_outcome="not run"
 
 # The number of suites in a build folder, for the closing count.
 suite_count() { (cd "$1" && ctest -N "${@:2}" | sed -n 's/^Total Tests: //p'); }
@@ -104,6 +108,20 @@ for arch in x86_64 i686; do
   else
     outcome[$arch]="FAILED: $summary ($WINEARCH prefix)$build_note"
   fi
+
+  if [ "$arch" = x86_64 ]; then
+    echo "== test: $arch: every benchmark once, in quick mode"
+    bench_log="$build/bench-quick.log"
+    set +e
+    TAMVELO_BENCH_QUICK=1 bench_run_all "$build" "$arch" 2>&1 | tee "$bench_log"
+    bench_status=${PIPESTATUS[0]}
+    set -e
+    bench_outcome="$(grep '^bench: [0-9]* benchmarks ran' "$bench_log" | tail -1 || echo "bench: no count printed")"
+    if [ "$bench_status" -ne 0 ]; then
+      failed=1
+      bench_outcome="FAILED: $bench_outcome"
+    fi
+  fi
 done
 
 echo
@@ -112,6 +130,7 @@ for arch in x86_64 i686; do
   echo "test: $arch: ${outcome[$arch]}"
   if [ -n "${reruns[$arch]:-}" ]; then echo "test: $arch: passed only on a rerun: ${reruns[$arch]}"; fi
 done
+echo "test: x86_64: quick benchmarks: ${bench_outcome#bench: }"
 echo "test: $passed_suites passed, $failed_suites failed, $skipped_suites skipped, $rerun_suites passed on a rerun"
 if [ "$fuzz_status" -ne 0 ]; then echo "test: FAILED: the native parser tests or the fuzz smoke (see above)"; fi
 exit $failed

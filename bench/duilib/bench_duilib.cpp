@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/duilib/bench_skin.h"
+#include "bench/support/figures.h"
 #include "duilib/UIlib.h"
 #include "tests/support/toolkit_pump.h"
 
@@ -26,33 +27,24 @@ class BenchWindow : public DuiLib::WindowImplBase {
   DuiLib::CDuiString GetSkinFile() override { return "xml//main.xml"; }
 };
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using tamvelo::bench::NowMs;
+using tamvelo::bench::Percentile;
 
 // The machine is shared: the minimum shows the cost without interruptions.
-double Minimum(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+void Report(const char* name, const std::vector<double>& runs) {
+  tamvelo::bench::PrintFigure((std::string(name) + "_median").c_str(), Percentile(runs, 0.5), "ms");
+  tamvelo::bench::PrintFigure((std::string(name) + "_min").c_str(), Percentile(runs, 0), "ms");
+}
 
 std::vector<double> FullRepaints(HWND hWnd) {
   std::vector<double> repaints;
-  for (int i = 0; i < 60; ++i) {
+  const int rounds = tamvelo::bench::Rounds(60, 5);
+  for (int i = 0; i < rounds; ++i) {
     InvalidateRect(hWnd, nullptr, FALSE);
-    const double start = Now();
+    const double start = NowMs();
     UpdateWindow(hWnd);
     GdiFlush();
-    repaints.push_back(Now() - start);
+    repaints.push_back(NowMs() - start);
   }
   return repaints;
 }
@@ -73,13 +65,13 @@ int main(int argc, char** argv) {
 
   // Skin build: parse and build the tree, attach it to a manager.
   std::vector<double> builds;
-  for (int i = 0; i < 30; ++i) {
+  for (int i = tamvelo::bench::Rounds(30, 3); i > 0; --i) {
     DuiLib::CPaintManagerUI pm;
-    const double start = Now();
+    const double start = NowMs();
     DuiLib::CDialogBuilder builder;
     DuiLib::CControlUI* root = builder.Create("xml//main.xml", nullptr, nullptr, &pm);
     pm.AttachDialog(root);
-    builds.push_back(Now() - start);
+    builds.push_back(NowMs() - start);
     if (root == nullptr) {
       std::printf("the benchmark skin does not build\n");
       return 1;
@@ -100,19 +92,16 @@ int main(int argc, char** argv) {
   std::vector<double> hovers;
   DuiLib::CControlUI* tool = wnd.pm().FindControl("tool3");
   const RECT rc = tool->GetPos();
-  for (int i = 0; i < 60; ++i) {
-    const double start = Now();
+  for (int i = 0; i < repaintRounds; ++i) {
+    const double start = NowMs();
     SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(i % 2 ? rc.left + 5 : 5, i % 2 ? rc.top + 5 : 300));
     UpdateWindow(hWnd);
     GdiFlush();
-    hovers.push_back(Now() - start);
+    hovers.push_back(NowMs() - start);
   }
 
-  auto report = [](const char* what, const std::vector<double>& v) {
-    std::printf("%-46s median %6.2f ms   min %6.2f ms   (%zu runs)\n", what, Median(v), Minimum(v), v.size());
-  };
-  report("skin build (parse, build tree, attach)", builds);
-  report("hover change of one button", hovers);
+  Report("skin_build_parse_tree_attach", builds);
+  Report("hover_repaint_one_button", hovers);
 
   for (UINT dpi : {96u, 144u, 192u}) {
     RECT place;
@@ -123,15 +112,15 @@ int main(int argc, char** argv) {
     // The first paint at a scale lays out and resizes the images once (the
     // benchmark skin has only plain images).
     InvalidateRect(hWnd, nullptr, FALSE);
-    const double start = Now();
+    const double start = NowMs();
     UpdateWindow(hWnd);
     GdiFlush();
-    const double first = Now() - start;
-    char what[64];
-    std::snprintf(what, sizeof what, "full repaint at %u %% (%dx%d)", MulDiv(static_cast<int>(dpi), 100, 96),
+    const double first = NowMs() - start;
+    char name[64];
+    std::snprintf(name, sizeof name, "full_repaint_%u_percent_%dx%d", MulDiv(static_cast<int>(dpi), 100, 96),
                   static_cast<int>(place.right - place.left), static_cast<int>(place.bottom - place.top));
-    report(what, FullRepaints(hWnd));
-    std::printf("%-46s %6.2f ms\n", "  first paint after the change of scale", first);
+    Report(name, FullRepaints(hWnd));
+    tamvelo::bench::PrintFigure((std::string(name) + "_first_after_change").c_str(), first, "ms");
   }
 
   for (int i = 1; i + 1 < argc; ++i) {
@@ -147,5 +136,5 @@ int main(int argc, char** argv) {
   }
   DestroyWindow(hWnd);
   CoUninitialize();
-  return 0;
+  return tamvelo::bench::ExitStatus();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/figures.h"
 #include "duilib/UIImage.h"
 #include "duilib/UIMarkup.h"
 #include "duilib/UIRender.h"
@@ -15,12 +16,7 @@
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Seconds() { return tamvelo::bench::NowMs() / 1000.0; }
 
 std::string SkinText(int buttons) {
   std::string text = "<Window size=\"1020,690\">\n";
@@ -35,32 +31,31 @@ std::string SkinText(int buttons) {
 
 int main() {
   using namespace DuiLib;
+  using tamvelo::bench::PrintFigure;
   // Inflate and CRC through the archive, as a skin read does.
-  const std::string text = SkinText(20000);
+  const std::string text = SkinText(tamvelo::bench::Rounds(20000, 2000));
   const std::string zip = tamvelo::test::BuildZip({{"xml/main.xml", text, true}});
   CZipArchive archive;
   archive.Open(tamvelo::test::Bytes(zip), zip.size());
   std::vector<BYTE> out;
   double start = Seconds();
-  const int extracts = 5;
+  const int extracts = tamvelo::bench::Rounds(5, 1);
   for (int i = 0; i < extracts; ++i) archive.Extract("xml/main.xml", out);
   double elapsed = (Seconds() - start) / extracts;
-  std::printf("zip extract: %.2f MB in %.1f ms (%.1f MB/s)\n", text.size() / 1e6, elapsed * 1e3,
-              text.size() / 1e6 / elapsed);
+  PrintFigure("zip_extract", text.size() / 1e6 / elapsed, "MB/s");
 
   start = Seconds();
   CMarkup markup;
   const bool parsed = markup.Load(text.c_str());
   elapsed = Seconds() - start;
-  std::printf("xml parse: %.2f MB, %s, %.1f ms (%.1f MB/s)\n", text.size() / 1e6, parsed ? "ok" : "FAILED",
-              elapsed * 1e3, text.size() / 1e6 / elapsed);
+  PrintFigure("xml_parse", parsed ? text.size() / 1e6 / elapsed : -1, "MB/s");
 
   std::vector<uint32_t> pixels(64 * 64);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xC0000000u | static_cast<uint32_t>(i * 2654435761u & 0xFFFFFF);
   const std::string png = tamvelo::test::EncodePng(64, 64, pixels);
   start = Seconds();
   TImageInfo* image = LoadImageFromMemory(tamvelo::test::Bytes(png), png.size());
-  std::printf("png decode 64x64: %.2f ms\n", (Seconds() - start) * 1e3);
+  PrintFigure("png_decode_64x64", image != nullptr ? (Seconds() - start) * 1e3 : -1, "ms");
 
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1020, -690, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -70,17 +65,17 @@ int main() {
   HGDIOBJ old = SelectObject(dc, canvas);
   const RECT full = {0, 0, 1020, 690};
   const RECT corner = {8, 8, 8, 8};
-  const int frames = 50;
+  const int frames = tamvelo::bench::Rounds(50, 3);
   start = Seconds();
   for (int i = 0; i < frames; ++i) {
     CRenderEngine::DrawImage(dc, image, full, full, RECT{}, corner, 255, false, false, false);
   }
   GdiFlush();
-  std::printf("nine-slice 1020x690 with alpha: %.2f ms a frame\n", (Seconds() - start) / frames * 1e3);
+  PrintFigure("nine_slice_1020x690_alpha_frame", (Seconds() - start) / frames * 1e3, "ms");
   start = Seconds();
   for (int i = 0; i < frames; ++i) CRenderEngine::DrawImage(dc, image, full, full, RECT{}, RECT{}, 255, false, true, true);
   GdiFlush();
-  std::printf("tiled 1020x690 with alpha: %.2f ms a frame\n", (Seconds() - start) / frames * 1e3);
+  PrintFigure("tiled_1020x690_alpha_frame", (Seconds() - start) / frames * 1e3, "ms");
   start = Seconds();
   for (int i = 0; i < frames; ++i) {
     for (int line = 0; line < 30; ++line) {
@@ -88,10 +83,10 @@ int main() {
       CRenderEngine::DrawText(dc, rc, "塔维洛游戏盒 Tamvelo 1234567890", 0xFF000000, nullptr, DT_SINGLELINE);
     }
   }
-  std::printf("30 text lines: %.2f ms a frame\n", (Seconds() - start) / frames * 1e3);
+  PrintFigure("text_30_lines_frame", (Seconds() - start) / frames * 1e3, "ms");
   SelectObject(dc, old);
   DeleteDC(dc);
   DeleteObject(canvas);
   FreeImage(image);
-  return 0;
+  return tamvelo::bench::ExitStatus();
 }

@@ -4,10 +4,9 @@
 // short cookies or of 200-byte ones; each text's names are new to the jar.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
-#include "bench/tab/bench_clock.h"
+#include "bench/support/figures.h"
 #include "tab/cookies.h"
 
 int main() {
@@ -23,9 +22,11 @@ int main() {
       }
       const double start = NowMs();
       tamvelo::tab::SetCookieText(text, tamvelo::tab::SetPortalCookie);
-      std::printf("cookie text %3u KB, %4d cookies of %3u-byte values: %6.1f ms\n",
-                  static_cast<unsigned>(kilobytes), cookies, static_cast<unsigned>(valueBytes), NowMs() - start);
+      const double ms = NowMs() - start;
+      const std::string name = "cookie_text_" + std::to_string(kilobytes) + "kb_" + std::to_string(cookies) +
+                               "_cookies_of_" + std::to_string(valueBytes) + "b";
+      tamvelo::bench::PrintFigure(name.c_str(), ms, "ms");
     }
   }
-  return 0;
+  return tamvelo::bench::ExitStatus();
 }

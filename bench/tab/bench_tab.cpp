@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/tab/bench_clock.h"
+#include "bench/support/figures.h"
 #include "common/protocol.h"
 #include "common/text_codec.h"
 #include "tests/support/stand_in_main_window.h"
@@ -20,12 +20,13 @@
 namespace {
 
 using tamvelo::bench::NowMs;
+using tamvelo::bench::Percentile;
+using tamvelo::bench::PrintFigure;
 using tamvelo::test::FindChildOf;
 using tamvelo::test::PumpUntil;
 using tamvelo::test::StandInMainWindow;
 using tamvelo::test::TabProcessRun;
 
-constexpr int kRounds = 30;
 constexpr DWORD kTimeoutMs = 10000;
 
 bool SendAddress(HWND window) {
@@ -90,13 +91,6 @@ Round BaselineRound(const std::wstring& exe) {
   return round;
 }
 
-double Percentile(std::vector<double> values, double fraction) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(index, values.size() - 1)];
-}
-
 }  // namespace
 
 int main() {
@@ -106,7 +100,8 @@ int main() {
   std::vector<double> tabMs, baselineMs;
   std::vector<SIZE_T> privateBytes;
   // Interleaved, so that both see the same machine load.
-  for (int i = 0; i < kRounds; ++i) {
+  const int rounds = tamvelo::bench::Rounds(30, 2);
+  for (int i = 0; i < rounds; ++i) {
     const Round tab = TabRound(main);
     if (tab.ms >= 0) {
       tabMs.push_back(tab.ms);
@@ -115,19 +110,15 @@ int main() {
     const Round baseline = BaselineRound(baselineExe);
     if (baseline.ms >= 0) baselineMs.push_back(baseline.ms);
   }
-  std::printf("tab start-up to first record handled, %zu of %d rounds\n", tabMs.size(), kRounds);
-  std::printf("  tab:      median %7.1f ms  p90 %7.1f ms\n", Percentile(tabMs, 0.5),
-              Percentile(tabMs, 0.9));
-  std::printf("  baseline: median %7.1f ms  p90 %7.1f ms  (%zu rounds)\n",
-              Percentile(baselineMs, 0.5), Percentile(baselineMs, 0.9), baselineMs.size());
-  const double medianRatio = Percentile(tabMs, 0.5) / std::max(Percentile(baselineMs, 0.5), 0.001);
-  const double p90Ratio = Percentile(tabMs, 0.9) / std::max(Percentile(baselineMs, 0.9), 0.001);
-  std::printf("  ratio tab/baseline: median %.2f  p90 %.2f  (target: median at most 1.50)\n",
-              medianRatio, p90Ratio);
+  const double floorMedian = Percentile(baselineMs, 0.5);
+  PrintFigure("tab_start_to_first_record_median", Percentile(tabMs, 0.5), "ms", floorMedian);
+  PrintFigure("tab_start_to_first_record_p90", Percentile(tabMs, 0.9), "ms", Percentile(baselineMs, 0.9));
+  PrintFigure("minimal_gui_start_to_first_record_median", floorMedian, "ms");
   if (!privateBytes.empty()) {
     std::sort(privateBytes.begin(), privateBytes.end());
-    std::printf("  tab private memory, no page loaded: median %.1f MiB\n",
-                static_cast<double>(privateBytes[privateBytes.size() / 2]) / (1024.0 * 1024.0));
+    PrintFigure("tab_private_memory_no_page", static_cast<double>(privateBytes[privateBytes.size() / 2]) / 1048576.0,
+                "MiB");
   }
-  return tabMs.size() == static_cast<size_t>(kRounds) ? 0 : 1;
+  // Every round must have started its tab.
+  return tabMs.size() == static_cast<size_t>(rounds) ? tamvelo::bench::ExitStatus() : 1;
 }

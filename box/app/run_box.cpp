@@ -7,6 +7,7 @@
 #include "box/app/browser_feature.h"
 #include "box/app/skin_resources.h"
 #include "box/mainwnd/main_wnd.h"
+#include "box/shared/startup_marks.h"
 #include "common/protocol.h"
 
 namespace protocol = tamvelo::protocol;
@@ -43,10 +44,15 @@ int RunTamveloBox(HINSTANCE instance) {
     return 0;
   }
 
+  using tamvelo::app::NoteStartup;
+  using tamvelo::app::StartupMark;
   if (FAILED(CoInitialize(nullptr))) return 0;
+  NoteStartup(StartupMark::ComInitialised);
   DuiLib::CPaintManagerUI::SetInstance(instance);
   SetupSkinResources();
+  NoteStartup(StartupMark::SkinResourcesSet);
   BrowserFeatureControl();
+  NoteStartup(StartupMark::FeatureValuesWritten);
 
   auto* window = new (std::nothrow) CMainWnd;
   if (window == nullptr) {
@@ -61,6 +67,7 @@ int RunTamveloBox(HINSTANCE instance) {
     CoUninitialize();
     return 0;
   }
+  NoteStartup(StartupMark::MainWindowCreated);
   window->CenterWindow();
   DuiLib::CPaintManagerUI::MessageLoop();
   CoUninitialize();

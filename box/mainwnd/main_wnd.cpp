@@ -8,6 +8,7 @@
 
 #include "box/net/update_check.h"
 #include "box/shared/process_values.h"
+#include "box/shared/startup_marks.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_process.h"
 #include "box/tabs/tab_text.h"
@@ -71,6 +72,7 @@ CControlUI* CMainWnd::CreateControl(LPCSTR pstrClass) {
 }
 
 void CMainWnd::InitWindow() {
+  tamvelo::app::NoteStartup(tamvelo::app::StartupMark::MainWindowBuilt);
   tamvelo::app::ProcessValues& process = tamvelo::app::MainProgramValues();
   process.programVersion = kProgramVersion;
   process.mainWindow = m_hWnd;
@@ -109,31 +111,49 @@ void CMainWnd::InitWindow() {
   const int skin = ReadSkinIndex();
   SetSkinName(skin);
   ApplySkin(skin);
-  AddTrayIcon();
-  CreateMenus();
-  CreateSmallWindows();
 
   m_bHidden = false;
   m_bFullScreen = false;
   m_bFullScreenAvailable = false;
-  UpdateFullscreenCaption();
 }
 
 void CMainWnd::Notify(TNotifyUI& msg) {
-  if (msg.sType == DUI_MSGTYPE_WINDOWINIT) StartBackgroundWork();
+  if (msg.sType == DUI_MSGTYPE_WINDOWINIT) {
+    tamvelo::app::NoteStartup(tamvelo::app::StartupMark::WindowInit);
+    // "windowinit" comes inside the first paint, before anything is drawn;
+    // a posted message is taken only once that paint is over.
+    PostMessage(kMsgFirstPaintDone);
+  }
   WindowImplBase::Notify(msg);
 }
 
+void CMainWnd::LoadHomePage() {
+  if (m_pHomeBrowser == nullptr) return;
+  m_pHomeBrowser->Navigate2("about:blank");
+  m_pHomeBrowser->Navigate2(tamvelo::PortalAddress(tamvelo::kHomePagePath).c_str());
+}
+
+// The window is on the screen: the home page comes next, then its icon in
+// the notification area. Nothing else here shows before the user acts: the
+// menus and small windows are created hidden, the full-screen button is
+// hidden until a game shows.
+void CMainWnd::OnFirstPaintDone() {
+  LoadHomePage();
+  AddTrayIcon();
+  CreateMenus();
+  CreateSmallWindows();  // registers the hotkeys
+  UpdateFullscreenCaption();
+  StartBackgroundWork();
+}
+
 void CMainWnd::StartBackgroundWork() {
-  if (m_pHomeBrowser) {
-    m_pHomeBrowser->Navigate2("about:blank");
-    m_pHomeBrowser->Navigate2(tamvelo::PortalAddress(tamvelo::kHomePagePath).c_str());
-  }
   // A tab process that only waits for this window to go keeps the tab
   // program's files warm for the first game.
   tamvelo::tabs::StartWaitingTabProcess();
+  tamvelo::app::NoteStartup(tamvelo::app::StartupMark::WaitingTabStarted);
   const uintptr_t thread = _beginthreadex(nullptr, 0, tamvelo::net::UpdateCheckThread, m_hWnd, 0, nullptr);
   if (thread != 0) CloseHandle(reinterpret_cast<HANDLE>(thread));
+  tamvelo::app::NoteStartup(tamvelo::app::StartupMark::UpdateThreadStarted);
 }
 
 void CMainWnd::OnClick(TNotifyUI& msg) {

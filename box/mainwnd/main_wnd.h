@@ -15,6 +15,10 @@
 #include "box/shared/main_window_ops.h"
 #include "duilib/UIlib.h"
 
+// Posted to itself at the first "windowinit"; it arrives once the first
+// paint is on the screen.
+inline constexpr UINT kMsgFirstPaintDone = WM_APP + 21;
+
 class CScrollTabUI;
 class CTabbrowserUI;
 class CDuiMenu;
@@ -118,12 +122,17 @@ class CMainWnd : public DuiLib::WindowImplBase, public tamvelo::MainWindowOps {
   void KeepTabWindowsOutOfRedraw(UINT message, WINDOWPOS* pos);
   // The body's own pages by name; the left rail goes with them.
   void SelectOwnPage(LPCSTR pageName);
-  void StartBackgroundWork();  // first "windowinit": waiting tab process, update thread
+  // Once the first paint is on the screen (kMsgFirstPaintDone): the home
+  // page, the tray icon, the menus, the small windows and the hotkeys, then
+  // the background work.
+  void LoadHomePage();
+  void OnFirstPaintDone();
+  void StartBackgroundWork();  // the waiting tab process, the update thread
   void ShowPortalPage(LPCSTR address);                 // "gamehome", "gamesearch"
   void ShowBodyPage(LPCSTR pageName, bool showLeftRail);  // body pages by name
   void ShowMaximizeOrRestoreButton();  // "maxbtn" or "restorebtn", after IsZoomed
 
-  // The menus and small windows: created once by InitWindow, shown on demand.
+  // The menus and small windows: created once after the first paint, shown on demand.
   void CreateMenus();
   void CreateSmallWindows();
   void ShowMainMenu(POINT point);     // "menubtn"

@@ -9,6 +9,7 @@
 
 #include "box/mainwnd/main_wnd.h"
 #include "box/shared/process_values.h"
+#include "box/shared/startup_marks.h"
 #include "box/tabs/scroll_tab.h"
 #include "box/tabs/tab_text.h"
 #include "box/tabs/tab_watch.h"
@@ -28,6 +29,9 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   }
   const LRESULT result = WindowImplBase::HandleMessage(uMsg, wParam, lParam);
   switch (uMsg) {
+    case WM_PAINT:
+      tamvelo::app::NoteStartup(tamvelo::app::StartupMark::FirstPaint);  // only the first one counts
+      break;
     case WM_SIZE:
       // A minimised window reports 0 x 0: the tabs keep their places.
       if (wParam != SIZE_MINIMIZED) LayoutTabWindows(LOWORD(lParam), HIWORD(lParam));
@@ -62,6 +66,9 @@ LRESULT CMainWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case tamvelo::tabs::kMsgTabsEnded:
       // Only the end of quitting's own wait counts.
       if (m_bQuitting) ::PostQuitMessage(0);
+      break;
+    case kMsgFirstPaintDone:
+      OnFirstPaintDone();
       break;
     case protocol::kMsgOpenInNewWindow:
       // Any local process can post this: only the update check's own

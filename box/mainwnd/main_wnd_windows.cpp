@@ -1,5 +1,5 @@
-// The menus and small windows: created once at start-up, hidden, owned by
-// the main window for the program's life, and shown on demand.
+// The menus and small windows: created once after the first paint, hidden,
+// owned by the main window for the program's life, and shown on demand.
 #include "box/mainwnd/main_wnd.h"
 #include "box/shared/process_values.h"
 #include "box/windows/about_wnd.h"

@@ -1,11 +1,14 @@
 // The main window's start-up values and the messages it takes from tab
 // processes, a second start, the update thread and the system.
+#include <algorithm>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "box/app/skin_resources.h"
 #include "box/shared/process_values.h"
+#include "box/shared/startup_marks.h"
 #include "common/data_folder.h"
 #include "common/protocol.h"
 #include "duilib/UIResource.h"
@@ -55,6 +58,46 @@ TEST(StartUp, AnArchiveInTheProgramsResourcesBecomesTheSkin) {
   DuiLib::CResourceManager::GetInstance()->ResetResourceMap();
   DuiLib::CPaintManagerUI::SetResourceDll(nullptr);  // the program again
   FreeLibrary(carrier);
+}
+
+// The moments of a start as the main window notes them, each once; and
+// whether the hidden windows existed at the first paint.
+struct StartupSeen {
+  static inline std::vector<app::StartupMark> marks;
+  static inline CMainWnd* window = nullptr;
+  static inline bool hiddenWindowsAtFirstPaint = false;
+  static void Note(app::StartupMark mark) {
+    if (std::find(marks.begin(), marks.end(), mark) != marks.end()) return;
+    marks.push_back(mark);
+    if (mark == app::StartupMark::FirstPaint) hiddenWindowsAtFirstPaint = window->GetHungPage() != nullptr;
+  }
+};
+
+class StartUpOrder : public MainWindowTest {
+ protected:
+  void TearDown() override {
+    app::SetStartupObserver(nullptr);
+    MainWindowTest::TearDown();
+  }
+};
+
+// The user sees the window drawn first; the home page, the tray icon, the
+// hidden windows and the background work (update thread last) follow.
+TEST_F(StartUpOrder, TheFirstPaintComesBeforeEverythingTheUserDoesNotSeeYet) {
+  using app::StartupMark;
+  StartupSeen::marks.clear();
+  app::SetStartupObserver(StartupSeen::Note);
+  CreateMainWindow();
+  StartupSeen::window = window();
+  // The entry point notes the moments around the window's creation.
+  const std::vector<StartupMark> expected = {StartupMark::MainWindowBuilt, StartupMark::WindowInit,
+                                             StartupMark::FirstPaint, StartupMark::WaitingTabStarted,
+                                             StartupMark::UpdateThreadStarted};
+  ASSERT_TRUE(PumpUntil([&] { return StartupSeen::marks.size() == expected.size(); }, 10000))
+      << StartupSeen::marks.size();
+  EXPECT_EQ(StartupSeen::marks, expected);
+  EXPECT_FALSE(StartupSeen::hiddenWindowsAtFirstPaint);
+  EXPECT_NE(window()->GetHungPage(), nullptr) << "the hidden windows come after the first paint";
 }
 
 class MainWindowValues : public OpenMainWindowTest {};

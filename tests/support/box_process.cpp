@@ -18,13 +18,13 @@ BoxProcess::~BoxProcess() {
   CloseHandle(info_.hProcess);
 }
 
-bool BoxProcess::Start(const std::string& arguments) {
+bool BoxProcess::Start(const std::string& arguments, const std::string& program) {
   const std::string folder = ExecutableFolder();
-  std::string commandLine = "tamvelo-box.exe";
+  std::string commandLine = program;
   if (!arguments.empty()) commandLine += " " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  return CreateProcessA((folder + "tamvelo-box.exe").c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+  return CreateProcessA((folder + program).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, folder.c_str(), &startup, &info_) != FALSE;
 }
 

@@ -12,13 +12,15 @@ namespace tamvelo::test {
 class BoxProcess {
  public:
   ~BoxProcess();
-  // Starts "tamvelo-box.exe" with the given arguments; false when it fails.
-  bool Start(const std::string& arguments = "");
+  // Starts "tamvelo-box.exe", or another program of the box's folder that
+  // runs the box, with the given arguments; false when it fails.
+  bool Start(const std::string& arguments = "", const std::string& program = "tamvelo-box.exe");
   // Waits for the main window of this process.
   HWND WaitForMainWindow(DWORD timeoutMs);
   // Exit code once the process ended within the time, else STILL_ACTIVE.
   DWORD WaitForExit(DWORD timeoutMs);
   DWORD id() const { return info_.dwProcessId; }
+  HANDLE handle() const { return info_.hProcess; }
 
  private:
   PROCESS_INFORMATION info_ = {};
