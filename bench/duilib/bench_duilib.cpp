@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
   std::vector<double> hovers;
   DuiLib::CControlUI* tool = wnd.pm().FindControl("tool3");
   const RECT rc = tool->GetPos();
-  for (int i = 0; i < repaintRounds; ++i) {
+  const int hoverRounds = tamvelo::bench::Rounds(60, 5);
+  for (int i = 0; i < hoverRounds; ++i) {
     const double start = NowMs();
     SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(i % 2 ? rc.left + 5 : 5, i % 2 ? rc.top + 5 : 300));
     UpdateWindow(hWnd);
