@@ -12,11 +12,13 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/mainwnd/startup_moments.h"
 #include "bench/support/figures.h"
 #include "common/protocol.h"
 #include "tests/support/box_process.h"
@@ -33,12 +35,6 @@ using tamvelo::bench::PrintFigure;
 using tamvelo::test::BoxProcess;
 
 constexpr DWORD kTimeoutMs = 20000;
-
-// The moments of the probe, in the order of the start-up as it was built.
-constexpr const char* kMoments[] = {
-    "entry",          "com_ole_initialised", "skin_resources_set",  "feature_values_written", "main_window_built",
-    "main_window_created", "windowinit",     "first_paint",         "waiting_tab_started",    "update_thread_started",
-};
 
 // To the end of its first paint.
 double FloorRound(const std::string& file) {
@@ -151,7 +147,9 @@ int main() {
   const double floorMs = Median(floor);
   PrintFigure("startup_floor_window_ole_browser", floorMs, "ms");
   PrintAgainstFloor("box_start_to_waiting_tab", Median(box), "ms", floorMs);
-  for (const char* moment : kMoments) {
+  std::vector<const char*> order = {tamvelo::bench::kEntryMoment};
+  order.insert(order.end(), std::begin(tamvelo::bench::kMarkNames), std::end(tamvelo::bench::kMarkNames));
+  for (const char* moment : order) {
     const std::string name = std::string("startup_") + moment;
     const double ms = Median(moments[moment]);
     // What the user sees first: the window drawn; the toolkit's first

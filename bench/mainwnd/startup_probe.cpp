@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/mainwnd/startup_moments.h"
 #include "bench/support/figures.h"
 #include "box/app/run_box.h"
 #include "box/shared/startup_marks.h"
@@ -15,14 +16,8 @@
 namespace {
 
 using tamvelo::app::StartupMark;
-
-constexpr const char* kMarkNames[] = {
-    "com_ole_initialised", "skin_resources_set", "feature_values_written", "main_window_built",
-    "main_window_created", "windowinit",         "first_paint",            "waiting_tab_started",
-    "update_thread_started",
-};
-constexpr int kMarks = sizeof kMarkNames / sizeof kMarkNames[0];
-static_assert(kMarks == static_cast<int>(StartupMark::UpdateThreadStarted) + 1, "a name for every moment");
+using tamvelo::bench::kMarkNames;
+using tamvelo::bench::kMarks;
 
 double marks[kMarks];
 int marksSeen = 0;
@@ -45,7 +40,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RunTamveloBox(instance);
   FILE* out = std::fopen(__argv[2], "w");
   if (out == nullptr) return 1;
-  std::fprintf(out, "entry %.3f\n", entered - start);
+  std::fprintf(out, "%s %.3f\n", tamvelo::bench::kEntryMoment, entered - start);
   for (int i = 0; i < kMarks; ++i) {
     if (marks[i] >= 0) std::fprintf(out, "%s %.3f\n", kMarkNames[i], marks[i] - start);
   }

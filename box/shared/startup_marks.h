@@ -11,7 +11,7 @@ enum class StartupMark {
   SkinResourcesSet,
   FeatureValuesWritten,
   MainWindowBuilt,       // skin parsed, controls and home browser created
-  MainWindowCreated,     // InitWindow done: tray, menus, small windows
+  MainWindowCreated,     // InitWindow done: skin applied, the window not yet shown
   WindowInit,
   FirstPaint,            // the first paint has reached the screen
   WaitingTabStarted,

@@ -20,6 +20,8 @@ sockaddr_in Loopback(unsigned short port) {
   return address;
 }
 
+std::string LoopbackBaseUrl(unsigned short port) { return "http://127.0.0.1:" + std::to_string(port); }
+
 struct WinsockUser {
   WinsockUser() {
     WSADATA data;
@@ -68,9 +70,7 @@ LoopbackServer::~LoopbackServer() {
   closesocket(listener_);
 }
 
-std::string LoopbackServer::BaseUrl() const {
-  return "http://127.0.0.1:" + std::to_string(port_);
-}
+std::string LoopbackServer::BaseUrl() const { return LoopbackBaseUrl(port_); }
 
 std::vector<std::string> LoopbackServer::Requests() {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -160,6 +160,7 @@ FullBacklogListener::FullBacklogListener() {
   if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
       listen(listener_, 0) != 0 ||
       getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    closesocket(listener_);
     throw std::runtime_error("FullBacklogListener: cannot listen");
   }
   port_ = ntohs(address.sin_port);
@@ -178,9 +179,7 @@ FullBacklogListener::~FullBacklogListener() {
   closesocket(listener_);
 }
 
-std::string FullBacklogListener::BaseUrl() const {
-  return "http://127.0.0.1:" + std::to_string(port_);
-}
+std::string FullBacklogListener::BaseUrl() const { return LoopbackBaseUrl(port_); }
 
 std::string RequestPath(const std::string& request) {
   const size_t start = request.find(' ');
